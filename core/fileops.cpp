@@ -1,0 +1,34 @@
+// Reading and writing a whole menu: menu file, settings file beside it, variables file.
+#include "core/ovhtml.h"
+#include "persist/menufile.h"
+#include "support/paths.h"
+
+namespace navforge {
+
+std::int32_t TovHTML::ReadFileVersion(const std::string& path) { return navforge::ReadFileVersion(path); }
+
+void TovHTML::LoadItems(const std::string& path, std::int32_t version) { navforge::LoadItems(Items, path, version); }
+
+void TovHTML::SaveItems(const std::string& path) const { navforge::SaveItems(Items, path); }
+
+void TovHTML::LoadSettings(const std::string& basePath, std::int32_t version) {
+  navforge::LoadSettings(*this, basePath, version);
+}
+
+void TovHTML::SaveSettings(const std::string& path) const { navforge::SaveSettings(*this, path); }
+
+// Appends to what the document holds; callers that want a clean load use a new document.
+void TovHTML::LoadFromFile(const std::string& path) {
+  const std::int32_t version = ReadFileVersion(path);
+  LoadItems(path, version);
+  LoadSettings(ChangeFileExt(path, ""), version);
+  Variables.LoadFromFile(VariablesFile);
+}
+
+void TovHTML::SaveToFile(const std::string& path) {
+  SaveItems(path);
+  SaveSettings(ChangeFileExt(path, ".nfs"));
+  Variables.SaveToFile(VariablesFile);
+}
+
+}  // namespace navforge

@@ -1,0 +1,92 @@
+#pragma once
+// The menu document: the entries, the formatting values, the user variables and,
+// while a generation runs, the fragments of the chosen template set.
+//
+// Error contract: entry operations do not check their index (callers pass the index
+// of a shown line). File operations throw the ENavforgeError kinds of support/errors.h;
+// the program's own checks show their message through the notifier and return.
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "persist/menuitems.h"
+#include "persist/settings.h"
+#include "persist/vars.h"
+#include "support/stringlist.h"
+
+namespace navforge {
+
+class TovHTML : public TMenuFormat {
+public:
+  TovHTML();
+
+  TParseList Variables;
+  TMenutree Items;
+  bool AllInOne = true;
+  std::string Header;
+  std::string Footer;
+  std::string Menupoint;
+  std::string ActiveMenupoint;
+  std::string SubmenuPoint;
+  std::string BetweenMenupoints;
+  std::string BetweenSubmenuPoints;
+
+  // Where the template sets live (default: the program folder's "Templates") and
+  // which variables file LoadFromFile/SaveToFile use (default: the program file's
+  // path with ".nfv"). Tests and navforge-cli point them elsewhere.
+  std::string TemplateRoot;
+  std::string VariablesFile;
+
+  // Lifecycle and reset.
+  void ResetFormatting();
+  void ClearItems();
+
+  // Entry operations.
+  int MainItemCount() const;
+  void GetItem(int Index, std::string& Caption, std::string& Link, std::string& Target) const;
+  void SetItem(int Index, const std::string& Caption, const std::string& Link, const std::string& Target);
+  void InsertItem(int Index, const std::string& Caption, const std::string& Link, const std::string& Target,
+                  bool IsSubItem);
+  void DeleteItem(int Index);
+  void MoveItemUp(int Index);
+  void MoveItemDown(int Index);
+  void SetSubItem(int Index, bool Value);
+  int NextMainIndex(int Index) const;
+  bool HasSubItems(int Index) const;
+  bool IsLastSubItem(int Index) const;
+  int LastIndex() const { return static_cast<int>(Items.size()) - 1; }
+  void DumpItems(IStringList& Lines) const;
+  void FillItemList(IStringList& Lines) const;
+
+  // Menu file, settings file and variables file.
+  static std::int32_t ReadFileVersion(const std::string& path);
+  void LoadFromFile(const std::string& path);
+  void SaveToFile(const std::string& path);
+  void LoadItems(const std::string& path, std::int32_t version);
+  void SaveItems(const std::string& path) const;
+  void LoadSettings(const std::string& basePath, std::int32_t version);
+  void SaveSettings(const std::string& path) const;
+
+  // Template sets.
+  bool LoadTemplate();
+  static std::string ReadFragment(const std::string& path);
+
+  // Page generation.
+  void Generate();
+  void AssignLinkIDs();
+  void WritePages();
+  void WritePage(const std::string& FileName, int Active, int Count);
+  std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count);
+  std::string RenderSubItems(int EntryIndex);
+  int LastSubItemIndex(int Start) const;
+  static std::pair<std::string, std::string> SplitFirstLetter(const std::string& Text);
+  std::string SubmenuExt() const;
+
+private:
+  std::string submenuExt_;  // worked out once per generation by WritePages
+};
+
+// "#RRGGBB" (without "#" when WithHash is false), or "" for clNone.
+std::string ColorToHTML(std::int32_t Color, bool WithHash);
+
+}  // namespace navforge

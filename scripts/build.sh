@@ -1,0 +1,6 @@
+#!/bin/sh
+# Configures and builds everything into build/ (programs in build/bin/).
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build build -j2

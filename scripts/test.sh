@@ -1,0 +1,6 @@
+#!/bin/sh
+# Builds everything and runs every test (unit, window, browser).
+set -eu
+cd "$(dirname "$0")/.."
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j2

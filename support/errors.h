@@ -1,0 +1,44 @@
+#pragma once
+// Errors raised by the platform routines (file, conversion, list and registry).
+// Their messages are the program's own texts in Windows-1252; the window shows
+// them in its general error display, navforge-cli prints them on stderr.
+#include <stdexcept>
+#include <string>
+
+namespace navforge {
+
+class ENavforgeError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+class EFOpenError : public ENavforgeError {      // "Kann Datei %s nicht öffnen"
+public:
+  explicit EFOpenError(const std::string& path);
+};
+class EFCreateError : public ENavforgeError {    // "Fehler beim Erstellen der Datei %s"
+public:
+  explicit EFCreateError(const std::string& path);
+};
+class EWriteError : public ENavforgeError {      // "Fehler beim Schreiben nach %s"
+public:
+  explicit EWriteError(const std::string& path);
+};
+class EConvertError : public ENavforgeError {    // "'%s' is not a valid integer value"
+public:
+  explicit EConvertError(const std::string& text);
+};
+class EListError : public ENavforgeError {       // "Listen-Index außerhalb des gültigen Bereiches (%d)"
+public:
+  explicit EListError(long index);
+};
+class ERangeError : public ENavforgeError {      // "Range check error"
+public:
+  ERangeError();
+};
+class ERegistryError : public ENavforgeError {   // "Ungültiger Datentyp für '%s'"
+public:
+  explicit ERegistryError(const std::string& valueName);
+};
+
+}  // namespace navforge

@@ -1,0 +1,61 @@
+#pragma once
+// String and field routines on Windows-1252 texts. None of them keeps state.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace navforge {
+
+// The field separator of the program's line files, byte 0xB6 (the pilcrow).
+inline constexpr char kFieldSeparator = '\xB6';
+inline constexpr const char* kFieldSeparatorEscape = "&para;";
+
+// Replaces every occurrence of Pattern in Text by Replacement and searches again
+// from the first character of the changed text after every replacement, so text that
+// a replacement forms together with its neighbours is matched as well (CR LF CR LF ->
+// CR LF collapses any run of line breaks). Without CaseSensitive only A-Z and a-z are
+// folded onto each other. An empty pattern or text never matches.
+//
+// The rescan is done in one pass over the text: after a replacement at position p no
+// occurrence can start before p - length(Pattern) + 1, so scanning resumes there.
+//
+// Where rescanning would never end, the routine ends as follows:
+//  - Replacement holds Pattern itself (under the chosen comparison): every replacement
+//    re-creates an occurrence, so the rescan is infinite as soon as anything matches.
+//    Then each occurrence of the original text is replaced once, scanning on behind
+//    each inserted replacement; inserted text is not searched again.
+//  - Otherwise a replacement that keeps re-forming Pattern with its neighbours can only
+//    run forever by growing the text. Once the text would grow beyond
+//    kReplaceAllGrowthLimit bytes, rescanning into inserted text stops and the rest of
+//    the text is replaced in one forward pass.
+// Every run that ends within that size gives exactly the rescanning result.
+void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Replacement,
+                bool CaseSensitive);
+inline constexpr std::size_t kReplaceAllGrowthLimit = std::size_t{1} << 28;  // 256 MiB
+
+// The FieldNumber-th field (from 1) of Text split at Separator; empty when Text has
+// fewer fields, and for FieldNumber 0.
+std::string GetField(std::string_view Text, char Separator, std::uint8_t FieldNumber);
+
+std::string BoolToText(bool Value);        // "1" / "0"
+bool TextToBool(std::string_view Text);    // true exactly for "1"
+std::string EscapeField(std::string Text);    // 0xB6 -> "&para;"
+std::string UnescapeField(std::string Text);  // "&para;" in any letter case -> 0xB6
+
+// A-Z <-> a-z only; every other byte stays.
+char LowerAscii(char c);
+std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
+bool SameTextAscii(std::string_view a, std::string_view b);
+
+// Removes every character with a code from 0 to 32 from both ends.
+std::string TrimControl(std::string_view text);
+
+// Reads a whole number: leading blanks skipped, then decimal digits with an optional
+// "+" or "-" (32-bit signed range), or hexadecimal digits after "$", "x", "X", "0x"
+// or "0X" (any 32 bits). Nothing may follow. Empty optional when the text is not
+// such a number.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+}  // namespace navforge

@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file text reading and writing, as every file of the program's own is handled:
+// read as a list of lines (a line ends at CR LF, a lone CR or a lone LF; a zero byte
+// ends the text), written with CR LF after every line, the last one included.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace navforge {
+
+// Splits a text into lines by the rule above. The empty text has no lines; a final
+// line break does not start another line.
+std::vector<std::string> SplitLines(std::string_view text);
+// Every line followed by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+bool FileExists(const std::string& path);  // a path that exists and is not a folder
+
+// Reads the whole file; throws EFOpenError when it cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
+std::vector<std::string> ReadTextLines(const std::string& path);
+
+// Replaces the file at path with the given bytes atomically: the bytes go to a
+// temporary file in the same folder, which is flushed to disk and then renamed over
+// the old file, so a failed or interrupted write never leaves a half-written file and
+// the old file survives. A file that cannot be created (missing folder, invalid name,
+// write-protected file or folder) raises EFCreateError; a failed write, flush or
+// rename raises EWriteError. A symbolic link is followed: its target is replaced.
+void WriteWholeFile(const std::string& path, std::string_view bytes);
+void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace navforge

@@ -1,0 +1,35 @@
+#pragma once
+// Test helpers: a temporary folder removed with its contents, file helpers, and a
+// notifier that records messages instead of showing them.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/notifier.h"
+
+namespace navforge::test {
+
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }    // no trailing "/"
+  std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, std::string_view bytes);  // plain, non-atomic
+std::string ReadFile(const std::string& path);                    // "" when missing
+void MakeDir(const std::string& path);
+
+class RecordingNotifier : public INotifier {
+public:
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  std::vector<std::string> Messages;
+};
+
+}  // namespace navforge::test
