@@ -6,6 +6,7 @@
 // of a shown line). File operations throw the ENavforgeError kinds of support/errors.h;
 // the program's own checks show their message through the notifier and return.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -36,6 +37,10 @@ public:
   // path with ".nfv"). Tests and navforge-cli point them elsewhere.
   std::string TemplateRoot;
   std::string VariablesFile;
+
+  // Called with the file name after each page the generation has written (empty: no
+  // one listens). navforge-cli --verbose lists the pages with it.
+  std::function<void(const std::string&)> OnPageWritten;
 
   // Lifecycle and reset.
   void ResetFormatting();

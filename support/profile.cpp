@@ -1,0 +1,168 @@
+#include "profile.h"
+
+#include "errors.h"
+#include "strutil.h"
+#include "textfile.h"
+
+namespace navforge {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && IsBlank(s[b])) ++b;
+  while (e > b && IsBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+// The section name of a header line ("[Main]"), or false when the line is none.
+bool SectionName(std::string_view line, std::string_view& name) {
+  std::string_view t = TrimBlanks(line);
+  if (t.empty() || t[0] != '[') return false;
+  std::size_t close = t.find(']');
+  name = TrimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  return true;
+}
+
+// The key of a "key=value" line; false for comments and lines without "=".
+bool KeyName(std::string_view line, std::string_view& key, std::string_view& value) {
+  std::string_view t = TrimBlanks(line);
+  if (t.empty() || t[0] == ';' || t[0] == '[') return false;
+  std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  key = TrimBlanks(line.substr(0, eq));
+  value = line.substr(eq + 1);
+  return true;
+}
+
+std::string ValueAsRead(std::string_view raw) {
+  std::string_view v = TrimBlanks(raw);
+  if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
+  if (v.size() > kProfileValueLimit) v = v.substr(0, kProfileValueLimit);
+  return std::string(v);
+}
+
+}  // namespace
+
+TProfileFile::TProfileFile(std::string_view bytes) {
+  std::size_t start = 0;
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    char c = bytes[i];
+    if (c != '\r' && c != '\n') {
+      ++i;
+      continue;
+    }
+    std::size_t endLen = (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ? 2 : 1;
+    lines_.push_back(Line{std::string(bytes.substr(start, i - start)), std::string(bytes.substr(i, endLen))});
+    i += endLen;
+    start = i;
+  }
+  if (start < n) lines_.push_back(Line{std::string(bytes.substr(start)), std::string()});
+}
+
+TProfileFile TProfileFile::Load(const std::string& path) {
+  if (!FileExists(path)) return TProfileFile();
+  try {
+    return TProfileFile(ReadWholeFile(path));
+  } catch (const ENavforgeError&) {
+    return TProfileFile();
+  }
+}
+
+TProfileFile TProfileFile::LoadForUpdate(const std::string& path) {
+  if (!FileExists(path)) return TProfileFile();
+  try {
+    return TProfileFile(ReadWholeFile(path));
+  } catch (const ENavforgeError&) {
+    throw EWriteError(path);
+  }
+}
+
+std::size_t TProfileFile::FindSection(std::string_view Section) const {
+  std::string_view name;
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (SectionName(lines_[i].text, name) && SameTextAscii(name, TrimBlanks(Section))) return i;
+  return std::string::npos;
+}
+
+std::size_t TProfileFile::FindKey(std::size_t header, std::string_view Key) const {
+  std::string_view name, key, value;
+  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
+    if (SectionName(lines_[i].text, name)) break;
+    if (KeyName(lines_[i].text, key, value) && SameTextAscii(key, TrimBlanks(Key))) return i;
+  }
+  return std::string::npos;
+}
+
+std::string TProfileFile::ReadString(std::string_view Section, std::string_view Key,
+                                     std::string_view Default) const {
+  std::size_t header = FindSection(Section);
+  if (header == std::string::npos) return std::string(Default);
+  std::size_t at = FindKey(header, Key);
+  if (at == std::string::npos) return std::string(Default);
+  std::string_view key, value;
+  KeyName(lines_[at].text, key, value);
+  return ValueAsRead(value);
+}
+
+void TProfileFile::InsertLine(std::size_t at, std::string text) {
+  // A line that gets a successor needs a line end of its own.
+  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = "\r\n";
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
+}
+
+void TProfileFile::WriteString(std::string_view Section, std::string_view Key, std::string_view Value) {
+  std::string line = std::string(TrimBlanks(Key)) + "=" + std::string(Value);
+  std::size_t header = FindSection(Section);
+  if (header == std::string::npos) {
+    InsertLine(lines_.size(), "[" + std::string(TrimBlanks(Section)) + "]");
+    InsertLine(lines_.size(), std::move(line));
+    return;
+  }
+  std::size_t at = FindKey(header, Key);
+  if (at != std::string::npos) {
+    lines_[at].text = std::move(line);
+    return;
+  }
+  std::size_t lastKey = header;
+  std::string_view name, key, value;
+  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
+    if (SectionName(lines_[i].text, name)) break;
+    if (KeyName(lines_[i].text, key, value)) lastKey = i;
+  }
+  InsertLine(lastKey + 1, std::move(line));
+}
+
+std::string TProfileFile::Bytes() const {
+  std::string out;
+  for (const Line& l : lines_) {
+    out += l.text;
+    out += l.ending;
+  }
+  return out;
+}
+
+void TProfileFile::Save(const std::string& path) const {
+  try {
+    WriteWholeFile(path, Bytes());
+  } catch (const ENavforgeError&) {
+    throw EWriteError(path);
+  }
+}
+
+std::string GetProfileString(const std::string& path, std::string_view Section, std::string_view Key,
+                             std::string_view Default) {
+  return TProfileFile::Load(path).ReadString(Section, Key, Default);
+}
+
+void WriteProfileString(const std::string& path, std::string_view Section, std::string_view Key,
+                        std::string_view Value) {
+  TProfileFile profile = TProfileFile::LoadForUpdate(path);
+  profile.WriteString(Section, Key, Value);
+  profile.Save(path);
+}
+
+}  // namespace navforge
