@@ -1,0 +1,131 @@
+#include "support/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include "support/cp1252.h"
+#include "support/errors.h"
+#include "support/paths.h"
+#include "testsupport/tempdir.h"
+
+namespace navforge {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+using Lines = std::vector<std::string>;
+
+TEST(SplitLines, EveryLineEndAndTheZeroByte) {
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
+  EXPECT_EQ(SplitLines("\n\r\n\r"), (Lines{"", "", ""}));
+  EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));  // LF CR is two line ends
+  EXPECT_EQ(SplitLines(std::string("ab\0cd\r\nef", 9)), (Lines{"ab"}));
+  EXPECT_TRUE(SplitLines("").empty());
+  EXPECT_TRUE(SplitLines(std::string("\0x", 2)).empty());
+}
+
+TEST(JoinLines, CrLfAfterEveryLine) {
+  EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(JoinLines({}), "");
+}
+
+TEST(ReadTextLines, MissingFileOrFolderRaisesOpenError) {
+  TempDir dir;
+  try {
+    ReadTextLines(dir.file("none.nff"));
+    FAIL() << "no error";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(std::string(e.what()), "Kann Datei " + dir.file("none.nff") + " nicht \xF6" "ffnen");
+  }
+  EXPECT_THROW(ReadTextLines(dir.path()), EFOpenError);
+}
+
+TEST(WriteWholeFile, ReplacesContentsAndKeepsMode) {
+  TempDir dir;
+  const std::string path = dir.file("a.txt");
+  WriteFile(path, "old, and longer than the new one");
+  std::filesystem::permissions(path, std::filesystem::perms(0640));
+  WriteTextLines(path, {"new"});
+  EXPECT_EQ(ReadFile(path), "new\r\n");
+  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms(0640));
+}
+
+TEST(WriteWholeFile, WritesThroughSymbolicLink) {
+  TempDir dir;
+  WriteFile(dir.file("target"), "x");
+  std::filesystem::create_symlink(dir.file("target"), dir.file("link"));
+  WriteWholeFile(dir.file("link"), "y");
+  EXPECT_EQ(ReadFile(dir.file("target")), "y");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
+}
+
+TEST(WriteWholeFile, UncreatableFileRaisesCreateErrorAndLeavesNothing) {
+  TempDir dir;
+  const std::string missing = dir.file("no/such/folder.nff");
+  try {
+    WriteWholeFile(missing, "x");
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()), "Fehler beim Erstellen der Datei " + missing);
+  }
+  WriteFile(dir.file("plain"), "file, not folder");
+  EXPECT_THROW(WriteWholeFile(dir.file("plain/x.nff"), "x"), EFCreateError);
+  test::MakeDir(dir.file("folder.nff"));
+  EXPECT_THROW(WriteWholeFile(dir.file("folder.nff"), "x"), EFCreateError);
+  EXPECT_EQ(ReadFile(dir.file("plain")), "file, not folder");
+}
+
+TEST(WriteWholeFile, FailedWriteKeepsOldFileAndNoTemporary) {
+  TempDir dir;
+  const std::string path = dir.file("m.nff");
+  WriteFile(path, "NFF 2\r\n");
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  bool threw = false;
+  try {
+    WriteWholeFile(path, std::string(1000, 'x'));
+  } catch (const EWriteError&) {
+    threw = true;
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_TRUE(threw);
+  EXPECT_EQ(ReadFile(path), "NFF 2\r\n");
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST(ChangeFileExt, ReplacesOnlyTheFileNamesExtension) {
+  EXPECT_EQ(ChangeFileExt("/a/menu.nff", ".nfs"), "/a/menu.nfs");
+  EXPECT_EQ(ChangeFileExt("/a/menu", ".nfs"), "/a/menu.nfs");
+  EXPECT_EQ(ChangeFileExt("/a.b/menu", ".mmf"), "/a.b/menu.mmf");
+  EXPECT_EQ(ChangeFileExt("C:\\x.y\\menu.old.nff", ""), "C:\\x.y\\menu.old");
+  EXPECT_EQ(ChangeFileExt("menu.", ".nfv"), "menu.nfv");
+  EXPECT_EQ(ExtractFilePath("/a/b/c.nff"), "/a/b/");
+  EXPECT_EQ(ExtractFileName("/a/b/c.nff"), "c.nff");
+}
+
+TEST(Cp1252, EveryByteSurvivesUtf8AndBack) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  std::string back;
+  ASSERT_TRUE(Utf8ToCp1252(Cp1252ToUtf8(all), back));
+  EXPECT_EQ(back, all);
+  EXPECT_EQ(Cp1252ToUtf8("\xFC\xB6\x80"), "\xC3\xBC\xC2\xB6\xE2\x82\xAC");
+  EXPECT_FALSE(Utf8ToCp1252("\xE4\xB8\x80", back));  // a character the code page lacks
+  EXPECT_FALSE(Utf8ToCp1252("\xC3", back));          // cut short
+}
+
+}  // namespace
+}  // namespace navforge
