@@ -1,0 +1,27 @@
+#!/bin/sh
+# Builds the libFuzzer targets with clang into build-fuzz/ and runs each one for
+# FUZZ_SECONDS seconds (default 20). Fails on any crash or sanitizer report.
+set -eu
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-20}"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+      -DNAVFORGE_FUZZ=ON -DNAVFORGE_BUILD_UI=OFF -DNAVFORGE_BUILD_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j2 --target navforge_fuzz_all
+status=0
+for target in build-fuzz/fuzz/*_fuzz; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus="build-fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  echo "== $name ($seconds s)"
+  if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+       "$target" -max_total_time="$seconds" -max_len=4096 -artifact_prefix="build-fuzz/$name-" \
+       "$corpus" 2>"build-fuzz/$name.log"; then
+    tail -n 40 "build-fuzz/$name.log"
+    echo "== $name FAILED (log: build-fuzz/$name.log)"
+    status=1
+  else
+    tail -n 1 "build-fuzz/$name.log"
+  fi
+done
+exit $status
