@@ -1,0 +1,199 @@
+#include "registry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "cp1252.h"
+#include "errors.h"
+#include "strutil.h"
+#include "textfile.h"
+
+namespace navforge {
+namespace {
+
+constexpr std::string_view kMakerBranch = "\\Software\\Orvane Software\\";
+constexpr std::string_view kSystemKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr std::string_view kKinds[] = {"sz", "expand_sz", "multi_sz", "dword", "qword", "binary"};
+
+// "\A\\b\" -> "\a\b": one "\" before each part, none at the end, lower case; "" is the root.
+std::string NormaliseKeyPath(std::string_view path) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < path.size()) {
+    std::size_t end = path.find('\\', i);
+    if (end == std::string_view::npos) end = path.size();
+    if (end > i) out += "\\" + LowerAscii(path.substr(i, end - i));
+    i = end + 1;
+  }
+  return out;
+}
+
+std::string FromFileText(std::string_view text) {
+  std::string out;
+  if (Utf8ToCp1252(text, out)) return out;
+  return std::string(text);
+}
+
+std::string TrimBlanks(std::string_view s) {
+  std::size_t b = s.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return std::string();
+  std::size_t e = s.find_last_not_of(" \t");
+  return std::string(s.substr(b, e - b + 1));
+}
+
+// Lines end at LF or CR LF. Unlike the program's own files a zero byte does not end
+// the text: it belongs to the value it stands in, which a read then cuts there.
+std::vector<std::string_view> RegistryLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::string Utf8ForFile(const std::string& cp1252) { return Cp1252ToUtf8(cp1252); }
+
+}  // namespace
+
+std::string RegistryFilePath() {
+  const char* env = std::getenv("NAVFORGE_REGISTRY");
+  if (env && *env) return env;
+  return kDefaultRegistryFile;
+}
+
+TRegistry::TRegistry() : TRegistry(RegistryFilePath()) {}
+
+TRegistry::TRegistry(std::string registryFile) : file_(std::move(registryFile)) {
+  keys_[""];  // the root always exists
+  try {
+    rawText_ = ReadWholeFile(file_);
+  } catch (const EFOpenError&) {
+    // A missing or unreadable file is an empty registry.
+  }
+  Parse(rawText_);
+}
+
+void TRegistry::AddKey(const std::string& lowerPath) {
+  // Every ancestor of a key exists as well.
+  for (std::size_t p = lowerPath.find('\\', 1); p != std::string::npos; p = lowerPath.find('\\', p + 1))
+    keys_[lowerPath.substr(0, p)];
+  keys_[lowerPath];
+}
+
+void TRegistry::Parse(std::string_view text) {
+  TKey* current = nullptr;
+  for (std::string_view raw : RegistryLines(text)) {
+    std::string line = TrimBlanks(raw);
+    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+    if (line.front() == '[' && line.back() == ']') {
+      std::string path = NormaliseKeyPath(FromFileText(std::string_view(line).substr(1, line.size() - 2)));
+      AddKey(path);
+      current = &keys_[path];
+      continue;
+    }
+    std::size_t eq = raw.find('=');
+    if (!current || eq == std::string::npos) continue;  // values outside a key, or no "=": ignored
+    std::string name = FromFileText(TrimBlanks(raw.substr(0, eq)));
+    if (name.empty()) continue;
+    std::string_view data = raw.substr(eq + 1);
+    data.remove_prefix(std::min(data.size(), data.find_first_not_of(" \t")));  // blanks after "=" only
+    TValue value{"sz", std::string()};
+    std::size_t colon = data.find(':');
+    if (colon != std::string_view::npos) {
+      std::string kind = LowerAscii(data.substr(0, colon));
+      for (std::string_view k : kKinds)
+        if (kind == k) {
+          value.Kind = kind;
+          data.remove_prefix(colon + 1);
+          break;
+        }
+    }
+    value.Data = FromFileText(data);
+    current->emplace(LowerAscii(name), std::move(value));  // the first line of a name counts
+  }
+}
+
+void TRegistry::SetRootKey(TRootKey root) {
+  if (root == root_) return;
+  CloseKey();
+  root_ = root;
+}
+
+bool TRegistry::OpenKey(std::string_view Path, bool CanCreate) {
+  if (root_ != TRootKey::HKEY_LOCAL_MACHINE) return false;
+  std::string key = NormaliseKeyPath(Path);
+  if (!keys_.count(key)) {
+    if (!CanCreate) return false;
+    // Created keys go to the file at once, as the system registry would keep them.
+    std::string text = rawText_;
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\n";
+    text += "[" + Utf8ForFile(std::string(Path)) + "]\n";
+    try {
+      WriteWholeFile(file_, text);
+    } catch (const ENavforgeError&) {
+      return false;
+    }
+    rawText_ = std::move(text);
+    AddKey(key);
+  }
+  open_ = true;
+  openKey_ = key;
+  openPath_ = std::string(Path);
+  return true;
+}
+
+void TRegistry::CloseKey() {
+  open_ = false;
+  openKey_.clear();
+  openPath_.clear();
+}
+
+const TRegistry::TValue* TRegistry::FindValue(std::string_view Name) const {
+  if (!open_) return nullptr;
+  auto key = keys_.find(openKey_);
+  if (key == keys_.end()) return nullptr;
+  auto value = key->second.find(LowerAscii(Name));
+  return value == key->second.end() ? nullptr : &value->second;
+}
+
+bool TRegistry::ValueExists(std::string_view Name) const { return FindValue(Name) != nullptr; }
+
+std::string TRegistry::ReadString(std::string_view Name) const {
+  const TValue* value = FindValue(Name);
+  if (!value) return std::string();
+  if (value->Kind != "sz" && value->Kind != "expand_sz") throw ERegistryError(std::string(Name));
+  return value->Data.substr(0, value->Data.find('\0'));
+}
+
+bool OpenMakerKey(TRegistry& Registry, std::string_view Name, std::string_view SubName, bool CanCreate) {
+  Registry.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  std::string path = std::string(kMakerBranch) + std::string(Name);
+  if (!SubName.empty()) path += "\\" + std::string(SubName);
+  return Registry.OpenKey(path, CanCreate);
+}
+
+std::string FindCommonFilesFolder() {
+  TRegistry registry;
+  if (OpenMakerKey(registry, "Paths", "", false) && registry.ValueExists("OVCommonFiles"))
+    return registry.ReadString("OVCommonFiles");
+  registry.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  // Whether this opens is not looked at: on failure the maker's key, if it opened,
+  // is still the open key and is asked instead.
+  registry.OpenKey(kSystemKey, false);
+  return registry.ReadString("CommonFilesDir");
+}
+
+std::string GetSharedFolder() {
+  std::string common = FindCommonFilesFolder();
+  if (common.empty()) return std::string();
+  if (common.back() != '/') common += '/';
+  return common + kSharedFolderName;
+}
+
+}  // namespace navforge
