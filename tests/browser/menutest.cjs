@@ -70,6 +70,14 @@ function allInOne(setDir) {
   return !!m && Number(m[1]) !== 0;
 }
 
+// The sub-menu pages' extension: fileext trimmed, with a dot, else the main page's own.
+function submenuExt(nfs, filename) {
+  const m = /^fileext=(.*)$/im.exec(fs.readFileSync(nfs, 'latin1'));
+  const ext = m ? m[1].trim() : '';
+  if (ext === '') return path.extname(filename);
+  return ext.startsWith('.') ? ext : '.' + ext;
+}
+
 // Settings as INI lines; values replaced by key, others kept.
 function rewriteSettings(file, values) {
   const lines = fs.readFileSync(file, 'latin1').split(/\r\n|\r|\n/).filter((l) => l !== '');
@@ -109,9 +117,10 @@ function generate(variant) {
   if (run.status !== 0) throw new Error(`${args.cli} generate failed (${run.status ?? run.error})`);
 
   const mains = readMenu(path.join(dir, 'site.nff'));
-  const pages = [{ file: path.join(dir, 'menu.htm'), active: null }];
+  const pages = [{ file: values.Filename, active: null }];
   if (!allInOne(path.join(args.templates, args.set))) {
-    for (const main of mains) if (main.subs.length) pages.push({ file: path.join(dir, main.id + '.htm'), active: main });
+    const ext = submenuExt(path.join(dir, 'site.nfs'), values.Filename);
+    for (const main of mains) if (main.subs.length) pages.push({ file: path.join(dir, main.id + ext), active: main });
   }
   for (const page of pages) {
     if (!fs.existsSync(page.file)) throw new Error(`page not written: ${page.file}`);
@@ -261,20 +270,21 @@ async function checkPage(browser, site, entry, variant) {
 
   // The open/closed marker must survive forced colours (it is text, not colour or image).
   await page.emulateMedia({ forcedColors: 'active' });
-  const markers = await page.evaluate(() => {
-    const out = [];
-    for (const e of document.querySelectorAll('nav summary')) {
-      const s = getComputedStyle(e);
-      out.push({ ok: s.display === 'list-item' && s.listStyleType.startsWith('disclosure'), what: 'summary marker' });
-    }
-    for (const e of document.querySelectorAll('nav a, nav button, nav label')) {
+  // Every group's own link, button or summary carries the marker.
+  const markers = await page.evaluate((captions) => {
+    const norm = (t) => t.replace(/\s+/g, ' ').trim();
+    return captions.map((caption) => {
+      const e = [...document.querySelectorAll('nav a, nav button, nav summary')].find((x) => norm(x.textContent) === caption);
+      if (!e) return { caption, ok: false, what: 'no element' };
+      if (e.tagName === 'SUMMARY') {
+        const s = getComputedStyle(e);
+        return { caption, ok: s.display === 'list-item' && s.listStyleType.startsWith('disclosure'), what: s.listStyleType };
+      }
       const c = getComputedStyle(e, '::after').content;
-      if (c && c !== 'none' && c !== 'normal') out.push({ ok: /[\u25b8\u25be]/.test(c), what: `marker ${c}` });
-    }
-    return out;
-  });
-  check(markers.length > 0 || groups.length === 0, where, 'no open/closed marker in forced colours');
-  for (const m of markers) check(m.ok, where, `${m.what} not shown in forced colours`);
+      return { caption, ok: /[\u25b8\u25be]/.test(c), what: c };
+    });
+  }, groups.map((g) => g.caption));
+  for (const m of markers) check(m.ok, where, `${m.caption}: no open/closed marker in forced colours (${m.what})`);
   await context.close();
 }
 
