@@ -1,0 +1,39 @@
+#pragma once
+// navforge-cli: the arguments become a plain options struct first, then the command
+// runs on it, so both halves are testable without starting a process.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace navforge::cli {
+
+enum class Command { Help, Resave, Show, Generate };
+
+struct CliOptions {
+  Command command = Command::Help;
+  std::string variablesFile;  // empty: the window program's "navforge.nfv"
+  std::string templatesDir;   // empty: the program folder's "Templates"
+  bool verbose = false;
+  std::string menuFile;
+  std::string newMenuFile;    // resave only
+};
+
+struct ParseResult {
+  bool ok = false;
+  CliOptions options;
+  std::string error;  // why the usage is wrong, when !ok
+};
+
+// args are the program arguments without the program name; paths pass through as bytes.
+ParseResult ParseArguments(const std::vector<std::string>& args);
+std::string UsageText();
+
+// Exit codes of the program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Runs the command. Output and messages are UTF-8; returns the exit code.
+int Run(const CliOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace navforge::cli
