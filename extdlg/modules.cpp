@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include "extdlg/moduleapi.h"
+#include "support/folders.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/registry.h"
@@ -32,9 +33,7 @@ TModule versionModule;
 std::string FindModuleFile(const TModuleFolders& folders, const char* fileName) {
   for (const std::string* folder : {&folders.SharedFolder, &folders.ProgramFolder}) {
     if (folder->empty() || folder->front() != '/') continue;  // never relative to the current folder
-    std::string path = *folder;
-    if (path.back() != '/') path += '/';
-    path += fileName;
+    std::string path = AddTrailingBackslash(*folder) + fileName;
     if (FileExists(path)) return path;
   }
   return std::string();

@@ -6,6 +6,7 @@
 
 #include "cp1252.h"
 #include "errors.h"
+#include "folders.h"
 #include "strutil.h"
 #include "textfile.h"
 
@@ -192,8 +193,7 @@ std::string FindCommonFilesFolder() {
 std::string GetSharedFolder() {
   std::string common = FindCommonFilesFolder();
   if (common.empty()) return std::string();
-  if (common.back() != '/') common += '/';
-  return common + kSharedFolderName;
+  return AddTrailingBackslash(common) + kSharedFolderName;
 }
 
 }  // namespace navforge
