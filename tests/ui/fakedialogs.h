@@ -1,0 +1,62 @@
+#pragma once
+// Dialogs answered from a script; every call records what the command had set.
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+namespace navforge::test {
+
+class TScriptedDialogs : public IDialogs {
+public:
+  struct Message {
+    std::string Caption;
+    std::string Text;
+  };
+
+  // Next answers; an empty optional cancels. A missing answer cancels, too.
+  std::deque<std::optional<std::string>> OpenAnswers, SaveAnswers;
+  std::deque<std::optional<std::int32_t>> ColorAnswers;
+  std::deque<TConfirmAnswer> ConfirmAnswers;
+
+  std::vector<TFileDialog> OpenCalls, SaveCalls;  // state as the command left it before showing
+  std::vector<std::int32_t> ColorStarts;
+  std::vector<Message> Messages, Questions;
+
+  bool ExecuteOpen(TFileDialog& d) override { return Answer(d, OpenAnswers, OpenCalls); }
+  bool ExecuteSave(TFileDialog& d) override { return Answer(d, SaveAnswers, SaveCalls); }
+  bool ExecuteColor(std::int32_t& color) override {
+    ColorStarts.push_back(color);
+    if (ColorAnswers.empty()) return false;
+    auto answer = ColorAnswers.front();
+    ColorAnswers.pop_front();
+    if (!answer) return false;
+    color = *answer;
+    return true;
+  }
+  void Message(const std::string& caption, const std::string& text) override { Messages.push_back({caption, text}); }
+  TConfirmAnswer Confirm(const std::string& caption, const std::string& text) override {
+    Questions.push_back({caption, text});
+    if (ConfirmAnswers.empty()) return TConfirmAnswer::No;
+    TConfirmAnswer a = ConfirmAnswers.front();
+    ConfirmAnswers.pop_front();
+    return a;
+  }
+
+private:
+  static bool Answer(TFileDialog& d, std::deque<std::optional<std::string>>& answers,
+                     std::vector<TFileDialog>& calls) {
+    calls.push_back(d);
+    if (answers.empty()) return false;
+    auto answer = answers.front();
+    answers.pop_front();
+    if (!answer) return false;
+    d.FileName = AddDefaultExt(*answer, d.DefaultExt);  // as the real dialog does
+    return true;
+  }
+};
+
+}  // namespace navforge::test

@@ -1,0 +1,15 @@
+#pragma once
+#include <QApplication>
+
+namespace navforge::test {
+// The one application object of a test program, made on first use.
+inline QApplication& UiApp() {
+  static int argc = 1;
+  static char name[] = "navforge-ui-test";
+  static char* argv[] = {name, nullptr};
+  // Run by hand the binary needs no display either.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  return app;
+}
+}  // namespace navforge::test

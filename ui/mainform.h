@@ -1,0 +1,208 @@
+#pragma once
+// The one window of the program: the entry list and its editor, the formatting and
+// variables pages, the main toolbar and every command behind them. Commands work on
+// MenuDoc; an error that reaches a command ends it and is shown in a message box.
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/ovhtml.h"
+#include "extdlg/modules.h"
+#include "support/notifier.h"
+#include "ui/dialogs.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QToolBar;
+
+namespace navforge {
+
+class TColorPanel;
+class TEdit;
+
+// Where the window finds its surroundings; tests point everything at temporary folders.
+struct TMainformOptions {
+  std::string ProgramFolder;  // with a trailing "/"; empty: the running program's folder
+  std::string VariablesFile;  // empty: the program file's path with ".nfv"
+  std::optional<TModuleFolders> ModuleFolders;  // empty: the shared folder and the program folder
+  IDialogs* Dialogs = nullptr;                  // not owned; nullptr: Qt's own dialogs
+};
+
+// The application title (task bar text); the program sets "HTML Navforge" before it
+// creates the window, and Open and Save As change it.
+std::string ApplicationTitle();
+void SetApplicationTitle(const std::string& title);
+
+// The window caption and application title for a menu file (the title rule).
+std::string TitleFor(const std::string& currentFile, const std::string& appTitle);
+
+// The template root beside the program: the folder whose name is "Templates" in any
+// letter case (the exact spelling wins), so the list and the generation agree.
+std::string FindTemplateRoot(const std::string& programFolder);
+
+class Tmainform : public QWidget {
+  Q_OBJECT
+public:
+  explicit Tmainform(TMainformOptions options = {});
+  ~Tmainform() override;
+
+  // Window-level state.
+  std::unique_ptr<TovHTML> MenuDoc;
+  std::string CurrentFile;  // the platform's bytes
+  std::string AppTitle;     // Windows-1252
+
+  void GetSettings();
+  void SetSettings();
+  void SetColor(TColorPanel* Panel, std::int32_t Color);
+  void GetTemplates(QComboBox* list);
+
+  // Controls, named as their objectName.
+  QWidget* TBDock1 = nullptr;
+  QToolBar* TBToolbar1 = nullptr;
+  QAction *BtnExit = nullptr, *BtnNew = nullptr, *BtnOpen = nullptr, *BtnSave = nullptr, *BtnSaveAs = nullptr;
+  QAction *TBItem5 = nullptr, *TBItem6 = nullptr, *TBItem7 = nullptr;
+  QAction *TBSeparatorItem1 = nullptr, *TBSeparatorItem2 = nullptr, *TBSeparatorItem3 = nullptr,
+          *TBSeparatorItem4 = nullptr;
+  QFrame* Panel8 = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QWidget *TabSheet1 = nullptr, *TabSheet4 = nullptr, *TabSheet2 = nullptr;
+  // Page "Menü".
+  QListWidget* ListBox1 = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QToolBar* TBToolbar2 = nullptr;
+  QAction *TBItem8 = nullptr, *TBItem9 = nullptr, *TBItem10 = nullptr, *TBItem15 = nullptr, *TBItem11 = nullptr,
+          *TBItem12 = nullptr, *TBItem13 = nullptr, *TBItem14 = nullptr;
+  TEdit *menuname = nullptr, *menulink = nullptr, *linktarget = nullptr;
+  QPushButton *FlatButton1 = nullptr, *FlatButton2 = nullptr;
+  // Page "Formatierung".
+  QFrame* Panel100 = nullptr;
+  QTabWidget* PageControl2 = nullptr;
+  QWidget *TabSheet3 = nullptr, *TabSheet5 = nullptr, *TabSheet6 = nullptr;
+  QComboBox* cbfont = nullptr;
+  TEdit *menufont = nullptr, *menufontsize = nullptr, *submenufont = nullptr, *ufontsize = nullptr,
+        *leftmar = nullptr, *picfile = nullptr, *titlename = nullptr, *efilename = nullptr, *feedit = nullptr,
+        *hrline = nullptr;
+  QComboBox* cbTemplates = nullptr;
+  TColorPanel *Panel1 = nullptr, *Panel2 = nullptr, *Panel3 = nullptr, *Panel4 = nullptr, *Panel5 = nullptr,
+              *Panel6 = nullptr, *Panel7 = nullptr;
+  QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button4 = nullptr, *Button6 = nullptr, *Button7 = nullptr,
+              *Button8 = nullptr, *Button9 = nullptr, *Button10 = nullptr, *Button11 = nullptr;
+  // Page "Variablen".
+  QToolBar* TBToolbar3 = nullptr;
+  QAction *TBItem16 = nullptr, *TBItem17 = nullptr, *TBItem18 = nullptr, *TBItem19 = nullptr, *TBItem20 = nullptr;
+  QTableWidget* StringGrid1 = nullptr;
+  TEdit *Edit1 = nullptr, *Edit2 = nullptr;
+  // Page "Debug".
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* Button5 = nullptr;
+
+  TFileDialog OpenDialog1;
+  TFileDialog SaveDialog1;
+
+public slots:
+  void applicationend();
+  void Button5Click();
+  // Menu editor.
+  void ListBox1Click();
+  void TBItem8Click();
+  void TBItem9Click();
+  void TBItem10Click();
+  void TBItem15Click();
+  void TBItem11Click();
+  void TBItem12Click();
+  void TBItem13Click();
+  void TBItem14Click();
+  void Button12Click();
+  void Button3Click();
+  // Formatting and variables.
+  void colorclick(TColorPanel* Sender);
+  void Button10Click();
+  void Button11Click();
+  void Button4Click();
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void Button9Click();
+  void Fontclick(TEdit* Sender);
+  void StringGrid1Click();
+  void TBItem16Click();
+  void TBItem17Click();
+  void TBItem18Click();
+  void TBItem19Click();
+  void TBItem20Click();
+  // File and generate.
+  void BtnNewClick();
+  void BtnOpenClick();
+  void BtnSaveClick();
+  void BtnSaveAsClick();
+  void TBItem5Click();
+  void TBItem6Click();
+  void TBItem7Click();
+  void Button1Click();
+  void Button2Click();
+
+public:
+  // The selected entry line, -1 for none; selecting by a command fills no edit box.
+  int SelectedIndex() const;
+  void SelectIndex(int index);
+  // The variables grid's selected row, header row 0 included as in the core's grid.
+  int GridRow() const;
+  void SetGridRow(int row);
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  class TFormNotifier : public INotifier {
+  public:
+    explicit TFormNotifier(Tmainform& form) : form_(form) {}
+    void ShowMessage(const std::string& text) override;
+  private:
+    Tmainform& form_;
+  };
+
+  void OnCreate();
+  void OnDestroy();
+  void CreateMainToolbar();
+  void CreateMenuPage();
+  void CreateFormatPage();
+  void CreateGeneralPage();
+  void CreateLinkColorsPage();
+  void CreateVariablesPage();
+  void CreateDebugPage();
+  QAction* AddToolItem(QToolBar* bar, const char* name, const char* glyph, const std::string& hint);
+  QAction* AddSeparator(QToolBar* bar, const char* name);
+  TEdit* AddEdit(QWidget* parent, const char* name, int left, int top, int width, const std::string& hint);
+  QLabel* AddLabel(QWidget* parent, const char* name, int left, int top, const std::string& caption);
+  QPushButton* AddButton(QWidget* parent, const char* name, int left, int top, int width,
+                         const std::string& caption);
+  TColorPanel* AddSwatch(QWidget* parent, const char* name, int left, int top);
+  void FillItemList();
+  void FillGrid();
+  void ApplyTitleRule();
+  void AddEntry(bool subItem);
+  // Runs a command; an error that escapes it ends the command and is shown.
+  template <typename F> void Guard(F&& command);
+  void ShowError(const std::string& text);
+  std::unique_ptr<TovHTML> NewDocument() const;
+
+  TMainformOptions options_;
+  std::string programFolder_;
+  std::unique_ptr<IDialogs> ownDialogs_;
+  IDialogs* dialogs_;
+  TFormNotifier notifier_;
+  std::unique_ptr<ScopedNotifier> notifierScope_;
+  bool centred_ = false;
+};
+
+}  // namespace navforge
