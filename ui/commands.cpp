@@ -8,12 +8,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
-#include <dirent.h>
-#include <sys/stat.h>
 #include <exception>
 #include <vector>
 
 #include "support/errors.h"
+#include "support/folders.h"
 #include "support/paths.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
@@ -24,11 +23,6 @@
 
 namespace navforge {
 namespace {
-
-bool DirectoryExistsPlain(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 std::string& AppTitleStore() {
   static std::string title;
@@ -59,21 +53,7 @@ std::string TitleFor(const std::string& currentFile, const std::string& appTitle
 }
 
 std::string FindTemplateRoot(const std::string& programFolder) {
-  std::string exact = programFolder + "Templates";
-  if (DirectoryExistsPlain(exact)) return exact;
-  if (DIR* dir = ::opendir(programFolder.empty() ? "." : programFolder.c_str())) {
-    std::string found;
-    while (dirent* entry = ::readdir(dir)) {
-      std::string name = entry->d_name;
-      if (SameTextAscii(name, "Templates") && DirectoryExistsPlain(programFolder + name)) {
-        found = programFolder + name;
-        break;
-      }
-    }
-    ::closedir(dir);
-    if (!found.empty()) return found;
-  }
-  return exact;
+  return FindChildPath(programFolder, "Templates");
 }
 
 void Tmainform::TFormNotifier::ShowMessage(const std::string& text) {
@@ -130,17 +110,8 @@ void Tmainform::OnDestroy() {
 
 void Tmainform::GetTemplates(QComboBox* list) {
   list->clear();
-  // TODO: ListDirectory of the platform layer once it is in; same rules until then.
-  std::string folder = FindTemplateRoot(programFolder_);
   std::vector<std::string> names;
-  if (DIR* dir = ::opendir(folder.c_str())) {
-    while (dirent* entry = ::readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name.empty() || name[0] == '.') continue;
-      if (DirectoryExistsPlain(folder + "/" + name)) names.push_back(name);
-    }
-    ::closedir(dir);
-  }
+  ListDirectory(FindTemplateRoot(programFolder_), names, true);
   for (const std::string& name : names) list->addItem(PathToQ(name));
   list->setCurrentIndex(-1);
 }

@@ -42,11 +42,11 @@ protected:
     form = MakeForm();
   }
 
-  std::unique_ptr<Tmainform> MakeForm() {
+  std::unique_ptr<Tmainform> MakeForm(std::string moduleFolder = {}) {
     TMainformOptions options;
     options.ProgramFolder = prog;
     options.VariablesFile = prog + "navforge.nfv";
-    options.ModuleFolders = TModuleFolders{"", prog};
+    options.ModuleFolders = TModuleFolders{"", moduleFolder.empty() ? prog : moduleFolder};
     options.Dialogs = &dialogs;
     return std::make_unique<Tmainform>(options);
   }
@@ -153,6 +153,18 @@ TEST_F(MainformTest, StartUp_WithoutVersionModuleHidesItsButtonAndSeparator) {
   EXPECT_FALSE(form->TBSeparatorItem3->isVisible());
   EXPECT_TRUE(form->TBSeparatorItem4->isVisible());
   EXPECT_TRUE(form->TBItem7->isVisible());
+}
+
+TEST_F(MainformTest, StartUp_WithVersionModuleShowsItsButtonAndSeparator) {
+  form.reset();
+  form = MakeForm(NAVFORGE_BIN_DIR "/");
+  form->show();
+  EXPECT_TRUE(VersionModuleLoaded());
+  EXPECT_TRUE(form->TBItem6->isVisible());
+  EXPECT_TRUE(form->TBSeparatorItem3->isVisible());
+  form.reset();
+  EXPECT_FALSE(VersionModuleLoaded());  // released with the window
+  EXPECT_FALSE(AboutModuleLoaded());
 }
 
 TEST_F(MainformTest, Hints_ShownOnlyWhereSwitchedOn) {

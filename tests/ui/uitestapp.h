@@ -9,7 +9,8 @@ inline QApplication& UiApp() {
   static char* argv[] = {name, nullptr};
   // Run by hand the binary needs no display either.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: test-input devices and widgets of static lifetime outlive it.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 }  // namespace navforge::test
