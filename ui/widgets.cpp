@@ -95,7 +95,10 @@ QString THintFilter::HintOf(const QWidget* widget) {
   // Toolbar buttons carry their action's hint.
   if (auto* button = qobject_cast<const QToolButton*>(widget); button && button->defaultAction())
     return button->defaultAction()->toolTip();
-  return widget->toolTip();
+  // The parts of a composite control (the edit part of a combo box) show its hint.
+  for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
+    if (!w->toolTip().isEmpty()) return w->toolTip();
+  return QString();
 }
 
 bool THintFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QToolTip>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -187,6 +190,26 @@ TEST_F(MainformTest, Hints_ShownOnlyWhereSwitchedOn) {
   EXPECT_TRUE(h1[1].startsWith(QStringLiteral("Falls, sie den Speicherpfad")));
   EXPECT_EQ(form->menufont->toolTip().count(QStringLiteral("\r\n")), 2);
   EXPECT_EQ(HintWakeUpDelay(), 500);
+}
+
+TEST_F(MainformTest, Hints_PopUpWrappedOnlyWhereSwitchedOn) {
+  form->show();
+  form->PageControl1->setCurrentWidget(form->TabSheet4);
+  auto hover = [](QWidget* w) {
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w, &help);
+  };
+  hover(form->menufont);
+  ASSERT_TRUE(QToolTip::isVisible());
+  QStringList lines = QToolTip::text().split(QLatin1Char('\n'));
+  EXPECT_GE(lines.size(), 3);
+  for (const QString& line : lines) EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), 400);
+  EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("Geben Sie hier die Schriftart ein")));
+  hover(form->leftmar);
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));  // the tip fades out
+  hover(form->cbfont->lineEdit());  // the combo's own edit part shows the combo's hint
+  ASSERT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Dies ist eine Liste mit allen installierten Schriften"));
 }
 
 TEST_F(MainformTest, Controls_CarryTheirNamesAndCaptions) {
