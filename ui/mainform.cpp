@@ -227,6 +227,8 @@ void Tmainform::CreateMenuPage() {
   ListBox1->setItemDelegate(new TFixedRowHeight(13, ListBox1));
   ListBox1->setUniformItemSizes(true);
   connect(ListBox1, &QListWidget::itemSelectionChanged, this, &Tmainform::ListBox1Click);
+  // A click on the line already selected fetches its texts again, too.
+  connect(ListBox1, &QListWidget::itemClicked, this, &Tmainform::ListBox1Click);
 
   GroupBox1 = new QGroupBox(ToQ("Men\xFC"), TabSheet1);
   Place(GroupBox1, "GroupBox1", 172, 0, 261, 161);

@@ -29,8 +29,9 @@ QString QtNameFilters(const std::string& filter) {
       p = p.trimmed();
       if (!p.isEmpty()) patterns << p;
     }
-    // Qt reads the patterns from the parentheses, so the text gets its own pair.
-    QString text = parts[i];
+    // Qt reads the patterns from the last parentheses, so those of the text become
+    // brackets ("*html" in them is no pattern to match by).
+    QString text = parts[i].trimmed();
     text.replace(QLatin1Char('('), QLatin1Char('[')).replace(QLatin1Char(')'), QLatin1Char(']'));
     filters << text + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }

@@ -268,6 +268,13 @@ TEST_F(MainformTest, SelectingALineFillsTheBoxesWithTheEntry) {
   EXPECT_EQ(form->menulink->text(), QStringLiteral("index.htm"));
   EXPECT_EQ(form->linktarget->text(), QStringLiteral("frame1"));
   EXPECT_EQ(form->menuname->text(), QStringLiteral("Home"));
+  // A click on the line already selected fetches the texts again.
+  form->show();
+  form->menuname->clear();
+  QRect line = form->ListBox1->visualItemRect(form->ListBox1->item(0));
+  QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, line.center());
+  EXPECT_EQ(form->menuname->text(), QStringLiteral("Home"));
+  EXPECT_EQ(form->SelectedIndex(), 0);
 }
 
 TEST_F(MainformTest, Change_ReplacesTextsKeepsFlagAndSelection) {
