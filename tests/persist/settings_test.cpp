@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 #include "support/errors.h"
+#include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -263,20 +262,15 @@ TEST(SaveSettings, FailedSaveRaisesWriteErrorAndKeepsOldFile) {
   const std::string path = dir.file("m.nfs");
   const std::string old = "[Main]\r\nTitle=old\r\n";
   WriteFile(path, old);
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 64;  // the 18 keys need more
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   bool threw = false;
-  try {
-    SaveSettings(Sample(), path);
-  } catch (const EWriteError&) {
-    threw = true;
+  {
+    test::ScopedFileSizeLimit limit(64);
+    try {
+      SaveSettings(Sample(), path);
+    } catch (const EWriteError&) {
+      threw = true;
+    }
   }
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
   EXPECT_TRUE(threw);
   EXPECT_EQ(ReadFile(path), old);
 }

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include "support/errors.h"
+#include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -160,20 +159,15 @@ TEST(ProfileSave, FailedWriteKeepsTheOldFile) {
   TProfileFile f = TProfileFile::LoadForUpdate(path);
   f.WriteString("Main", "k", std::string(4096, 'x'));
 
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   bool threw = false;
-  try {
-    f.Save(path);
-  } catch (const EWriteError&) {
-    threw = true;
+  {
+    test::ScopedFileSizeLimit limit(1024);
+    try {
+      f.Save(path);
+    } catch (const EWriteError&) {
+      threw = true;
+    }
   }
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
 
   EXPECT_TRUE(threw);
   EXPECT_EQ(ReadFile(path), old);

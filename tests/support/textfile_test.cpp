@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include "support/cp1252.h"
 #include "support/errors.h"
 #include "support/paths.h"
+#include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -85,20 +84,15 @@ TEST(WriteWholeFile, FailedWriteKeepsOldFileAndNoTemporary) {
   TempDir dir;
   const std::string path = dir.file("m.nff");
   WriteFile(path, "NFF 2\r\n");
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   bool threw = false;
-  try {
-    WriteWholeFile(path, std::string(1000, 'x'));
-  } catch (const EWriteError&) {
-    threw = true;
+  {
+    test::ScopedFileSizeLimit limit(100);
+    try {
+      WriteWholeFile(path, std::string(1000, 'x'));
+    } catch (const EWriteError&) {
+      threw = true;
+    }
   }
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
   EXPECT_TRUE(threw);
   EXPECT_EQ(ReadFile(path), "NFF 2\r\n");
   int files = 0;
