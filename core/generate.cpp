@@ -1,6 +1,11 @@
-// Page generation: identifiers, entry and page placeholders, the collapse of empty
-// lines, the user variables, one page or a main page plus one page per main entry
-// that has sub-entries.
+// Page generation: identifiers, the rendering of the entries and the pages.
+//
+// Sub-entries before the first main entry (the editor allows a sub-entry at index 0)
+// are rendered as main entries of their own, each with the Menupoint fragment, its own
+// link and target and no page of its own. The walks over the main entries take them
+// first and then every main entry once, so nothing of the menu is lost; for a menu
+// that starts with a main entry nothing changes.
+#include <cstdio>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -11,56 +16,14 @@
 #include "support/textfile.h"
 
 namespace navforge {
-namespace {
-
-// Identifiers become file names of sub-menu pages, so they must differ in more than
-// letter case; the Windows-1252 letters with accents fold as well as A-Z.
-std::string FoldIdentifier(const std::string& s) {
-  std::string out = s;
-  for (char& ch : out) {
-    auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) c = static_cast<unsigned char>(c + 32);
-    else if (c == 0x8A || c == 0x8C || c == 0x8E) c = static_cast<unsigned char>(c + 16);  // Š Œ Ž
-    else if (c == 0x9F) c = 0xFF;                                                          // Ÿ
-    ch = static_cast<char>(c);
-  }
-  return out;
-}
-
-void Fill(std::string& text, std::string_view placeholder, std::string_view value) {
-  ReplaceAll(text, placeholder, value, false);
-}
-
-}  // namespace
 
 std::string ColorToHTML(std::int32_t Color, bool WithHash) {
   if (Color == clNone) return std::string();
-  static const char kHex[] = "0123456789ABCDEF";
-  const auto v = static_cast<std::uint32_t>(Color);
-  std::string out = WithHash ? "#" : "";
-  for (int shift : {0, 8, 16}) {
-    const unsigned byte = (v >> shift) & 0xFF;
-    out += kHex[byte >> 4];
-    out += kHex[byte & 0xF];
-  }
-  return out;
-}
-
-std::pair<std::string, std::string> TovHTML::SplitFirstLetter(const std::string& Text) {
-  if (Text.empty()) return {std::string(), std::string()};
-  return {Text.substr(0, 1), Text.substr(1)};
-}
-
-std::string TovHTML::SubmenuExt() const {
-  const std::string ext = TrimControl(fileext);
-  if (!ext.empty()) return ext[0] == '.' ? ext : "." + ext;
-  return ExtractFileExt(Filename);
-}
-
-int TovHTML::LastSubItemIndex(int Start) const {
-  int j = Start;
-  while (!IsLastSubItem(j)) ++j;
-  return j;
+  const auto c = static_cast<std::uint32_t>(Color);
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02X%02X%02X", static_cast<unsigned>(c & 0xFF), static_cast<unsigned>((c >> 8) & 0xFF),
+                static_cast<unsigned>((c >> 16) & 0xFF));
+  return WithHash ? "#" + std::string(buf) : std::string(buf);
 }
 
 void TovHTML::Generate() {
@@ -74,44 +37,166 @@ void TovHTML::Generate() {
 }
 
 void TovHTML::AssignLinkIDs() {
-  std::unordered_set<std::string> taken;
-  // The first free number for a caption never goes down, since identifiers are only
-  // ever added; remembering it keeps many equal captions linear.
-  std::unordered_map<std::string, unsigned long> nextNumber;
+  std::unordered_set<std::string> taken;  // lower-cased identifiers
   taken.reserve(Items.size() * 2);
+  // Per lower-cased caption, the number to try next: every number tried before for the
+  // same caption is still taken, so a search never has to start below it.
+  std::unordered_map<std::string, unsigned long> nextNumber;
   for (TMTItem& item : Items) {
-    const std::string folded = FoldIdentifier(item.Caption);
-    std::string candidate = item.Caption;
-    if (taken.count(folded)) {
-      unsigned long& n = nextNumber.try_emplace(folded, 1).first->second;
-      do {
-        ++n;
-        candidate = item.Caption + std::to_string(n);
-      } while (taken.count(FoldIdentifier(candidate)));
+    const std::string base = LowerAscii(item.Caption);
+    auto hint = nextNumber.find(base);
+    unsigned long n = hint == nextNumber.end() ? 1 : hint->second;
+    std::string candidate = n == 1 ? base : base + std::to_string(n);
+    while (taken.count(candidate)) {
+      ++n;
+      candidate = base + std::to_string(n);
     }
-    item.LinkID = candidate;
-    taken.insert(FoldIdentifier(candidate));
+    item.LinkID = n == 1 ? item.Caption : item.Caption + std::to_string(n);
+    taken.insert(std::move(candidate));
+    nextNumber[base] = n + 1;
   }
+}
+
+std::string TovHTML::SubmenuExt() const {
+  const std::string ext = TrimControl(fileext);
+  if (ext.empty()) return ExtractFileExt(Filename);
+  return ext[0] == '.' ? ext : "." + ext;
+}
+
+int TovHTML::RenderedItemCount() const {
+  int leading = 0;
+  while (leading < static_cast<int>(Items.size()) && Items[static_cast<std::size_t>(leading)].IsSubItem) ++leading;
+  return MainItemCount() + leading;
+}
+
+int TovHTML::NextRenderedIndex(int Index) const {
+  return Items[static_cast<std::size_t>(Index)].IsSubItem ? Index + 1 : NextMainIndex(Index);
+}
+
+void TovHTML::WritePages() {
+  const int Count = RenderedItemCount();
+  submenuExt_ = SubmenuExt();
+
+  // Every page holds the whole menu; each entry is rendered once per form and reused.
+  struct CacheScope {
+    TovHTML& doc;
+    explicit CacheScope(TovHTML& d) : doc(d) {
+      doc.cachePlain_.assign(doc.Items.size(), std::string());
+      doc.cacheActive_.assign(doc.Items.size(), std::string());
+      doc.cacheState_.assign(doc.Items.size(), 0);
+      doc.cacheOn_ = true;
+    }
+    ~CacheScope() {
+      doc.cacheOn_ = false;
+      doc.cachePlain_.clear();
+      doc.cacheActive_.clear();
+      doc.cacheState_.clear();
+    }
+  } scope(*this);
+
+  if (AllInOne) {
+    WritePage(Filename, -1, Count);
+    return;
+  }
+  WritePage(Filename, 0, Count);
+  const std::string dir = ExtractFilePath(Filename);
+  int EntryIndex = 0;
+  for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
+    if (HasSubItems(EntryIndex))
+      WritePage(dir + Items[static_cast<std::size_t>(EntryIndex)].LinkID + submenuExt_, Ordinal, Count);
+    EntryIndex = NextRenderedIndex(EntryIndex);
+  }
+}
+
+const std::string& TovHTML::CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
+  const auto i = static_cast<std::size_t>(EntryIndex);
+  const bool active = Active == -1 ? HasSubItems(EntryIndex) : Active == Ordinal;
+  const unsigned char bit = active ? 2 : 1;
+  std::string& slot = active ? cacheActive_[i] : cachePlain_[i];
+  if (!(cacheState_[i] & bit)) {
+    // Any Active value that selects the wanted form renders the same text.
+    slot = RenderMainItem(active ? Ordinal : 0, Ordinal, EntryIndex, Count);
+    cacheState_[i] |= bit;
+  }
+  return slot;
+}
+
+void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
+  std::string page = Header;
+  page += "\r\n";
+  int EntryIndex = 0;
+  for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
+    if (cacheOn_)
+      page += CachedMainItem(Active, Ordinal, EntryIndex, Count);
+    else
+      page += RenderMainItem(Active, Ordinal, EntryIndex, Count);
+    page += "\r\n";
+    EntryIndex = NextRenderedIndex(EntryIndex);
+  }
+  page += Footer;
+  page += "\r\n";
+
+  ReplaceAll(page, "$TextColor$", ColorToHTML(TextColor, true), false);
+  ReplaceAll(page, "$BackgroundColor$", ColorToHTML(BackgroundColor, true), false);
+  ReplaceAll(page, "$LinkColor$", ColorToHTML(LinkColor, true), false);
+  ReplaceAll(page, "$ALinkColor$", ColorToHTML(ALinkColor, true), false);
+  ReplaceAll(page, "$VLinkColor$", ColorToHTML(VLinkColor, true), false);
+  ReplaceAll(page, "$HoverColor$", ColorToHTML(HoverColor, true), false);
+  ReplaceAll(page, "$FirstLetterColor$", ColorToHTML(FirstLetterColor, true), false);
+  ReplaceAll(page, "$Title$", Title, false);
+  ReplaceAll(page, "$FontSize$", FontSize, false);
+  ReplaceAll(page, "$Font$", Font, false);
+  ReplaceAll(page, "$FileName$", Filename, false);
+  ReplaceAll(page, "$CurrentFilename$", FileName, false);
+  ReplaceAll(page, "$SubMenuFont$", SubmenuFont, false);
+  ReplaceAll(page, "$SubMenuFontSize$", SubmenuFontSize, false);
+  ReplaceAll(page, "$SubMenuLeftMargin$", SubmenuLeftMargin, false);
+  ReplaceAll(page, "$BackgroundImage$", BackgroundImage, false);
+  ReplaceAll(page, "$hr$", hr, false);
+  // The parts were joined with a line break each; this takes out the empty lines.
+  ReplaceAll(page, "\r\n\r\n", "\r\n", false);
+  for (const TVarItem& v : Variables.Vars) ReplaceAll(page, "$" + v.Name + "$", v.Value, false);
+
+  WriteTextLines(FileName, SplitLines(page));
+  if (OnPageWritten) OnPageWritten(FileName);
+}
+
+std::string TovHTML::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
+  const std::string Sub = RenderSubItems(EntryIndex);
+  const bool hasSub = HasSubItems(EntryIndex);
+  const bool active = Active == -1 ? hasSub : Active == Ordinal;
+  std::string s = active ? ActiveMenupoint : Menupoint;
+  const TMTItem& item = Items[static_cast<std::size_t>(EntryIndex)];
+  const auto [First, Rest] = SplitFirstLetter(item.Caption);
+  ReplaceAll(s, "$Linkname$", item.Caption, false);
+  ReplaceAll(s, "$LinkID$", item.LinkID, false);
+  ReplaceAll(s, "$FirstLetter$", First, false);
+  ReplaceAll(s, "$RestLetter$", Rest, false);
+  ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : item.Target, false);
+  ReplaceAll(s, "$Link$", hasSub ? item.LinkID + SubmenuExt() : item.Link, false);
+  ReplaceAll(s, "$submenu$", Sub, false);
+  if (Ordinal < Count) s += BetweenMenupoints;
+  return s;
 }
 
 std::string TovHTML::RenderSubItems(int EntryIndex) {
   std::string result;
   if (!HasSubItems(EntryIndex)) return result;
-  const int first = EntryIndex + 1;
-  const int last = LastSubItemIndex(first);
-  for (int i = first; i <= last; ++i) {
+  const int First = EntryIndex + 1;
+  const int Last = LastSubItemIndex(First);
+  for (int i = First; i <= Last; ++i) {
     const TMTItem& item = Items[static_cast<std::size_t>(i)];
-    const auto [firstLetter, rest] = SplitFirstLetter(item.Caption);
+    const auto [FirstLetter, Rest] = SplitFirstLetter(item.Caption);
     std::string s = SubmenuPoint;
-    Fill(s, "$Linkname$", item.Caption);
-    Fill(s, "$LinkTarget$", item.Target);
-    Fill(s, "$LinkID$", item.LinkID);
-    Fill(s, "$FirstLetter$", firstLetter);
-    Fill(s, "$RestLetter$", rest);
-    Fill(s, "$Link$", item.Link);
+    ReplaceAll(s, "$Linkname$", item.Caption, false);
+    ReplaceAll(s, "$LinkTarget$", item.Target, false);
+    ReplaceAll(s, "$LinkID$", item.LinkID, false);
+    ReplaceAll(s, "$FirstLetter$", FirstLetter, false);
+    ReplaceAll(s, "$RestLetter$", Rest, false);
+    ReplaceAll(s, "$Link$", item.Link, false);
     result += s;
     result += "\r\n";
-    if (i < last) {
+    if (i < Last) {
       result += BetweenSubmenuPoints;
       result += "\r\n";
     }
@@ -119,98 +204,15 @@ std::string TovHTML::RenderSubItems(int EntryIndex) {
   return result;
 }
 
-std::string TovHTML::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
-  const std::string sub = RenderSubItems(EntryIndex);
-  const bool hasSub = HasSubItems(EntryIndex);
-  const bool active = Active == -1 ? hasSub : Active == Ordinal;
-  const TMTItem& item = Items[static_cast<std::size_t>(EntryIndex)];
-  const auto [firstLetter, rest] = SplitFirstLetter(item.Caption);
-  std::string s = active ? ActiveMenupoint : Menupoint;
-  Fill(s, "$Linkname$", item.Caption);
-  Fill(s, "$LinkID$", item.LinkID);
-  Fill(s, "$FirstLetter$", firstLetter);
-  Fill(s, "$RestLetter$", rest);
-  Fill(s, "$LinkTarget$", hasSub ? std::string("_self") : item.Target);
-  Fill(s, "$Link$", hasSub ? item.LinkID + submenuExt_ : item.Link);
-  Fill(s, "$submenu$", sub);
-  if (Ordinal < Count) s += BetweenMenupoints;
-  return s;
+int TovHTML::LastSubItemIndex(int Start) const {
+  int j = Start;
+  while (!IsLastSubItem(j)) ++j;
+  return j;
 }
 
-void TovHTML::WritePages() {
-  const int count = MainItemCount();
-  submenuExt_ = SubmenuExt();
-  if (AllInOne) {
-    WritePage(Filename, -1, count);
-    return;
-  }
-  WritePage(Filename, 0, count);
-  const std::string folder = ExtractFilePath(Filename);
-  int entry = 0;
-  while (entry <= LastIndex() && Items[static_cast<std::size_t>(entry)].IsSubItem) ++entry;
-  for (int ordinal = 1; ordinal <= count; ++ordinal) {
-    if (HasSubItems(entry))
-      WritePage(folder + Items[static_cast<std::size_t>(entry)].LinkID + submenuExt_, ordinal, count);
-    entry = NextMainIndex(entry);
-  }
-}
-
-void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
-  std::string text = Header;
-  text += "\r\n";
-
-  // Sub-entries above the first main entry belong to no main entry. They are shown
-  // like main entries without sub-entries (their own link and target, never active),
-  // so that nothing of the menu is lost and every main entry still appears once.
-  int entry = 0;
-  while (entry <= LastIndex() && Items[static_cast<std::size_t>(entry)].IsSubItem) {
-    const TMTItem& item = Items[static_cast<std::size_t>(entry)];
-    const auto [firstLetter, rest] = SplitFirstLetter(item.Caption);
-    std::string s = Menupoint;
-    Fill(s, "$Linkname$", item.Caption);
-    Fill(s, "$LinkID$", item.LinkID);
-    Fill(s, "$FirstLetter$", firstLetter);
-    Fill(s, "$RestLetter$", rest);
-    Fill(s, "$LinkTarget$", item.Target);
-    Fill(s, "$Link$", item.Link);
-    Fill(s, "$submenu$", "");
-    ++entry;
-    const bool more = Count > 0 || (entry <= LastIndex() && Items[static_cast<std::size_t>(entry)].IsSubItem);
-    if (more) s += BetweenMenupoints;
-    text += s;
-    text += "\r\n";
-  }
-
-  for (int ordinal = 1; ordinal <= Count; ++ordinal) {
-    text += RenderMainItem(Active, ordinal, entry, Count);
-    text += "\r\n";
-    entry = NextMainIndex(entry);
-  }
-  text += Footer;
-  text += "\r\n";
-
-  Fill(text, "$TextColor$", ColorToHTML(TextColor, true));
-  Fill(text, "$BackgroundColor$", ColorToHTML(BackgroundColor, true));
-  Fill(text, "$LinkColor$", ColorToHTML(LinkColor, true));
-  Fill(text, "$ALinkColor$", ColorToHTML(ALinkColor, true));
-  Fill(text, "$VLinkColor$", ColorToHTML(VLinkColor, true));
-  Fill(text, "$HoverColor$", ColorToHTML(HoverColor, true));
-  Fill(text, "$FirstLetterColor$", ColorToHTML(FirstLetterColor, true));
-  Fill(text, "$Title$", Title);
-  Fill(text, "$FontSize$", FontSize);
-  Fill(text, "$Font$", Font);
-  Fill(text, "$FileName$", Filename);
-  Fill(text, "$CurrentFilename$", FileName);
-  Fill(text, "$SubMenuFont$", SubmenuFont);
-  Fill(text, "$SubMenuFontSize$", SubmenuFontSize);
-  Fill(text, "$SubMenuLeftMargin$", SubmenuLeftMargin);
-  Fill(text, "$BackgroundImage$", BackgroundImage);
-  Fill(text, "$hr$", hr);
-  ReplaceAll(text, "\r\n\r\n", "\r\n", false);
-  for (const TVarItem& v : Variables.Vars) Fill(text, "$" + v.Name + "$", v.Value);
-
-  WriteWholeFile(FileName, JoinLines(SplitLines(text)));
-  if (OnPageWritten) OnPageWritten(FileName);
+std::pair<std::string, std::string> TovHTML::SplitFirstLetter(const std::string& Text) {
+  if (Text.empty()) return {std::string(), std::string()};
+  return {Text.substr(0, 1), Text.substr(1)};
 }
 
 }  // namespace navforge

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "persist/menuitems.h"
 #include "persist/settings.h"
@@ -89,6 +90,16 @@ public:
 
 private:
   std::string submenuExt_;  // worked out once per generation by WritePages
+
+  // The walks over the main entries (leading sub-entries count as main entries there).
+  int RenderedItemCount() const;
+  int NextRenderedIndex(int Index) const;
+  // RenderMainItem of the running WritePages, computed once per entry and form
+  // (active or not): the entries and fragments do not change while it runs.
+  const std::string& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
+  bool cacheOn_ = false;
+  std::vector<std::string> cachePlain_, cacheActive_;
+  std::vector<unsigned char> cacheState_;  // bit 0: plain form ready, bit 1: active form ready
 };
 
 // "#RRGGBB" (without "#" when WithHash is false), or "" for clNone.

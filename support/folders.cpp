@@ -8,9 +8,7 @@
 namespace navforge {
 
 std::string AddTrailingBackslash(const std::string& Path) {
-  if (Path.empty()) return Path;
-  char last = Path.back();
-  if (last == '/' || last == '\\') return Path;
+  if (Path.empty() || Path.back() == '/' || Path.back() == '\\') return Path;
   return Path + "/";
 }
 
@@ -20,33 +18,45 @@ bool DirectoryExists(const std::string& Path) {
 }
 
 void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bool NamesOnly) {
-  const std::string base = AddTrailingBackslash(Folder);
-  DIR* dir = ::opendir(base.empty() ? "." : base.c_str());
+  const std::string prefix = AddTrailingBackslash(Folder);
+  DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
   if (!dir) return;
   while (const dirent* e = ::readdir(dir)) {
-    std::string name = e->d_name;
+    const std::string name = e->d_name;
     if (name.empty() || name[0] == '.') continue;
-    if (!DirectoryExists(base + name)) continue;
-    List.push_back(NamesOnly ? name : base + name);
+    if (!DirectoryExists(prefix + name)) continue;
+    List.push_back(NamesOnly ? name : prefix + name);
   }
   ::closedir(dir);
 }
 
-std::string FindChildPath(const std::string& Folder, const std::string& Name) {
-  const std::string exact = Folder + Name;
+std::string FindChild(const std::string& Folder, const std::string& Name) {
+  const std::string prefix = AddTrailingBackslash(Folder);
+  const std::string exact = prefix + Name;
   struct stat st;
   if (Name.empty() || ::lstat(exact.c_str(), &st) == 0) return exact;
   DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
   if (!dir) return exact;
-  std::string found = exact;
+  std::string best;
+  bool found = false;
   while (const dirent* e = ::readdir(dir)) {
-    if (SameTextAscii(e->d_name, Name)) {
-      found = Folder + e->d_name;
-      break;
+    const std::string name = e->d_name;
+    if (SameTextAscii(name, Name) && (!found || name < best)) {
+      best = name;
+      found = true;
     }
   }
   ::closedir(dir);
-  return found;
+  return found ? prefix + best : exact;
+}
+
+std::string FindFolderCaseless(const std::string& Path) {
+  if (Path.empty() || DirectoryExists(Path)) return Path;
+  std::string trimmed = Path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  const std::size_t slash = trimmed.find_last_of('/');
+  if (slash == std::string::npos) return FindChild("", trimmed);
+  return FindChild(trimmed.substr(0, slash + 1), trimmed.substr(slash + 1));
 }
 
 }  // namespace navforge

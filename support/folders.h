@@ -1,27 +1,35 @@
 #pragma once
-// Folder routines: trailing separator, listing sub-folders, existence test, and
-// finding a child by name on a file system that tells letter case apart.
+// Folder routines: trailing separators, listing sub-folders, folder tests, and the
+// name lookup that lets template sets made on a case-insensitive file system work.
 #include <string>
 #include <vector>
 
 namespace navforge {
 
-// The empty text stays empty; a path ending in "/" or "\" is returned as it is;
-// any other path gets a "/" appended.
+// Path with a trailing "/": the empty text stays empty, a path that already ends in
+// "/" or "\" is returned as it is.
 std::string AddTrailingBackslash(const std::string& Path);
 
-// Appends the sub-folders of Folder to List (bare names, or Folder with a trailing
-// "/" followed by the name), in the order the file system lists them. Names that
-// begin with "." (hidden here) and anything that is not a folder are passed over;
-// a symbolic link that leads to a folder counts as a folder, as a shortcut to a set
-// would. A missing folder appends nothing.
+// Appends the sub-folders of Folder to List (not emptied first), in the order the
+// file system returns them: bare names when NamesOnly, else Folder with a trailing
+// "/" followed by the name. Names beginning with "." count as hidden and are passed
+// over, and so is everything that is not a folder. A symbolic link to a folder counts
+// as a folder, as DirectoryExists follows links too, so the list of sets and the
+// loader always agree. A missing folder appends nothing.
 void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bool NamesOnly);
 
+// True when Path names a folder (following symbolic links).
 bool DirectoryExists(const std::string& Path);
 
-// The path of the child Name of Folder (Folder ends with a separator or is empty):
-// the exact name when it exists, else the first entry whose name matches it without
-// regard to the case of A-Z, else Folder + Name unchanged.
-std::string FindChildPath(const std::string& Folder, const std::string& Name);
+// The path of the child Name of Folder: Folder/Name when something of exactly that
+// name exists; otherwise the child whose name equals Name when A-Z and a-z are taken
+// as the same (the smallest such name in byte order when there are several); when
+// nothing matches, Folder/Name, so callers report the name as asked for.
+std::string FindChild(const std::string& Folder, const std::string& Name);
+
+// A folder path whose last component may differ in letter case from the one on disk:
+// the path itself when it is a folder, else the same path with its last component
+// looked up by FindChild in its parent.
+std::string FindFolderCaseless(const std::string& Path);
 
 }  // namespace navforge
