@@ -330,6 +330,8 @@ async function screenshots(browser, site) {
   const group = site.mains.find((m) => m.subs.length);
   if (expect.groups === 'dropdown' && group) await tabTo(page, group.caption);  // shows a drop-down open
   await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024.png`) });
+  await page.emulateMedia({ forcedColors: 'active', colorScheme: 'dark' });
+  await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024-forced-colors.png`) });
   await context.close();
   if (!expect.toggle) {
     const narrow = await openPage(browser, shot.file, { width: 375, height: 667 });
