@@ -1,0 +1,430 @@
+// Page generation: identifiers, rendering, page placeholders and the files written.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "core/ovhtml.h"
+#include "support/errors.h"
+#include "testsupport/filelimit.h"
+#include "testsupport/tempdir.h"
+
+namespace navforge {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MakeDir;
+using test::ReadFile;
+using test::RecordingNotifier;
+using test::TempDir;
+using test::WriteFile;
+
+const std::string kData = NAVFORGE_SOURCE_DIR "/tests/core/data/worked/";
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t p = text.find(from); p != std::string::npos; p = text.find(from, p + to.size()))
+    text.replace(p, from.size(), to);
+  return text;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A document whose template root is a temporary folder holding the set "T", and whose
+// pages go to the folder "site" beside it.
+class Gen : public ::testing::Test {
+protected:
+  void SetUp() override {
+    MakeDir(dir.file("Templates"));
+    MakeDir(dir.file("Templates/T"));
+    MakeDir(dir.file("site"));
+    doc.TemplateRoot = dir.file("Templates");
+    doc.Template = "T";
+    doc.Filename = site() + "nav.htm";
+  }
+  std::string site() const { return dir.file("site") + "/"; }
+  // Writes the set's files; an entry with the key "template.ini" etc.
+  void Set(const std::map<std::string, std::string>& files) {
+    for (const auto& [name, text] : files) WriteFile(dir.file("Templates/T/" + name), text);
+  }
+  void Split() { Set({{"template.ini", "[Main]\r\nall_in_one=0\r\n"}}); }
+  void Add(const std::string& caption, const std::string& link, const std::string& target, bool sub) {
+    doc.InsertItem(-1, caption, link, target, sub);
+  }
+  std::string Page(const std::string& name) const { return ReadFile(site() + name); }
+
+  TempDir dir;
+  TovHTML doc;
+  RecordingNotifier notes;
+  ScopedNotifier scoped{notes};
+};
+
+// The worked example, with its set, menu and expected pages kept as files.
+class WorkedExample : public Gen {
+protected:
+  void SetUp() override {
+    Gen::SetUp();
+    fs::copy(kData + "Example", dir.file("Templates/T"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    doc.LoadItems(kData + "menu.nff", TovHTML::ReadFileVersion(kData + "menu.nff"));
+    doc.Title = "Start";
+    doc.BackgroundColor = 0x0000FF;
+  }
+  std::string Expected(const std::string& name) const {
+    return Replaced(ReadFile(kData + "expected/" + name), "@SITE@", site());
+  }
+};
+
+TEST_F(WorkedExample, oneFilePerEntryWritesMainPageAndTheProduktePage) {
+  ASSERT_EQ(doc.Items.size(), 4u);
+  std::vector<std::string> written;
+  doc.OnPageWritten = [&](const std::string& f) { written.push_back(f); };
+  doc.Generate();
+  EXPECT_TRUE(notes.Messages.empty());
+  EXPECT_EQ(written, (std::vector<std::string>{site() + "nav.htm", site() + "Produkte.htm"}));
+  EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Produkte.htm", "nav.htm"}));
+  EXPECT_EQ(Page("nav.htm"), Expected("split/nav.htm"));
+  EXPECT_EQ(Page("Produkte.htm"), Expected("split/Produkte.htm"));
+  EXPECT_EQ(doc.Items[2].LinkID, "Software");
+}
+
+TEST_F(WorkedExample, allInOneWritesOnePageWithEveryEntryWithSubEntriesActive) {
+  Set({{"template.ini", "[Main]\r\nall_in_one=1\r\n"}});
+  doc.Generate();
+  EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"nav.htm"}));
+  EXPECT_EQ(Page("nav.htm"), Expected("single/nav.htm"));
+}
+
+TEST_F(Gen, emptyMenuGivesHeaderAndFooterWithPagePlaceholdersFilled) {
+  Split();
+  Set({{"header.txt", "<h>$Title$|$TextColor$</h>"}, {"footer.txt", "<f>$FileName$\n\n\n"},
+       {"menupoint.txt", "M"}, {"activemenupoint.txt", "A"}, {"BetweenMenupoints.txt", "B"}});
+  doc.Title = "T1";
+  doc.TextColor = 0x102030;
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "<h>T1|#302010</h>\r\n<f>" + site() + "nav.htm\r\n");
+  EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
+}
+
+TEST_F(Gen, mainEntriesOnlyGiveTheMainPageAloneWithOwnLinksAndTargets) {
+  Split();
+  Set({{"menupoint.txt", "M $Linkname$ $Link$ $LinkTarget$ [$submenu$]"},
+       {"activemenupoint.txt", "ACTIVE $Linkname$"},
+       {"BetweenMenupoints.txt", "--"}});
+  Add("Eins", "1.htm", "f1", false);
+  Add("Zwei", "2.htm", "", false);
+  doc.Generate();
+  // Without header.txt the page starts with the empty header's own line.
+  EXPECT_EQ(Page("nav.htm"), "\r\nM Eins 1.htm f1 []\r\n--\r\nM Zwei 2.htm  []\r\n");
+  EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
+}
+
+TEST_F(Gen, setWithoutFilesGivesPagesOfOneEmptyLine) {
+  Add("Eins", "1.htm", "", false);
+  Add("Sub", "s.htm", "", true);
+  doc.Generate();  // no template.ini: one file per entry
+  EXPECT_EQ(Page("nav.htm"), "\r\n");
+  EXPECT_EQ(Page("Eins.htm"), "\r\n");
+}
+
+TEST_F(Gen, oneLineFragmentsWithoutLineBreakStillMakeSeparateLines) {
+  Split();
+  Set({{"header.txt", "H"}, {"footer.txt", "F"}, {"menupoint.txt", "M$Linkname$"},
+       {"activemenupoint.txt", "A$Linkname$$submenu$"}, {"BetweenMenupoints.txt", "B"},
+       {"SubmenuPoint.txt", "S$Linkname$"}, {"BetweenSubmenuPoints.txt", "b"}});
+  Add("x", "", "", false);
+  Add("y", "", "", false);
+  Add("y1", "", "", true);
+  Add("y2", "", "", true);
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "H\r\nMx\r\nB\r\nMy\r\nF\r\n");
+  // $submenu$ carries CR LF after each sub-entry and separator.
+  EXPECT_EQ(Page("y.htm"), "H\r\nMx\r\nB\r\nAySy1\r\nb\r\nSy2\r\nF\r\n");
+}
+
+TEST_F(Gen, submenuExtension) {
+  const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+      {"html", "C:\\site\\nav.htm", ".html"}, {".php", "C:\\site\\nav.htm", ".php"},
+      {" \thtm \r", "nav.htm", ".htm"},       {"", "C:\\site\\menu.html", ".html"},
+      {"", "menu", ""},                      {"", "dir.d/menu", ""},
+      {"   ", "a.b.shtml", ".shtml"}};
+  for (const auto& [ext, file, expected] : cases) {
+    doc.fileext = ext;
+    doc.Filename = file;
+    EXPECT_EQ(doc.SubmenuExt(), expected) << '"' << ext << "\" " << file;
+  }
+}
+
+TEST_F(Gen, filenameWithoutDotGivesBareIdentifiersForPagesAndLinks) {
+  Split();
+  Set({{"menupoint.txt", "$Link$"}, {"activemenupoint.txt", "A $Link$"}});
+  doc.Filename = site() + "menu";
+  Add("Home", "index.htm", "", false);
+  Add("Sub", "s.htm", "", true);
+  doc.Generate();
+  EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Home", "menu"}));
+  EXPECT_EQ(Page("menu"), "\r\nHome\r\n");
+  EXPECT_EQ(Page("Home"), "\r\nA Home\r\n");
+}
+
+TEST_F(Gen, linkIDsAreUniqueRegardlessOfLetterCase) {
+  auto ids = [&](std::vector<std::string> captions) {
+    doc.ClearItems();
+    for (const auto& c : captions) Add(c, "", "", false);
+    doc.AssignLinkIDs();
+    std::vector<std::string> out;
+    for (const auto& it : doc.Items) out.push_back(it.LinkID);
+    return out;
+  };
+  using V = std::vector<std::string>;
+  EXPECT_EQ(ids({"Home", "home", "Home"}), (V{"Home", "home2", "Home3"}));
+  EXPECT_EQ(ids({"Home", "Home2", "Home"}), (V{"Home", "Home2", "Home3"}));
+  EXPECT_EQ(ids({"Home", "Home", "Home2"}), (V{"Home", "Home2", "Home22"}));
+  EXPECT_EQ(ids({"", "", "a b/c"}), (V{"", "2", "a b/c"}));
+  // Accented capitals of Windows-1252 fold onto their small letters too.
+  EXPECT_EQ(ids({"\xDC" "ber", "\xFC" "ber", "\xC4" "\xD6"}), (V{"\xDC" "ber", "\xFC" "ber2", "\xC4\xD6"}));
+  EXPECT_EQ(ids({"\x8A", "\x9A", "\x9F", "\xFF"}), (V{"\x8A", "\x9A" "2", "\x9F", "\xFF" "2"}));
+  // The multiplication and division signs are no letters.
+  EXPECT_EQ(ids({"\xD7", "\xF7"}), (V{"\xD7", "\xF7"}));
+  // Identifiers are recomputed from the captions at every generation.
+  doc.Items[0].Caption = "neu";
+  doc.AssignLinkIDs();
+  EXPECT_EQ(doc.Items[0].LinkID, "neu");
+}
+
+TEST(ColorToHTML, redGreenBlueInThatOrder) {
+  EXPECT_EQ(ColorToHTML(0x1000FF, true), "#FF0010");
+  EXPECT_EQ(ColorToHTML(0x1000FF, false), "FF0010");
+  EXPECT_EQ(ColorToHTML(0x00ABCD, true), "#CDAB00");
+  EXPECT_EQ(ColorToHTML(clNone, true), "");
+  EXPECT_EQ(ColorToHTML(0x2FFFFFFF, true), "#FFFFFF");  // bits 24-31 ignored
+  EXPECT_EQ(ColorToHTML(static_cast<std::int32_t>(0xFF000102u), true), "#020100");
+  EXPECT_EQ(ColorToHTML(0, true), "#000000");
+}
+
+TEST_F(Gen, colourTextsInPagesAndNothingForNone) {
+  Split();
+  Set({{"header.txt", "[$TextColor$][$backgroundcolor$][$LINKCOLOR$][$ALinkColor$][$VLinkColor$]"
+                      "[$HoverColor$][$FirstLetterColor$]"}});
+  doc.TextColor = 0x1000FF;
+  doc.HoverColor = 0xFFFFFF;
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "[#FF0010][][][][][#FFFFFF][]\r\n");
+}
+
+TEST_F(Gen, placeholdersMatchWithoutRegardToCaseOfAToZOnly) {
+  Split();
+  Set({{"header.txt", "$Linkname$ $Link$ $submenu$ $LinkID$ $TITLE$ $title$"},
+       {"menupoint.txt", "$LINKNAME$|$linkname$|$lInKtArGeT$|$fIrStLeTtEr$$RESTLETTER$"},
+       {"footer.txt", "$Title\xC4$"}});
+  doc.Title = "Tt";
+  Add("Haus", "h.htm", "tg", false);
+  doc.Generate();
+  // Entry placeholders in the header stay as written.
+  EXPECT_EQ(Page("nav.htm"), "$Linkname$ $Link$ $submenu$ $LinkID$ Tt Tt\r\nHaus|Haus|tg|Haus\r\n$Title\xC4$\r\n");
+}
+
+TEST_F(Gen, valuesInsertedEarlierAreSearchedByLaterSteps) {
+  Split();
+  Set({{"header.txt", "$Title$"}, {"menupoint.txt", "$Linkname$ $Link$"}});
+  doc.Title = "T:$Font$";
+  doc.Font = "Arial";
+  // The link is filled after the caption, so "$Link$" inside a caption is the link.
+  Add("$Title$+$Link$", "l.htm", "", false);
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "T:Arial\r\nT:Arial+l.htm l.htm\r\n");
+}
+
+TEST_F(Gen, everyPagePlaceholderHasItsValue) {
+  Split();
+  Set({{"header.txt", "$Title$|$FontSize$|$Font$|$FileName$|$CurrentFilename$|$SubMenuFont$|"
+                      "$SubMenuFontSize$|$SubMenuLeftMargin$|$BackgroundImage$|$hr$"}});
+  doc.Title = "ti";
+  doc.FontSize = "2";
+  doc.Font = "Fo";
+  doc.SubmenuFont = "SF";
+  doc.SubmenuFontSize = "1";
+  doc.SubmenuLeftMargin = "10";
+  doc.BackgroundImage = "b.gif";
+  doc.hr = "<hr size=1>";
+  doc.Generate();
+  const std::string f = site() + "nav.htm";
+  EXPECT_EQ(Page("nav.htm"), "ti|2|Fo|" + f + "|" + f + "|SF|1|10|b.gif|<hr size=1>\r\n");
+}
+
+TEST_F(Gen, variablesComeAfterTheLineBreakRule) {
+  Split();
+  Set({{"header.txt", "a\r\n\r\n\r\nb\n\n$v$\r\n\r\n$Title$ $$ $w$"}});
+  doc.Title = "Titel";
+  doc.Variables.AddVariable("v", "1\r\n\r\n2");
+  doc.Variables.AddVariable("Title", "never");
+  doc.Variables.AddVariable("w", "$Font$");
+  doc.Variables.Vars.push_back(TVarItem{"", "EMPTY"});
+  doc.Font = "Arial";
+  doc.Generate();
+  // The empty line inside the variable's value reaches the page; the inserted
+  // "$Font$" is not searched again.
+  EXPECT_EQ(Page("nav.htm"), "a\r\nb\r\n1\r\n\r\n2\r\nTitel EMPTY $Font$\r\n");
+}
+
+TEST_F(Gen, variablesApplyInListOrder) {
+  Split();
+  Set({{"header.txt", "$a$ $b$"}});
+  doc.Variables.AddVariable("a", "$b$");
+  doc.Variables.AddVariable("b", "B");
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "B B\r\n");
+}
+
+TEST_F(Gen, subPageAtTheMainPagesPathReplacesIt) {
+  Split();
+  Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$"}});
+  doc.Filename = site() + "Produkte.htm";
+  Add("Home", "", "", false);
+  Add("Produkte", "", "", false);
+  Add("Sub", "", "", true);
+  std::vector<std::string> written;
+  doc.OnPageWritten = [&](const std::string& f) { written.push_back(f); };
+  doc.Generate();
+  EXPECT_EQ(written.size(), 2u);
+  EXPECT_EQ(Page("Produkte.htm"), "\r\nM Home\r\nA Produkte\r\n");
+  EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
+}
+
+TEST_F(Gen, allInOneLinkNamesTheSubPageThatIsNotWritten) {
+  Set({{"template.ini", "[Main]\nall_in_one=1\n"}, {"activemenupoint.txt", "$Link$ $LinkTarget$"}});
+  doc.fileext = "php";
+  Add("Prod", "p.htm", "main", false);
+  Add("Sub", "s.htm", "x", true);
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "\r\nProd.php _self\r\n");
+  EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"nav.htm"}));
+}
+
+TEST_F(Gen, subEntriesBeforeTheFirstMainEntryShowLikeMainEntriesWithoutSubEntries) {
+  Set({{"template.ini", "[Main]\nall_in_one=0\n"},
+       {"menupoint.txt", "M $Linkname$ $Link$ $LinkTarget$ $LinkID$ [$submenu$]"},
+       {"activemenupoint.txt", "A $Linkname$ $Link$ [$submenu$]"},
+       {"BetweenMenupoints.txt", "|"}, {"SubmenuPoint.txt", "s $Linkname$"}});
+  Add("Lead", "lead.htm", "lt", true);
+  Add("Lead", "lead2.htm", "", true);
+  Add("Main", "main.htm", "mt", false);
+  Add("Kid", "kid.htm", "", true);
+  Add("Last", "last.htm", "", false);
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"),
+            "\r\nM Lead lead.htm lt Lead []\r\n|\r\nM Lead lead2.htm  Lead2 []\r\n|\r\n"
+            "M Main Main.htm _self Main [s Kid\r\n]\r\n|\r\nM Last last.htm  Last []\r\n");
+  EXPECT_EQ(Page("Main.htm"),
+            "\r\nM Lead lead.htm lt Lead []\r\n|\r\nM Lead lead2.htm  Lead2 []\r\n|\r\n"
+            "A Main Main.htm [s Kid\r\n]\r\n|\r\nM Last last.htm  Last []\r\n");
+  EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Main.htm", "nav.htm"}));
+}
+
+TEST_F(Gen, menuOfSubEntriesOnlyShowsThemAll) {
+  Set({{"menupoint.txt", "M $Linkname$"}, {"BetweenMenupoints.txt", "|"}});
+  Add("a", "", "", true);
+  Add("b", "", "", true);
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "\r\nM a\r\n|\r\nM b\r\n");
+}
+
+TEST_F(Gen, emptyFilenameIsRefusedBeforeIdentifiersChange) {
+  Split();
+  Add("Home", "", "", false);
+  doc.Items[0].LinkID = "old";
+  doc.Filename = "";
+  doc.Generate();
+  EXPECT_EQ(notes.Messages, (std::vector<std::string>{"Kein Dateiname zum Speichern angegeben"}));
+  EXPECT_EQ(doc.Items[0].LinkID, "old");
+  doc.Filename = " ";  // blanks pass the test
+  notes.Messages.clear();
+  doc.Template = "";
+  doc.Generate();
+  EXPECT_EQ(doc.Items[0].LinkID, "Home");
+  EXPECT_EQ(notes.Messages, (std::vector<std::string>{"Sie haben keine Men\xFCtemplate ausgew\xE4hlt."}));
+}
+
+// The pages of these tests: nav.htm, then A.htm, then the page of "x/y", whose folder
+// does not exist, then Z.htm.
+class FailingPage : public Gen {
+protected:
+  void SetUp() override {
+    Gen::SetUp();
+    Split();
+    Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$"}});
+    for (const char* caption : {"A", "x/y", "Z"}) {
+      Add(caption, "", "", false);
+      Add("sub", "", "", true);
+    }
+    WriteFile(site() + "Z.htm", "old Z");
+  }
+};
+
+TEST_F(FailingPage, stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
+  try {
+    doc.Generate();
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()), "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
+  }
+  EXPECT_NE(Page("nav.htm"), "");
+  EXPECT_NE(Page("A.htm"), "");
+  EXPECT_EQ(Page("Z.htm"), "old Z");
+}
+
+TEST_F(FailingPage, writeProtectedPageStaysAsItWas) {
+  if (::geteuid() == 0) GTEST_SKIP() << "write protection does not hold for root";
+  WriteFile(site() + "A.htm", "old A");
+  fs::permissions(site() + "A.htm", fs::perms::owner_read);
+  EXPECT_THROW(doc.Generate(), EFCreateError);
+  EXPECT_EQ(Page("A.htm"), "old A");
+  EXPECT_NE(Page("nav.htm"), "");
+}
+
+TEST_F(FailingPage, failedWriteLeavesTheOldPageWhole) {
+  WriteFile(site() + "nav.htm", "old main page");
+  {
+    test::ScopedFileSizeLimit limit(4);
+    EXPECT_THROW(doc.Generate(), EWriteError);
+  }
+  EXPECT_EQ(Page("nav.htm"), "old main page");
+  EXPECT_EQ(Page("A.htm"), "");
+  EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Z.htm", "nav.htm"}));  // no temporary left
+}
+
+TEST_F(Gen, editedHeaderTakesEffectAtTheNextGeneration) {
+  Split();
+  Set({{"header.txt", "first"}});
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "first\r\n");
+  Set({{"header.txt", "second\n"}, {"template.ini", "[Main]\nall_in_one=1\n"}});
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "second\r\n");
+  EXPECT_TRUE(doc.AllInOne);
+}
+
+TEST_F(Gen, pageTextIsSplitAgainAtLoneCRAndEndsAtNul) {
+  Split();
+  Set({{"header.txt", "a$v$"}});
+  doc.Variables.AddVariable("v", std::string("1\r2\n3\r\n\0rest", 12));
+  doc.Generate();
+  EXPECT_EQ(Page("nav.htm"), "a1\r\n2\r\n3\r\n");
+}
+
+TEST_F(Gen, placeholderValueHoldingItsOwnPlaceholderEnds) {
+  Split();
+  Set({{"header.txt", "$Title$ $Title$"}, {"menupoint.txt", "$Linkname$"}});
+  doc.Title = "<$title$>";
+  Add("$Linkname$", "", "", false);
+  doc.Generate();
+  const std::string page = Page("nav.htm");
+  EXPECT_NE(page.find("<$title$>"), std::string::npos) << page;
+}
+
+}  // namespace
+}  // namespace navforge
