@@ -36,14 +36,35 @@ void TovHTML::Generate() {
   WritePages();
 }
 
+namespace {
+
+// Lower case of Windows-1252: A-Z, the accented capitals, and the four capitals
+// outside that block. Identifiers become file names, and the file systems the pages
+// go to treat these pairs as one name.
+std::string LowerCp1252(std::string_view text) {
+  std::string s(text);
+  for (char& ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+      ch = static_cast<char>(c + 0x20);
+    else if (c == 0x8A || c == 0x8C || c == 0x8E)
+      ch = static_cast<char>(c + 0x10);
+    else if (c == 0x9F)
+      ch = static_cast<char>(0xFF);
+  }
+  return s;
+}
+
+}  // namespace
+
 void TovHTML::AssignLinkIDs() {
-  std::unordered_set<std::string> taken;  // lower-cased identifiers
+  std::unordered_set<std::string> taken;  // identifiers in lower case
   taken.reserve(Items.size() * 2);
   // Per lower-cased caption, the number to try next: every number tried before for the
   // same caption is still taken, so a search never has to start below it.
   std::unordered_map<std::string, unsigned long> nextNumber;
   for (TMTItem& item : Items) {
-    const std::string base = LowerAscii(item.Caption);
+    const std::string base = LowerCp1252(item.Caption);
     auto hint = nextNumber.find(base);
     unsigned long n = hint == nextNumber.end() ? 1 : hint->second;
     std::string candidate = n == 1 ? base : base + std::to_string(n);

@@ -18,7 +18,7 @@ bool TovHTML::LoadTemplate() {
   // Sets copied from a case-insensitive file system may spell the root, the set and
   // the file names in other letter cases; an exact name always wins.
   const std::string root = FindFolderCaseless(TemplateRoot);
-  const std::string set = FindChild(root, Template);
+  const std::string set = FindChildPath(root, Template);
   if (!DirectoryExists(set)) {
     ShowMessage("Das Men\xFCtemplate ist nicht vorhanden.");
     return false;
@@ -26,16 +26,16 @@ bool TovHTML::LoadTemplate() {
   const std::string dir = AddTrailingBackslash(set);
 
   const std::optional<std::int32_t> allInOne =
-      ParseInteger(GetProfileString(FindChild(dir, "template.ini"), "Main", "all_in_one", ""));
+      ParseInteger(GetProfileString(FindChildPath(dir, "template.ini"), "Main", "all_in_one", ""));
   AllInOne = allInOne.value_or(0) != 0;
 
-  Header = ReadFragment(FindChild(dir, "header.txt"));
-  Footer = ReadFragment(FindChild(dir, "footer.txt"));
-  Menupoint = ReadFragment(FindChild(dir, "menupoint.txt"));
-  ActiveMenupoint = ReadFragment(FindChild(dir, "activemenupoint.txt"));
-  BetweenMenupoints = ReadFragment(FindChild(dir, "BetweenMenupoints.txt"));
-  SubmenuPoint = ReadFragment(FindChild(dir, "SubmenuPoint.txt"));
-  BetweenSubmenuPoints = ReadFragment(FindChild(dir, "BetweenSubmenuPoints.txt"));
+  Header = ReadFragment(FindChildPath(dir, "header.txt"));
+  Footer = ReadFragment(FindChildPath(dir, "footer.txt"));
+  Menupoint = ReadFragment(FindChildPath(dir, "menupoint.txt"));
+  ActiveMenupoint = ReadFragment(FindChildPath(dir, "activemenupoint.txt"));
+  BetweenMenupoints = ReadFragment(FindChildPath(dir, "BetweenMenupoints.txt"));
+  SubmenuPoint = ReadFragment(FindChildPath(dir, "SubmenuPoint.txt"));
+  BetweenSubmenuPoints = ReadFragment(FindChildPath(dir, "BetweenSubmenuPoints.txt"));
   return true;
 }
 

@@ -30,7 +30,7 @@ void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bo
   ::closedir(dir);
 }
 
-std::string FindChild(const std::string& Folder, const std::string& Name) {
+std::string FindChildPath(const std::string& Folder, const std::string& Name) {
   const std::string prefix = AddTrailingBackslash(Folder);
   const std::string exact = prefix + Name;
   struct stat st;
@@ -55,8 +55,8 @@ std::string FindFolderCaseless(const std::string& Path) {
   std::string trimmed = Path;
   while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
   const std::size_t slash = trimmed.find_last_of('/');
-  if (slash == std::string::npos) return FindChild("", trimmed);
-  return FindChild(trimmed.substr(0, slash + 1), trimmed.substr(slash + 1));
+  if (slash == std::string::npos) return FindChildPath("", trimmed);
+  return FindChildPath(trimmed.substr(0, slash + 1), trimmed.substr(slash + 1));
 }
 
 }  // namespace navforge

@@ -25,11 +25,11 @@ bool DirectoryExists(const std::string& Path);
 // name exists; otherwise the child whose name equals Name when A-Z and a-z are taken
 // as the same (the smallest such name in byte order when there are several); when
 // nothing matches, Folder/Name, so callers report the name as asked for.
-std::string FindChild(const std::string& Folder, const std::string& Name);
+std::string FindChildPath(const std::string& Folder, const std::string& Name);
 
 // A folder path whose last component may differ in letter case from the one on disk:
 // the path itself when it is a folder, else the same path with its last component
-// looked up by FindChild in its parent.
+// looked up by FindChildPath in its parent.
 std::string FindFolderCaseless(const std::string& Path);
 
 }  // namespace navforge
