@@ -7,6 +7,7 @@
 #include "cp1252.h"
 #include "errors.h"
 #include "folders.h"
+#include "fsname.h"
 #include "strutil.h"
 #include "textfile.h"
 
@@ -64,7 +65,7 @@ std::string Utf8ForFile(const std::string& cp1252) { return Cp1252ToUtf8(cp1252)
 
 std::string RegistryFilePath() {
   const char* env = std::getenv("NAVFORGE_REGISTRY");
-  if (env && *env) return env;
+  if (env && *env) return FromFsName(env);
   return kDefaultRegistryFile;
 }
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "errors.h"
+#include "fsname.h"
 
 namespace navforge {
 
@@ -48,11 +49,11 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 bool FileExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return !path.empty() && ::stat(ToFsName(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EFOpenError(path);
   struct stat st;
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -107,11 +108,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (path.empty() || path.back() == '/') throw EFCreateError(path);
   // Write through a symbolic link to the file it names.
-  std::string target = path;
+  // From here on target is the file-system name.
+  std::string target = ToFsName(path);
   struct stat lst;
-  if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+  if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
     char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) target = resolved;
+    if (::realpath(target.c_str(), resolved)) target = resolved;
   }
   mode_t mode = 0666;
   struct stat st;

@@ -4,6 +4,8 @@
 // search. The pages on disk must be byte-identical.
 #include <gtest/gtest.h>
 
+#include "support/fsname.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -424,9 +426,10 @@ TEST(GenerateAgainstPlainReading, randomMenusAndSetsGiveIdenticalPages) {
     std::size_t onDisk = 0;
     for (const auto& e : fs::directory_iterator(out)) {
       ++onDisk;
-      const std::string path = e.path().string();
+      // The disk holds UTF-8 names; the program's paths are Windows-1252.
+      const std::string path = FromFsName(e.path().string());
       ASSERT_TRUE(finalBytes.count(path)) << "unexpected file " << path;
-      EXPECT_EQ(test::ReadFile(path), finalBytes[path]) << path;
+      EXPECT_EQ(test::ReadFile(e.path().string()), finalBytes[path]) << path;
     }
     EXPECT_EQ(onDisk, finalBytes.size());
     if (HasFailure()) break;
