@@ -1,0 +1,170 @@
+// Page generation of a large menu in one-file-per-entry mode, against the time it
+// takes to write the same bytes to the same folder.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "core/ovhtml.h"
+#include "support/textfile.h"
+
+namespace navforge {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Put(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+// A realistic set: every entry and page placeholder at least once, "$submenu$" in the
+// active fragment only, a few empty lines.
+void WriteSet(const std::string& set) {
+  fs::create_directories(set);
+  Put(set + "template.ini", "[Main]\r\nall_in_one=0\r\n");
+  Put(set + "header.txt",
+      "<html><head><title>$Title$</title>\n"
+      "<style>body{color:$TextColor$;background:$BackgroundColor$ url($BackgroundImage$)}\n"
+      "a{color:$LinkColor$} a:active{color:$ALinkColor$} a:visited{color:$VLinkColor$}\n"
+      "a:hover{color:$HoverColor$} .f{color:$FirstLetterColor$}\n"
+      ".s{font-family:$SubMenuFont$;font-size:$SubMenuFontSize$;margin-left:$SubMenuLeftMargin$}</style>\n"
+      "</head>\n\n<body style=\"font-family:$Font$;font-size:$FontSize$\">\n"
+      "<!-- $FileName$ / $CurrentFilename$ -->\n<p class=c>$company$ - $slogan$</p>\n");
+  Put(set + "footer.txt", "\n<p>$copyright$ $year$ $author$ $mail$</p>\n<p>$v7$ $v8$ $v9$ $v10$</p>\n</body></html>\n");
+  Put(set + "menupoint.txt",
+      "<div class=m><a href=\"$Link$\" target=\"$LinkTarget$\" id=\"$LinkID$\" title=\"$Linkname$\">"
+      "<span class=f>$FirstLetter$</span>$RestLetter$</a></div>\n");
+  Put(set + "activemenupoint.txt",
+      "<div class=a><a href=\"$Link$\" target=\"$LinkTarget$\" id=\"$LinkID$\" title=\"$Linkname$\">"
+      "<b class=f>$FirstLetter$</b>$RestLetter$</a>\n\n<div class=s>\n$submenu$</div></div>\n");
+  Put(set + "BetweenMenupoints.txt", "$hr$\n");
+  Put(set + "SubmenuPoint.txt",
+      "<a class=s href=\"$Link$\" target=\"$LinkTarget$\" id=\"$LinkID$\">"
+      "<span class=f>$FirstLetter$</span>$RestLetter$ ($Linkname$)</a>\n");
+  Put(set + "BetweenSubmenuPoints.txt", "<br>\n\n");
+}
+
+std::string Caption(std::mt19937& rng) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ \xE4\xF6\xFC\xDF";
+  const int len = std::uniform_int_distribution<int>(10, 30)(rng);
+  std::string s;
+  for (int i = 0; i < len; ++i) s += kLetters[rng() % (sizeof kLetters - 1)];
+  return s;
+}
+
+std::string FlipCase(std::string s) {
+  for (char& c : s)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) c = static_cast<char>(c ^ 0x20);
+  return s;
+}
+
+struct Workload {
+  std::string folder;  // with trailing "/"
+  TovHTML doc;
+  std::size_t documentBytes = 0;
+
+  explicit Workload(int entries) {
+    char tmpl[] = "/tmp/navforge-bench-XXXXXX";
+    folder = std::string(::mkdtemp(tmpl)) + "/";
+    WriteSet(folder + "Templates/Menu/");
+    fs::create_directories(folder + "site");
+    doc.TemplateRoot = folder + "Templates";
+    doc.Template = "Menu";
+    doc.Filename = folder + "site/menu.htm";
+    doc.Title = "Navigation";
+    doc.Font = "Verdana";
+    doc.FontSize = "10pt";
+    doc.SubmenuFont = "Arial";
+    doc.SubmenuFontSize = "8pt";
+    doc.SubmenuLeftMargin = "12px";
+    doc.BackgroundImage = "bg.gif";
+    doc.TextColor = 0x000000;
+    doc.BackgroundColor = 0xFFFFFF;
+    doc.LinkColor = 0x800000;
+    doc.HoverColor = 0x0000FF;
+    std::mt19937 rng(2000);
+    std::vector<std::string> used;
+    for (int i = 0; i < entries; ++i) {
+      const bool sub = i % 5 != 0;  // 1 main entry, 4 sub-entries
+      std::string caption = (i % 20 == 7 && !used.empty()) ? FlipCase(used[rng() % used.size()]) : Caption(rng);
+      used.push_back(caption);
+      doc.InsertItem(-1, caption, "page" + std::to_string(i) + ".htm", sub ? "inhalt" : "main", sub);
+    }
+    const char* names[] = {"company", "slogan", "copyright", "year", "author", "mail", "v7", "v8", "v9", "v10"};
+    for (const char* n : names) doc.Variables.AddVariable(n, std::string("value of ") + n);
+    for (const TMTItem& it : doc.Items) documentBytes += it.Caption.size() + it.Link.size() + it.Target.size();
+  }
+  ~Workload() { fs::remove_all(folder); }
+
+  std::vector<std::string> PagePaths() const {
+    std::vector<std::string> paths;
+    for (const auto& e : fs::directory_iterator(folder + "site")) paths.push_back(e.path().string());
+    return paths;
+  }
+};
+
+double PeakRssMiB() {
+  rusage ru{};
+  ::getrusage(RUSAGE_SELF, &ru);
+  return static_cast<double>(ru.ru_maxrss) / 1024.0;  // KiB on Linux
+}
+
+void BM_GenerateOneFilePerEntry(benchmark::State& state) {
+  Workload w(static_cast<int>(state.range(0)));
+  using Clock = std::chrono::steady_clock;
+  double generateSeconds = 0, cpuSeconds = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    const std::clock_t c0 = std::clock();
+    w.doc.Generate();
+    cpuSeconds += static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
+    generateSeconds += std::chrono::duration<double>(Clock::now() - t0).count();
+  }
+  // Peak memory of generation itself, before the pages are read back below.
+  const double peak = PeakRssMiB();
+
+  // The same bytes to the same paths, through the same atomic whole-file write, and
+  // through a plain stream write without flushing to disk; one page in memory at a time.
+  const std::vector<std::string> paths = w.PagePaths();
+  const auto iterations = static_cast<double>(state.iterations());
+  double atomicSeconds = 0, plainSeconds = 0;
+  std::size_t bytes = 0;
+  for (const std::string& path : paths) {
+    std::string text;
+    {
+      std::ifstream in(path, std::ios::binary);
+      text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    bytes += text.size();
+    auto t0 = Clock::now();
+    WriteWholeFile(path, text);
+    atomicSeconds += std::chrono::duration<double>(Clock::now() - t0).count();
+    t0 = Clock::now();
+    Put(path, text);
+    plainSeconds += std::chrono::duration<double>(Clock::now() - t0).count();
+  }
+  const double perRun = generateSeconds / iterations;
+  state.counters["pages"] = static_cast<double>(paths.size());
+  state.counters["MB_written"] = static_cast<double>(bytes) / 1e6;
+  state.counters["ns_per_byte"] = perRun * 1e9 / static_cast<double>(bytes);
+  state.counters["x_atomic_write"] = perRun / atomicSeconds;
+  state.counters["x_plain_write"] = perRun / plainSeconds;
+  state.counters["peak_MiB"] = peak;
+  state.counters["cpu_ns_per_byte"] = cpuSeconds / iterations * 1e9 / static_cast<double>(bytes);
+  state.counters["doc_MiB"] = static_cast<double>(w.documentBytes) / (1024.0 * 1024.0);
+  state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
+}
+BENCHMARK(BM_GenerateOneFilePerEntry)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace navforge
+
+BENCHMARK_MAIN();
