@@ -55,6 +55,28 @@ std::string LowerCp1252(std::string_view text) {
   return s;
 }
 
+// The page's bytes as its lines written back: the text ends at a zero byte, every line
+// break (CR LF, lone CR, lone LF) becomes CR LF and the last line gets one. The same as
+// joining SplitLines again, without a string per line.
+std::string PageBytes(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::string out;
+  out.reserve(text.size() + 2);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t q = text.find_first_of("\r\n", pos);
+    if (q == std::string_view::npos) {
+      out.append(text.substr(pos));
+      out += "\r\n";
+      break;
+    }
+    out.append(text.substr(pos, q - pos));
+    out += "\r\n";
+    pos = q + ((text[q] == '\r' && q + 1 < text.size() && text[q + 1] == '\n') ? 2 : 1);
+  }
+  return out;
+}
+
 }  // namespace
 
 void TovHTML::AssignLinkIDs() {
@@ -178,7 +200,7 @@ void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
   ReplaceAll(page, "\r\n\r\n", "\r\n", false);
   for (const TVarItem& v : Variables.Vars) ReplaceAll(page, "$" + v.Name + "$", v.Value, false);
 
-  WriteTextLines(FileName, SplitLines(page));
+  WriteWholeFile(FileName, PageBytes(page));
   if (OnPageWritten) OnPageWritten(FileName);
 }
 

@@ -377,7 +377,9 @@ Case RandomCase(Random& r, const std::string& out) {
   f.Template = "Set";
 
   const char* const varNames[] = {"v", "V2", "Title", "$$", "x$y", "hr"};
-  const char* const varValues[] = {"a", "\r\n\r\n", "$v$", "$Title$", "", "b$"};
+  // Values may hold lone CR, lone LF and a zero byte, which the page's line rule handles.
+  const std::string varValues[] = {"a", "\r\n\r\n", "$v$", "$Title$", "", "b$", "x\ry\r", "\nz\n",
+                                   std::string("n\0$Title$", 9)};
   const int nv = r.Below(5);
   for (int i = 0; i < nv; ++i) c.vars.emplace_back(r.Pick(varNames), r.Pick(varValues));
   return c;
