@@ -1,103 +1,94 @@
-// Template set loading and page generation on random fragments, template.ini, entries
-// and variables. Every run must end, and every page written is whole lines each ending
-// in CR LF, without a zero byte. Input: pieces separated by the byte 0x01 - template.ini,
-// the seven fragments, the entries (one per line: a flag byte, then caption, link and
-// target separated by 0x02), the variables (name 0x02 value per line), fileext.
+// Template loading and page generation from random fragments, template.ini, entries,
+// formatting texts and variables. Generation must end, and every page it reports must
+// be on disk as whole CR LF lines without a zero byte.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <filesystem>
-#include <fstream>
 
 #include "core/ovhtml.h"
 #include "fuzzfile.h"
 #include "support/errors.h"
+#include "support/notifier.h"
 #include "support/textfile.h"
 
 using namespace navforge;
 
 namespace {
 
-std::vector<std::string> Split(std::string_view text, char sep) {
-  std::vector<std::string> parts(1);
-  for (char c : text) {
-    if (c == sep) parts.emplace_back();
-    else parts.back() += c;
-  }
-  return parts;
-}
+class SilentNotifier : public INotifier {
+public:
+  void ShowMessage(const std::string&) override {}
+};
 
-// Kept short so that values holding placeholders cannot blow a page up beyond what a
-// fuzz run can afford.
-std::string Cut(std::string s, std::size_t n) { return s.size() > n ? s.substr(0, n) : s; }
-
-// Captions name sub-menu pages: no folder separators, so every page stays in the site.
-std::string FileSafe(std::string s) {
+// Small pieces keep every page small; "/" stays out of captions so no page is written
+// outside the fuzzer's folder.
+std::string Text(FuzzedDataProvider& in, std::size_t max) { return in.ConsumeRandomLengthString(max); }
+std::string Caption(FuzzedDataProvider& in) {
+  std::string s = Text(in, 24);
   for (char& c : s)
-    if (c == '/' || c == '\\') c = '_';
+    if (c == '/') c = '_';
   return s;
 }
 
 void CheckPage(const std::string& path) {
-  const std::string page = ReadWholeFile(path);
-  if (page.size() < 2 || page.compare(page.size() - 2, 2, "\r\n") != 0) fuzz::Fail("page does not end in CR LF");
-  for (std::size_t i = 0; i < page.size(); ++i) {
-    if (page[i] == '\0') fuzz::Fail("zero byte in a page");
-    if (page[i] == '\r' && page[i + 1] != '\n') fuzz::Fail("lone CR in a page");
-    if (page[i] == '\n' && (i == 0 || page[i - 1] != '\r')) fuzz::Fail("lone LF in a page");
+  const std::string bytes = ReadWholeFile(path);
+  if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, "\r\n") != 0) fuzz::Fail("page does not end in CR LF");
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\0') fuzz::Fail("zero byte in page");
+    if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) fuzz::Fail("lone CR in page");
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) fuzz::Fail("lone LF in page");
   }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string> piece =
-      Split(std::string_view(reinterpret_cast<const char*>(data), size), '\x01');
-  auto at = [&](std::size_t i) { return i < piece.size() ? piece[i] : std::string(); };
-
   namespace fs = std::filesystem;
-  const std::string set = fuzz::Folder() + "Templates/F/";
-  const std::string site = fuzz::Folder() + "site/";
-  fs::remove_all(fuzz::Folder() + "Templates");
-  fs::remove_all(site);
-  fs::create_directories(set);
-  fs::create_directories(site);
-  static const char* const kFiles[] = {"template.ini",          "header.txt",       "footer.txt",
-                                       "menupoint.txt",         "activemenupoint.txt",
-                                       "BetweenMenupoints.txt", "SubmenuPoint.txt", "BetweenSubmenuPoints.txt"};
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (i >= piece.size()) break;
-    std::ofstream(set + kFiles[i], std::ios::binary) << Cut(piece[i], 256);
-  }
+  FuzzedDataProvider in(data, size);
+  const std::string root = fuzz::Folder() + "gen/";
+  fs::remove_all(root);
+  fs::create_directories(root + "Templates/Set");
+  fs::create_directories(root + "out");
+
+  static const char* const files[] = {"template.ini",        "header.txt",           "footer.txt",
+                                      "menupoint.txt",       "activemenupoint.txt",  "BetweenMenupoints.txt",
+                                      "SubmenuPoint.txt",    "BetweenSubmenuPoints.txt"};
+  for (const char* name : files)
+    if (in.ConsumeBool()) fuzz::PutFile(std::string("gen/Templates/Set/") + name, Text(in, 160));
 
   TovHTML doc;
-  doc.TemplateRoot = fuzz::Folder() + "Templates";
-  doc.Template = "F";
-  doc.Title = "T$Font$";
-  doc.Font = "F";
-  doc.TextColor = 0x123456;
-  doc.fileext = Cut(at(10), 8);
-  doc.Filename = site + (doc.fileext.size() % 2 ? "menu" : "menu.htm");
-  int entries = 0;
-  for (const std::string& line : Split(at(8), '\n')) {
-    if (line.empty() || ++entries > 16) continue;
-    const std::vector<std::string> f = Split(line.substr(1), '\x02');
-    doc.InsertItem(-1, Cut(FileSafe(f[0]), 24), f.size() > 1 ? Cut(f[1], 12) : "", f.size() > 2 ? Cut(f[2], 12) : "",
-                   (line[0] & 1) != 0);
+  doc.TemplateRoot = root + "Templates";
+  doc.Template = in.ConsumeBool() ? "Set" : (in.ConsumeBool() ? "set" : Caption(in));
+  doc.Filename = root + "out/" + (in.ConsumeBool() ? "nav.htm" : Caption(in));
+  for (std::int32_t* colour : {&doc.TextColor, &doc.BackgroundColor, &doc.LinkColor, &doc.ALinkColor,
+                               &doc.VLinkColor, &doc.HoverColor, &doc.FirstLetterColor})
+    *colour = in.ConsumeIntegral<std::int32_t>();
+  for (std::string* text : {&doc.Title, &doc.Font, &doc.FontSize, &doc.SubmenuFont, &doc.SubmenuFontSize,
+                            &doc.SubmenuLeftMargin, &doc.BackgroundImage, &doc.hr, &doc.fileext})
+    *text = Text(in, 16);
+  const int entries = in.ConsumeIntegralInRange<int>(0, 24);
+  for (int i = 0; i < entries; ++i) {
+    const std::string caption = Caption(in);
+    const std::string link = Text(in, 16);
+    const std::string target = Text(in, 8);
+    doc.InsertItem(-1, caption, link, target, in.ConsumeBool());
   }
-  int vars = 0;
-  for (const std::string& line : Split(at(9), '\n')) {
-    if (line.empty() || ++vars > 3) continue;
-    const std::vector<std::string> f = Split(line, '\x02');
-    doc.Variables.AddVariable(Cut(f[0], 8), f.size() > 1 ? Cut(f[1], 12) : "");
+  const int vars = in.ConsumeIntegralInRange<int>(0, 6);
+  for (int i = 0; i < vars; ++i) {
+    const std::string name = Text(in, 12);
+    doc.Variables.AddVariable(name, Text(in, 24));
   }
 
-  std::vector<std::string> written;
-  doc.OnPageWritten = [&](const std::string& p) { written.push_back(p); };
+  std::vector<std::string> pages;
+  doc.OnPageWritten = [&](const std::string& p) { pages.push_back(p); };
+  SilentNotifier silent;
+  ScopedNotifier scoped(silent);
   try {
     doc.Generate();
   } catch (const ENavforgeError&) {
-    return 0;  // a page name the file system refuses
+    // A page whose name the file system refuses ends the generation; what was written stays.
   }
-  if (written.empty() || written.front() != doc.Filename) fuzz::Fail("main page not written first");
-  if (doc.AllInOne && written.size() != 1) fuzz::Fail("sub-menu pages in all-in-one mode");
-  for (const std::string& p : written) CheckPage(p);
+  if (pages.size() > static_cast<std::size_t>(entries) + 1) fuzz::Fail("more pages than main entries plus one");
+  for (const std::string& p : pages) CheckPage(p);
   return 0;
 }
