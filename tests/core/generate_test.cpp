@@ -196,6 +196,38 @@ TEST_F(Gen, linkIDsAreUniqueRegardlessOfLetterCase) {
   EXPECT_EQ(doc.Items[0].LinkID, "neu");
 }
 
+TEST_F(Gen, renderingOperationsOnTheirOwn) {
+  EXPECT_EQ(TovHTML::SplitFirstLetter(""), (std::pair<std::string, std::string>{"", ""}));
+  EXPECT_EQ(TovHTML::SplitFirstLetter("a"), (std::pair<std::string, std::string>{"a", ""}));
+  EXPECT_EQ(TovHTML::SplitFirstLetter("\xC4rger"), (std::pair<std::string, std::string>{"\xC4", "rger"}));
+
+  Add("M1", "m1.htm", "t1", false);
+  Add("S1", "s1.htm", "ts1", true);
+  Add("S2", "s2.htm", "ts2", true);
+  Add("M2", "m2.htm", "t2", false);
+  Add("S3", "s3.htm", "ts3", true);
+  EXPECT_EQ(doc.LastSubItemIndex(1), 2);
+  EXPECT_EQ(doc.LastSubItemIndex(2), 2);
+  EXPECT_EQ(doc.LastSubItemIndex(4), 4);
+  doc.AssignLinkIDs();
+  doc.Menupoint = "m[$Linkname$|$Link$|$LinkTarget$|$submenu$]";
+  doc.ActiveMenupoint = "a[$LinkID$|$submenu$]";
+  doc.BetweenMenupoints = "~";
+  doc.SubmenuPoint = "<$LinkTarget$ $Link$ $FirstLetter$.$RestLetter$>";
+  doc.BetweenSubmenuPoints = "-";
+  doc.Filename = "x.php";
+  EXPECT_EQ(doc.RenderSubItems(0), "<ts1 s1.htm S.1>\r\n-\r\n<ts2 s2.htm S.2>\r\n");
+  EXPECT_EQ(doc.RenderSubItems(1), "");
+  EXPECT_EQ(doc.RenderSubItems(3), "<ts3 s3.htm S.3>\r\n");
+  // Sub-entries go into $submenu$ whichever fragment is used; the separator follows all
+  // but the last main entry.
+  EXPECT_EQ(doc.RenderMainItem(0, 1, 0, 2), "m[M1|M1.php|_self|<ts1 s1.htm S.1>\r\n-\r\n<ts2 s2.htm S.2>\r\n]~");
+  EXPECT_EQ(doc.RenderMainItem(2, 2, 3, 2), "a[M2|<ts3 s3.htm S.3>\r\n]");
+  EXPECT_EQ(doc.RenderMainItem(-1, 2, 3, 2), "a[M2|<ts3 s3.htm S.3>\r\n]");
+  doc.Items.pop_back();
+  EXPECT_EQ(doc.RenderMainItem(-1, 2, 3, 2), "m[M2|m2.htm|t2|]");
+}
+
 TEST(ColorToHTML, redGreenBlueInThatOrder) {
   EXPECT_EQ(ColorToHTML(0x1000FF, true), "#FF0010");
   EXPECT_EQ(ColorToHTML(0x1000FF, false), "FF0010");
