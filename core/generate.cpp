@@ -128,6 +128,10 @@ void TovHTML::WritePages() {
       doc.cacheActive_.assign(doc.Items.size(), std::string());
       doc.cacheState_.assign(doc.Items.size(), 0);
       doc.cacheOn_ = true;
+      doc.fixedHeader_ = doc.Header;
+      doc.FillFixedPagePlaceholders(doc.fixedHeader_);
+      doc.fixedFooter_ = doc.Footer;
+      doc.FillFixedPagePlaceholders(doc.fixedFooter_);
     }
     ~CacheScope() {
       doc.cacheOn_ = false;
@@ -159,13 +163,45 @@ const std::string& TovHTML::CachedMainItem(int Active, int Ordinal, int EntryInd
   if (!(cacheState_[i] & bit)) {
     // Any Active value that selects the wanted form renders the same text.
     slot = RenderMainItem(active ? Ordinal : 0, Ordinal, EntryIndex, Count);
+    FillFixedPagePlaceholders(slot);
     cacheState_[i] |= bit;
   }
   return slot;
 }
 
+// Placeholders 1 to 11 of a page do not depend on which page is written. None of them
+// holds a line break, and the parts of a page are joined by line breaks, so no match
+// can reach across two parts: filling them once per part and generation gives the
+// same text as filling them in every whole page.
+void TovHTML::FillFixedPagePlaceholders(std::string& text) const {
+  ReplaceAll(text, "$TextColor$", ColorToHTML(TextColor, true), false);
+  ReplaceAll(text, "$BackgroundColor$", ColorToHTML(BackgroundColor, true), false);
+  ReplaceAll(text, "$LinkColor$", ColorToHTML(LinkColor, true), false);
+  ReplaceAll(text, "$ALinkColor$", ColorToHTML(ALinkColor, true), false);
+  ReplaceAll(text, "$VLinkColor$", ColorToHTML(VLinkColor, true), false);
+  ReplaceAll(text, "$HoverColor$", ColorToHTML(HoverColor, true), false);
+  ReplaceAll(text, "$FirstLetterColor$", ColorToHTML(FirstLetterColor, true), false);
+  ReplaceAll(text, "$Title$", Title, false);
+  ReplaceAll(text, "$FontSize$", FontSize, false);
+  ReplaceAll(text, "$Font$", Font, false);
+  ReplaceAll(text, "$FileName$", Filename, false);
+}
+
+void TovHTML::FillPagePlaceholdersFrom(std::string& page, const std::string& FileName, bool withFixed) const {
+  if (withFixed) FillFixedPagePlaceholders(page);
+  ReplaceAll(page, "$CurrentFilename$", FileName, false);
+  ReplaceAll(page, "$SubMenuFont$", SubmenuFont, false);
+  ReplaceAll(page, "$SubMenuFontSize$", SubmenuFontSize, false);
+  ReplaceAll(page, "$SubMenuLeftMargin$", SubmenuLeftMargin, false);
+  ReplaceAll(page, "$BackgroundImage$", BackgroundImage, false);
+  ReplaceAll(page, "$hr$", hr, false);
+  // The parts were joined with a line break each; this takes out the empty lines.
+  ReplaceAll(page, "\r\n\r\n", "\r\n", false);
+  for (const TVarItem& v : Variables.Vars) ReplaceAll(page, "$" + v.Name + "$", v.Value, false);
+}
+
 void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
-  std::string page = Header;
+  std::string page = cacheOn_ ? fixedHeader_ : Header;
   page += "\r\n";
   int EntryIndex = 0;
   for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
@@ -176,31 +212,11 @@ void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
     page += "\r\n";
     EntryIndex = NextRenderedIndex(EntryIndex);
   }
-  page += Footer;
+  page += cacheOn_ ? fixedFooter_ : Footer;
   page += "\r\n";
+  FillPagePlaceholdersFrom(page, FileName, !cacheOn_);
 
-  ReplaceAll(page, "$TextColor$", ColorToHTML(TextColor, true), false);
-  ReplaceAll(page, "$BackgroundColor$", ColorToHTML(BackgroundColor, true), false);
-  ReplaceAll(page, "$LinkColor$", ColorToHTML(LinkColor, true), false);
-  ReplaceAll(page, "$ALinkColor$", ColorToHTML(ALinkColor, true), false);
-  ReplaceAll(page, "$VLinkColor$", ColorToHTML(VLinkColor, true), false);
-  ReplaceAll(page, "$HoverColor$", ColorToHTML(HoverColor, true), false);
-  ReplaceAll(page, "$FirstLetterColor$", ColorToHTML(FirstLetterColor, true), false);
-  ReplaceAll(page, "$Title$", Title, false);
-  ReplaceAll(page, "$FontSize$", FontSize, false);
-  ReplaceAll(page, "$Font$", Font, false);
-  ReplaceAll(page, "$FileName$", Filename, false);
-  ReplaceAll(page, "$CurrentFilename$", FileName, false);
-  ReplaceAll(page, "$SubMenuFont$", SubmenuFont, false);
-  ReplaceAll(page, "$SubMenuFontSize$", SubmenuFontSize, false);
-  ReplaceAll(page, "$SubMenuLeftMargin$", SubmenuLeftMargin, false);
-  ReplaceAll(page, "$BackgroundImage$", BackgroundImage, false);
-  ReplaceAll(page, "$hr$", hr, false);
-  // The parts were joined with a line break each; this takes out the empty lines.
-  ReplaceAll(page, "\r\n\r\n", "\r\n", false);
-  for (const TVarItem& v : Variables.Vars) ReplaceAll(page, "$" + v.Name + "$", v.Value, false);
-
-  WriteWholeFile(FileName, PageBytes(page));
+  WriteWholeFile(FileName, PageBytes(page), Durable::No);
   if (OnPageWritten) OnPageWritten(FileName);
 }
 

@@ -98,6 +98,9 @@ private:
   // (active or not): the entries and fragments do not change while it runs.
   const std::string& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
   bool cacheOn_ = false;
+  std::string fixedHeader_, fixedFooter_;  // Header and Footer with the page-independent placeholders filled
+  void FillFixedPagePlaceholders(std::string& text) const;
+  void FillPagePlaceholdersFrom(std::string& text, const std::string& FileName, bool withFixed) const;
   std::vector<std::string> cachePlain_, cacheActive_;
   std::vector<unsigned char> cacheState_;  // bit 0: plain form ready, bit 1: active form ready
 };

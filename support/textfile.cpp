@@ -105,7 +105,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
+void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable) {
   if (path.empty() || path.back() == '/') throw EFCreateError(path);
   // Write through a symbolic link to the file it names.
   // From here on target is the file-system name.
@@ -133,12 +133,13 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   int fd = ::mkstemp(name.data());
   if (fd < 0) throw EFCreateError(path);
   std::string tmp(name.data());
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (durable == Durable::No || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
     ::unlink(tmp.c_str());
     throw EWriteError(path);
   }
+  if (durable == Durable::No) return;
   // Make the rename itself durable.
   int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {

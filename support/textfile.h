@@ -26,7 +26,12 @@ std::vector<std::string> ReadTextLines(const std::string& path);
 // the old file survives. A file that cannot be created (missing folder, invalid name,
 // write-protected file or folder) raises EFCreateError; a failed write, flush or
 // rename raises EWriteError. A symbolic link is followed: its target is replaced.
-void WriteWholeFile(const std::string& path, std::string_view bytes);
+//
+// Durable::Yes also forces the bytes and the rename to disk before returning, so a
+// saved menu survives a power loss. Generated pages, which can be made again at any
+// time, use Durable::No: still all-or-nothing, without waiting for the disk per page.
+enum class Durable { Yes, No };
+void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable = Durable::Yes);
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace navforge
