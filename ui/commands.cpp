@@ -89,9 +89,15 @@ void Tmainform::OnCreate() {
   cbfont->clear();
   cbfont->addItems(QFontDatabase::families());
   cbfont->setCurrentIndex(-1);  // the box starts with no font chosen
-  TModuleFolders folders = options_.ModuleFolders ? *options_.ModuleFolders : DefaultModuleFolders();
+  // A damaged registry file (a value of the wrong kind) is shown like any other error;
+  // the window still opens, without the modules of the shared folder.
+  TModuleFolders folders{std::string(), programFolder_};
+  if (options_.ModuleFolders)
+    folders = *options_.ModuleFolders;
+  else
+    Guard([&] { folders = DefaultModuleFolders(); });
   LoadAboutModule(folders);
-  bool version = LoadVersionModule(folders);
+  const bool version = LoadVersionModule(folders);
   TBItem6->setVisible(version);
   TBSeparatorItem3->setVisible(version);
   MenuDoc = NewDocument();

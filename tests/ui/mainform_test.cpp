@@ -2,6 +2,8 @@
 // every file in a temporary folder.
 #include "ui/mainform.h"
 
+#include <cstdlib>
+
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QListWidget>
@@ -156,6 +158,25 @@ TEST_F(MainformTest, StartUp_WithoutVersionModuleHidesItsButtonAndSeparator) {
   EXPECT_FALSE(form->TBSeparatorItem3->isVisible());
   EXPECT_TRUE(form->TBSeparatorItem4->isVisible());
   EXPECT_TRUE(form->TBItem7->isVisible());
+}
+
+// A common-files value of the wrong kind is reported, and the window still opens with
+// the modules of its own folder.
+TEST_F(MainformTest, StartUp_DamagedRegistryIsReportedAndModulesComeFromProgramFolder) {
+  form.reset();
+  const std::string reg = tmp.path() + "/registry";
+  test::WriteFile(reg, "[\\Software\\Orvane Software\\Paths]\nOVCommonFiles=dword:1\n");
+  ::setenv("NAVFORGE_REGISTRY", reg.c_str(), 1);
+  TMainformOptions options;
+  options.ProgramFolder = NAVFORGE_BIN_DIR "/";
+  options.VariablesFile = prog + "navforge.nfv";
+  options.Dialogs = &dialogs;
+  form = std::make_unique<Tmainform>(options);
+  ::unsetenv("NAVFORGE_REGISTRY");
+  ASSERT_EQ(dialogs.Messages.size(), 1u);
+  EXPECT_EQ(dialogs.Messages[0].Text, "Ung\xFCltiger Datentyp f\xFCr 'OVCommonFiles'");
+  EXPECT_TRUE(VersionModuleLoaded());
+  form.reset();
 }
 
 TEST_F(MainformTest, StartUp_WithVersionModuleShowsItsButtonAndSeparator) {
