@@ -55,28 +55,6 @@ std::string LowerCp1252(std::string_view text) {
   return s;
 }
 
-// The page's bytes as its lines written back: the text ends at a zero byte, every line
-// break (CR LF, lone CR, lone LF) becomes CR LF and the last line gets one. The same as
-// joining SplitLines again, without a string per line.
-std::string PageBytes(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
-  std::string out;
-  out.reserve(text.size() + 2);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t q = text.find_first_of("\r\n", pos);
-    if (q == std::string_view::npos) {
-      out.append(text.substr(pos));
-      out += "\r\n";
-      break;
-    }
-    out.append(text.substr(pos, q - pos));
-    out += "\r\n";
-    pos = q + ((text[q] == '\r' && q + 1 < text.size() && text[q + 1] == '\n') ? 2 : 1);
-  }
-  return out;
-}
-
 }  // namespace
 
 void TovHTML::AssignLinkIDs() {
@@ -124,9 +102,8 @@ void TovHTML::WritePages() {
   struct CacheScope {
     TovHTML& doc;
     explicit CacheScope(TovHTML& d) : doc(d) {
-      doc.cachePlain_.assign(doc.Items.size(), std::string());
-      doc.cacheActive_.assign(doc.Items.size(), std::string());
-      doc.cacheState_.assign(doc.Items.size(), 0);
+      doc.cachePlain_.assign(doc.Items.size(), std::nullopt);
+      doc.cacheActive_.assign(doc.Items.size(), std::nullopt);
       doc.cacheOn_ = true;
       doc.fixedHeader_ = doc.Header;
       doc.FillFixedPagePlaceholders(doc.fixedHeader_);
@@ -137,7 +114,6 @@ void TovHTML::WritePages() {
       doc.cacheOn_ = false;
       doc.cachePlain_.clear();
       doc.cacheActive_.clear();
-      doc.cacheState_.clear();
     }
   } scope(*this);
 
@@ -158,15 +134,13 @@ void TovHTML::WritePages() {
 const std::string& TovHTML::CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
   const auto i = static_cast<std::size_t>(EntryIndex);
   const bool active = Active == -1 ? HasSubItems(EntryIndex) : Active == Ordinal;
-  const unsigned char bit = active ? 2 : 1;
-  std::string& slot = active ? cacheActive_[i] : cachePlain_[i];
-  if (!(cacheState_[i] & bit)) {
+  std::optional<std::string>& slot = active ? cacheActive_[i] : cachePlain_[i];
+  if (!slot) {
     // Any Active value that selects the wanted form renders the same text.
     slot = RenderMainItem(active ? Ordinal : 0, Ordinal, EntryIndex, Count);
-    FillFixedPagePlaceholders(slot);
-    cacheState_[i] |= bit;
+    FillFixedPagePlaceholders(*slot);
   }
-  return slot;
+  return *slot;
 }
 
 // Placeholders 1 to 11 of a page do not depend on which page is written. None of them
@@ -216,7 +190,7 @@ void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
   page += "\r\n";
   FillPagePlaceholdersFrom(page, FileName, !cacheOn_);
 
-  WriteWholeFile(FileName, PageBytes(page), Durable::No);
+  WriteWholeFile(FileName, NormalizeLines(page), Durable::No);
   if (OnPageWritten) OnPageWritten(FileName);
 }
 

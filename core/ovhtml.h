@@ -7,6 +7,7 @@
 // the program's own checks show their message through the notifier and return.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,12 +98,12 @@ private:
   // RenderMainItem of the running WritePages, computed once per entry and form
   // (active or not): the entries and fragments do not change while it runs.
   const std::string& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
-  bool cacheOn_ = false;
-  std::string fixedHeader_, fixedFooter_;  // Header and Footer with the page-independent placeholders filled
   void FillFixedPagePlaceholders(std::string& text) const;
   void FillPagePlaceholdersFrom(std::string& text, const std::string& FileName, bool withFixed) const;
-  std::vector<std::string> cachePlain_, cacheActive_;
-  std::vector<unsigned char> cacheState_;  // bit 0: plain form ready, bit 1: active form ready
+
+  bool cacheOn_ = false;
+  std::vector<std::optional<std::string>> cachePlain_, cacheActive_;  // per entry, once rendered
+  std::string fixedHeader_, fixedFooter_;  // Header and Footer with the page-independent placeholders filled
 };
 
 // "#RRGGBB" (without "#" when WithHash is false), or "" for clNone.

@@ -41,7 +41,7 @@ bool TovHTML::LoadTemplate() {
 
 std::string TovHTML::ReadFragment(const std::string& path) {
   if (!FileExists(path)) return std::string();
-  return JoinLines(ReadTextLines(path));
+  return NormalizeLines(ReadWholeFile(path));
 }
 
 }  // namespace navforge

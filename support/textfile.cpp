@@ -35,6 +35,25 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+std::string NormalizeLines(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::string out;
+  out.reserve(text.size() + 2);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t q = text.find_first_of("\r\n", pos);
+    if (q == std::string_view::npos) {
+      out.append(text.substr(pos));
+      out += "\r\n";
+      break;
+    }
+    out.append(text.substr(pos, q - pos));
+    out += "\r\n";
+    pos = q + ((text[q] == '\r' && q + 1 < text.size() && text[q + 1] == '\n') ? 2 : 1);
+  }
+  return out;
+}
+
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::size_t total = 0;
   for (const auto& l : lines) total += l.size() + 2;

@@ -13,6 +13,9 @@ namespace navforge {
 std::vector<std::string> SplitLines(std::string_view text);
 // Every line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
+// JoinLines(SplitLines(text)) in one pass, without a string per line: the text ends at
+// a zero byte, every line break becomes CR LF and a last line without one gets one.
+std::string NormalizeLines(std::string_view text);
 
 bool FileExists(const std::string& path);  // a path that exists and is not a folder
 

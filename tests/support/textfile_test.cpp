@@ -123,3 +123,19 @@ TEST(Cp1252, EveryByteSurvivesUtf8AndBack) {
 
 }  // namespace
 }  // namespace navforge
+
+namespace navforge {
+namespace {
+
+// The one-pass form must give exactly what splitting and joining gives.
+TEST(NormalizeLines, EqualsJoiningTheSplitLines) {
+  for (const char* t : {"", "abc", "a\r\nb", "a\rb\nc\r\n", "\r\n\r\n", "\n", "x\r", "\r\r\n\n"}) {
+    const std::string text(t);
+    EXPECT_EQ(NormalizeLines(text), JoinLines(SplitLines(text))) << text;
+  }
+  const std::string withNul("a\r\nb\0c\nd", 8);
+  EXPECT_EQ(NormalizeLines(withNul), "a\r\nb\r\n");
+}
+
+}  // namespace
+}  // namespace navforge
