@@ -35,9 +35,17 @@ private:
   bool shown_ = false;
 };
 
+// The document starts with the window program's places (support/locations.h); an
+// option names the one file or folder to use instead.
 void PrepareDocument(TovHTML& doc, const CliOptions& o) {
-  doc.VariablesFile = o.variablesFile.empty() ? ProgramFolder() + "navforge.nfv" : o.variablesFile;
-  doc.TemplateRoot = o.templatesDir.empty() ? ProgramFolder() + "Templates" : o.templatesDir;
+  if (!o.variablesFile.empty()) {
+    doc.VariablesFile = o.variablesFile;
+    doc.ShippedVariables.clear();
+  }
+  if (!o.templatesDir.empty()) {
+    doc.TemplateRoot = o.templatesDir;
+    doc.UserTemplateRoot.clear();
+  }
 }
 
 void PrintDocument(const TovHTML& doc, std::ostream& out) {
@@ -84,10 +92,12 @@ std::string UsageText() {
          "      Writes the HTML pages of a menu; --verbose lists every page written.\n"
          "  navforge-cli --help\n"
          "\n"
-         "--variables FILE  the variables file to read and write (default: navforge.nfv\n"
-         "                  beside the program)\n"
-         "--templates DIR   the folder of the template sets (default: Templates beside\n"
-         "                  the program)\n"
+         "--variables FILE  the variables file to read and write (default: the window\n"
+         "                  program's: navforge.nfv beside the program when its folder\n"
+         "                  is writable, else $XDG_CONFIG_HOME/navforge/navforge.nfv)\n"
+         "--templates DIR   the one folder of template sets to use (default: Templates\n"
+         "                  beside the program, then $XDG_DATA_HOME/navforge/Templates)\n"
+         "A relative output file name is taken against the folder of MENUFILE.\n"
          "Exit status: 0 success, 1 the command failed, 2 wrong usage.\n";
 }
 
@@ -177,6 +187,7 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
     TovHTML doc;
     PrepareDocument(doc, o);
     doc.LoadFromFile(o.menuFile);
+    doc.MenuFile = o.menuFile;
     switch (o.command) {
       case Command::Resave:
         doc.SaveToFile(o.newMenuFile);
@@ -192,7 +203,7 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         break;
     }
   } catch (const ENavforgeError& e) {
-    err << Cp1252ToUtf8(e.what()) << '\n';
+    err << e.Utf8() << '\n';
     return kExitFailed;
   } catch (const std::exception& e) {
     err << "navforge-cli: " << e.what() << '\n';

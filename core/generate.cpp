@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "core/ovhtml.h"
+#include "core/pagefiles.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -98,6 +99,22 @@ void TovHTML::WritePages() {
   const int Count = RenderedItemCount();
   submenuExt_ = SubmenuExt();
 
+  // Every page of the run, named as entered and derived, with its Active value.
+  std::vector<std::pair<std::string, int>> pages;
+  if (AllInOne) {
+    pages.emplace_back(Filename, -1);
+  } else {
+    pages.emplace_back(Filename, 0);
+    const std::string dir = ExtractFilePath(Filename);
+    int EntryIndex = 0;
+    for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
+      if (HasSubItems(EntryIndex))
+        pages.emplace_back(dir + Items[static_cast<std::size_t>(EntryIndex)].LinkID + submenuExt_, Ordinal);
+      EntryIndex = NextRenderedIndex(EntryIndex);
+    }
+  }
+  if (!PagesSpareMenuFiles(pages)) return;
+
   // Every page holds the whole menu; each entry is rendered once per form and reused.
   struct CacheScope {
     TovHTML& doc;
@@ -117,18 +134,21 @@ void TovHTML::WritePages() {
     }
   } scope(*this);
 
-  if (AllInOne) {
-    WritePage(Filename, -1, Count);
-    return;
-  }
-  WritePage(Filename, 0, Count);
-  const std::string dir = ExtractFilePath(Filename);
-  int EntryIndex = 0;
-  for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
-    if (HasSubItems(EntryIndex))
-      WritePage(dir + Items[static_cast<std::size_t>(EntryIndex)].LinkID + submenuExt_, Ordinal, Count);
-    EntryIndex = NextRenderedIndex(EntryIndex);
-  }
+  for (const auto& [name, active] : pages) WritePage(name, active, Count);
+}
+
+// A page named like the menu file (the output file browse proposes its name after a
+// Save As) would replace the menu: refused before any page is written.
+bool TovHTML::PagesSpareMenuFiles(const std::vector<std::pair<std::string, int>>& pages) const {
+  const std::string base = ExtractFilePath(MenuFile);
+  std::vector<std::string> files;
+  files.reserve(pages.size());
+  for (const auto& page : pages) files.push_back(PageFile(base, page.first));
+  const std::optional<std::size_t> hit = FirstPageOverOwnFile(files, MenuOwnFiles(MenuFile, VariablesFile));
+  if (!hit) return true;
+  ShowMessage("Die HTML-Seite " + pages[*hit].first +
+              " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. Es wurde nichts geschrieben.");
+  return false;
 }
 
 const std::string& TovHTML::CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
@@ -190,7 +210,7 @@ void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
   page += "\r\n";
   FillPagePlaceholdersFrom(page, FileName, !cacheOn_);
 
-  WriteWholeFile(FileName, NormalizeLines(page), Durable::No);
+  WriteWholeFile(PageFile(ExtractFilePath(MenuFile), FileName), NormalizeLines(page), Durable::No);
   if (OnPageWritten) OnPageWritten(FileName);
 }
 

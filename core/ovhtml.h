@@ -34,11 +34,19 @@ public:
   std::string BetweenMenupoints;
   std::string BetweenSubmenuPoints;
 
-  // Where the template sets live (default: the program folder's "Templates") and
-  // which variables file LoadFromFile/SaveToFile use (default: the program file's
-  // path with ".nfv"). Tests and navforge-cli point them elsewhere.
+  // Where the template sets live and which variables file LoadFromFile/SaveToFile use
+  // (file-system names; defaults from support/locations.h). A set in UserTemplateRoot
+  // replaces a shipped one of the same name; ShippedVariables is read while
+  // VariablesFile does not exist yet. Tests and navforge-cli point them elsewhere.
   std::string TemplateRoot;
+  std::string UserTemplateRoot;
   std::string VariablesFile;
+  std::string ShippedVariables;
+
+  // The menu's own file (file-system name; "" for a menu never saved). A relative
+  // output file name is taken against its folder (else the current folder), and
+  // generation never writes a page over it, its companions or the variables file.
+  std::string MenuFile;
 
   // Called with the file name after each page the generation has written (empty: no
   // one listens). navforge-cli --verbose lists the pages with it.
@@ -90,6 +98,9 @@ public:
   std::string SubmenuExt() const;
 
 private:
+  // False, after its message, when a page of pages (name, Active) would replace a file
+  // of the menu.
+  bool PagesSpareMenuFiles(const std::vector<std::pair<std::string, int>>& pages) const;
   std::string submenuExt_;  // worked out once per generation by WritePages
 
   // The walks over the main entries (leading sub-entries count as main entries there).

@@ -3,6 +3,8 @@
 
 #include "core/ovhtml.h"
 #include "support/folders.h"
+#include "support/fsname.h"
+#include "support/locations.h"
 #include "support/notifier.h"
 #include "support/profile.h"
 #include "support/strutil.h"
@@ -17,8 +19,7 @@ bool TovHTML::LoadTemplate() {
   }
   // Sets copied from a case-insensitive file system may spell the root, the set and
   // the file names in other letter cases; an exact name always wins.
-  const std::string root = FindFolderCaseless(TemplateRoot);
-  const std::string set = FindChildPath(root, Template);
+  const std::string set = FindTemplateSet(TemplateRoot, UserTemplateRoot, StoredPathToFs(Template));
   if (!DirectoryExists(set)) {
     ShowMessage("Das Men\xFCtemplate ist nicht vorhanden.");
     return false;

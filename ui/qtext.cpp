@@ -27,8 +27,8 @@ bool FitsCp1252(const QString& text) {
 }
 
 // Paths are Windows-1252 texts inside the program, like everything else it stores.
-std::string PathFromQ(const QString& path) { return FromQ(path); }
-QString PathToQ(const std::string& path) { return ToQ(path); }
+std::string PathFromQ(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString PathToQ(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 QValidator::State TCp1252Validator::validate(QString& input, int&) const {
   // A lone surrogate (half a character being typed) is no character yet, and
