@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <filesystem>
+
+#include "runcli.h"
 
 #include "fakedialogs.h"
 #include "testsupport/tempdir.h"
@@ -102,6 +105,38 @@ TEST_F(FileCommands, ChosenPathsTheMenuCannotStoreAreRefused) {
   form->Button1Click();
   EXPECT_EQ(dialogs.Messages.size(), 2u);
   EXPECT_EQ(form->picfile->Text(), "");
+}
+
+// The README's example: opened in the window and generated, it writes the pages that
+// navforge-cli writes for it, into the same place relative to the menu.
+TEST_F(FileCommands, ExampleGivesTheSamePagesAsNavforgeCli) {
+  namespace fs = std::filesystem;
+  for (const char* copy : {"window", "cli"}) {
+    const std::string root = tmp.file(copy) + "/";
+    test::MakeDir(root + "examples/beispiel");
+    test::MakeDir(root + "build/beispiel");
+    for (const char* f : {"site.nff", "site.nfs"})
+      fs::copy_file(NAVFORGE_SOURCE_DIR "/examples/beispiel/" + std::string(f), root + "examples/beispiel/" + f);
+  }
+  TMainformOptions options;
+  options.ProgramFolder = NAVFORGE_BIN_DIR "/";
+  options.VariablesFile = tmp.file("v.nfv");
+  options.ModuleFolders = TModuleFolders{};
+  options.Dialogs = &dialogs;
+  form = std::make_unique<Tmainform>(options);
+  Open(tmp.file("window/examples/beispiel/site.nff"));
+  form->TBItem5Click();
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  const test::CliRun run = test::RunNavforgeCli({"generate", "--variables", tmp.file("v.nfv"), "examples/beispiel/site.nff"},
+                                                tmp.file("cli"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+
+  std::vector<std::string> pages;
+  for (const auto& e : fs::directory_iterator(tmp.file("cli/build/beispiel"))) pages.push_back(e.path().filename());
+  EXPECT_GE(pages.size(), 3u);
+  for (const std::string& page : pages)
+    EXPECT_EQ(test::ReadFile(tmp.file("window/build/beispiel/") + page), test::ReadFile(tmp.file("cli/build/beispiel/") + page))
+        << page;
 }
 
 TEST(TitleRule, ColonIsPartOfTheFileName) {
