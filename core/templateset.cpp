@@ -25,19 +25,21 @@ std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const 
 }
 
 void ReadTemplateSetFiles(const std::string& Folder, TTemplateSet& Set) {
-  const std::string& dir = Folder;
+  const std::string& dir = Folder;  // ends with "/"
   Set.Folder = dir;
-  const std::optional<std::int32_t> allInOne =
-      ParseInteger(GetProfileString(FindChildPath(dir, "template.ini"), "Main", "all_in_one", ""));
+  const TProfileFile ini = TProfileFile::Load(FindChildPath(dir, "template.ini"));
+  const std::optional<std::int32_t> allInOne = ParseInteger(ini.ReadString("Main", "all_in_one", ""));
   Set.AllInOne = allInOne.value_or(0) != 0;
+  Set.Utf8 = SameTextAscii(ini.ReadString("Main", "charset", ""), "utf-8");
 
-  Set.Header = ReadFragmentFile(FindChildPath(dir, "header.txt"));
-  Set.Footer = ReadFragmentFile(FindChildPath(dir, "footer.txt"));
-  Set.Menupoint = ReadFragmentFile(FindChildPath(dir, "menupoint.txt"));
-  Set.ActiveMenupoint = ReadFragmentFile(FindChildPath(dir, "activemenupoint.txt"));
-  Set.BetweenMenupoints = ReadFragmentFile(FindChildPath(dir, "BetweenMenupoints.txt"));
-  Set.SubmenuPoint = ReadFragmentFile(FindChildPath(dir, "SubmenuPoint.txt"));
-  Set.BetweenSubmenuPoints = ReadFragmentFile(FindChildPath(dir, "BetweenSubmenuPoints.txt"));
+  const auto fragment = [&](const char* name) { return ReadFragmentFile(FindChildPath(dir, name), Set.Utf8); };
+  Set.Header = fragment("header.txt");
+  Set.Footer = fragment("footer.txt");
+  Set.Menupoint = fragment("menupoint.txt");
+  Set.ActiveMenupoint = fragment("activemenupoint.txt");
+  Set.BetweenMenupoints = fragment("BetweenMenupoints.txt");
+  Set.SubmenuPoint = fragment("SubmenuPoint.txt");
+  Set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
 }
 
 std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message) {
@@ -48,9 +50,13 @@ std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::
   return set;
 }
 
-std::string ReadFragmentFile(const std::string& path) {
+std::string ReadFragmentFile(const std::string& path, bool Utf8) {
   if (!FileExists(path)) return std::string();
-  return NormalizeLines(ReadWholeFile(path));
+  std::string bytes = ReadWholeFile(path);
+  // Editors may start a UTF-8 file with a byte order mark; inside a page it would be
+  // a stray character.
+  if (Utf8 && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  return NormalizeLines(bytes);
 }
 
 }  // namespace navforge
