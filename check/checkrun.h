@@ -10,14 +10,9 @@
 #include "check/finding.h"
 #include "check/menucheck.h"
 #include "core/ovhtml.h"
+#include "core/templateset.h"
 
 namespace navforge::check {
-
-// The fragments of the chosen set, as generation reads them.
-struct SetTexts {
-  bool AllInOne = false;
-  std::string Header, Footer, Menupoint, ActiveMenupoint, SubmenuPoint, BetweenMenupoints, BetweenSubmenuPoints;
-};
 
 struct PlannedPage {
   std::string path;  // as generation writes it (Windows-1252)
@@ -32,9 +27,9 @@ public:
   const CheckOptions& options;
   std::vector<std::string> linkIDs;  // per entry, as generation assigns them
   int leadingSubItems = 0;           // sub-entries before the first main entry
-  std::optional<SetTexts> set;       // empty when no set could be read
+  std::optional<TTemplateSet> set;   // empty when no set could be read
   std::string setProblemCode, setProblem;  // why not, when set is empty
-  std::vector<PlannedPage> pages;    // in the order generation writes them; empty without set or file name
+  std::vector<PlannedPage> pages;    // as generation writes them, in order; empty when it cannot run
   std::filesystem::path pageFolder;  // where the pages land, resolved; empty without a file name
 
   // A page path (Windows-1252, maybe relative) as the file it names on disk.

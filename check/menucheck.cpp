@@ -1,67 +1,57 @@
-// One check run: the generation worked out on a copy of the document, then the rules.
+// One check run: the generation run into memory, then the rules.
 #include "check/menucheck.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "check/checkrun.h"
-#include "support/errors.h"
+#include "core/generatememory.h"
+#include "core/pageassembler.h"
 #include "support/fsname.h"
-#include "support/notifier.h"
-#include "support/paths.h"
 
 namespace navforge::check {
-namespace {
 
 namespace fs = std::filesystem;
 
-// Keeps the set loader's messages: they become findings instead of message boxes.
-class QuietNotifier : public INotifier {
-public:
-  void ShowMessage(const std::string& text) override { last = text; }
-  std::string last;
-};
-
-}  // namespace
-
 CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o) {
-  // Generation on a copy: identifiers and the set land there, the user's document
-  // stays as it is.
-  TovHTML copy = d;
-  copy.OnPageWritten = nullptr;
-  copy.AssignLinkIDs();
-  linkIDs.reserve(copy.Items.size());
-  for (const TMTItem& item : copy.Items) linkIDs.push_back(item.LinkID);
+  // The generation as the generate command would run it, into memory.
+  GenerationResult gen = GenerateToMemory(d);
+  linkIDs = gen.LinkIDs.size() == d.Items.size() ? std::move(gen.LinkIDs) : PageAssembler::AssignLinkIDs(d.Items);
   while (leadingSubItems <= d.LastIndex() && d.Items[static_cast<std::size_t>(leadingSubItems)].IsSubItem)
     ++leadingSubItems;
 
-  QuietNotifier quiet;
-  {
-    ScopedNotifier scope(quiet);
+  std::string message = gen.Message;
+  set = std::move(gen.Set);
+  if (!set && d.Filename.empty()) {
+    // Generation stopped before the set; it is checked all the same.
     try {
-      if (copy.LoadTemplate())
-        set = SetTexts{copy.AllInOne,          copy.Header,          copy.Footer,
-                       copy.Menupoint,         copy.ActiveMenupoint, copy.SubmenuPoint,
-                       copy.BetweenMenupoints, copy.BetweenSubmenuPoints};
-      else
-        setProblemCode = d.Template.empty() ? "kein-template" : "template-fehlt";
-    } catch (const ENavforgeError& e) {
-      setProblemCode = "template-unlesbar";
-      quiet.last = e.what();
+      set = LoadTemplateSet(d.TemplateRoot, d.Template, message);
+    } catch (const std::exception& e) {
+      message = e.what();
     }
   }
-  if (setProblemCode == "template-fehlt")
-    setProblem = "Das Men\xFCtemplate " + Quoted(d.Template) + " ist nicht vorhanden.";
-  else
-    setProblem = quiet.last;
+  if (!set) {
+    std::string unused;
+    if (d.Template.empty()) {
+      setProblemCode = "kein-template";
+    } else if (!FindTemplateSetFolder(d.TemplateRoot, d.Template, unused)) {
+      setProblemCode = "template-fehlt";
+      message = "Das Men\xFCtemplate " + Quoted(d.Template) + " ist nicht vorhanden.";
+    } else {
+      setProblemCode = "template-unlesbar";
+    }
+    setProblem = message;
+  }
 
   if (d.Filename.empty()) return;
   pageFolder = Resolve(d.Filename).parent_path();
-  if (!set) return;
-  pages.push_back({d.Filename, -1});
-  if (set->AllInOne) return;
-  const std::string dir = ExtractFilePath(d.Filename), ext = copy.SubmenuExt();
-  for (int i = 0; i <= d.LastIndex(); ++i)
-    if (d.HasSubItems(i)) pages.push_back({dir + linkIDs[static_cast<std::size_t>(i)] + ext, i});
+  // The first page is the main page; then one per main entry with sub-entries, in order.
+  int entry = -1;
+  for (GeneratedPage& page : gen.Pages) {
+    pages.push_back({std::move(page.Path), entry});
+    do ++entry;
+    while (entry <= d.LastIndex() && !d.HasSubItems(entry));
+  }
 }
 
 fs::path CheckRun::Resolve(const std::string& path) const {

@@ -22,18 +22,18 @@ enum class FragmentKind { Page, MainEntry, SubEntry };
 
 struct FragmentRef {
   const char* file;
-  const std::string SetTexts::*text;
+  const std::string TTemplateSet::*text;
   FragmentKind kind;
 };
 
 constexpr std::array<FragmentRef, 7> kFragments = {{
-    {"header.txt", &SetTexts::Header, FragmentKind::Page},
-    {"footer.txt", &SetTexts::Footer, FragmentKind::Page},
-    {"menupoint.txt", &SetTexts::Menupoint, FragmentKind::MainEntry},
-    {"activemenupoint.txt", &SetTexts::ActiveMenupoint, FragmentKind::MainEntry},
-    {"BetweenMenupoints.txt", &SetTexts::BetweenMenupoints, FragmentKind::Page},
-    {"SubmenuPoint.txt", &SetTexts::SubmenuPoint, FragmentKind::SubEntry},
-    {"BetweenSubmenuPoints.txt", &SetTexts::BetweenSubmenuPoints, FragmentKind::Page},
+    {"header.txt", &TTemplateSet::Header, FragmentKind::Page},
+    {"footer.txt", &TTemplateSet::Footer, FragmentKind::Page},
+    {"menupoint.txt", &TTemplateSet::Menupoint, FragmentKind::MainEntry},
+    {"activemenupoint.txt", &TTemplateSet::ActiveMenupoint, FragmentKind::MainEntry},
+    {"BetweenMenupoints.txt", &TTemplateSet::BetweenMenupoints, FragmentKind::Page},
+    {"SubmenuPoint.txt", &TTemplateSet::SubmenuPoint, FragmentKind::SubEntry},
+    {"BetweenSubmenuPoints.txt", &TTemplateSet::BetweenSubmenuPoints, FragmentKind::Page},
 }};
 
 template <std::size_t N>
