@@ -42,8 +42,7 @@ public:
   Findings findings;
 };
 
-// The rules; each adds its findings to the run. Their order in CheckMenu is the order
-// of the report.
+// The rules; each adds its findings to the run (CheckMenu sorts them afterwards).
 void CheckFileName(CheckRun& run);
 void CheckTemplate(CheckRun& run);
 void CheckPageCollisions(CheckRun& run);

@@ -2,9 +2,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "check/casefold.h"
 #include "check/checkrun.h"
 #include "check/locallink.h"
+#include "support/cp1252.h"
 #include "support/fsname.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -34,7 +34,12 @@ std::string EscapeList(const std::string& name) {
     const auto c = static_cast<unsigned char>(ch);
     if (!NeedsEscape(c) || !named.insert(c).second) continue;
     if (!list.empty()) list += ", ";
-    list += c == ' ' ? std::string("Leerzeichen") : c < 0x20 || c == 0x7F ? std::string("Steuerzeichen") : Quoted(std::string(1, ch));
+    if (c == ' ')
+      list += "Leerzeichen";
+    else if (c < 0x20 || c == 0x7F)
+      list += "Steuerzeichen";
+    else
+      list += Quoted(std::string(1, ch));
   }
   return list;
 }
@@ -77,10 +82,10 @@ private:
   bool Identifier(int i) {
     const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
     if (Id(i) != item.Caption && IdentifierShows(i)) {
-      const std::string folded = FoldCaseCp1252(item.Caption);
+      const std::string folded = LowerCp1252(item.Caption);
       std::string text = "Die Beschriftung " + Quoted(item.Caption) + " gibt es schon";
       for (int k = 0; k < i; ++k)
-        if (FoldCaseCp1252(Id(k)) == folded) {
+        if (LowerCp1252(Id(k)) == folded) {
           text += " (" + EntryRef(k) + ")";
           break;
         }

@@ -1,8 +1,8 @@
 // Rules about what generation needs and which files its pages would land on.
 #include <unordered_map>
 
-#include "check/casefold.h"
 #include "check/checkrun.h"
+#include "support/cp1252.h"
 #include "support/fsname.h"
 #include "support/paths.h"
 
@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The name a file system that ignores letter case sees in a resolved path.
-std::string FileKey(const fs::path& resolved) { return FoldCaseCp1252(FromFsName(resolved.string())); }
+std::string FileKey(const fs::path& resolved) { return LowerCp1252(FromFsName(resolved.string())); }
 
 // A path the program only opens (menu file, variables file), resolved like a page.
 fs::path ResolveOpened(const std::string& fsName) {
