@@ -11,9 +11,10 @@ namespace {
 
 // Filled in the whole page (lower case, as placeholders ignore the case of A-Z).
 constexpr std::array<std::string_view, 17> kPagePlaceholders = {
-    "textcolor",   "backgroundcolor", "linkcolor",       "alinkcolor",  "vlinkcolor",        "hovercolor",
-    "firstlettercolor", "title",      "fontsize",        "font",        "filename",          "currentfilename",
-    "submenufont", "submenufontsize", "submenuleftmargin", "backgroundimage", "hr"};
+    "textcolor",       "backgroundcolor", "linkcolor",         "alinkcolor",      "vlinkcolor",
+    "hovercolor",      "firstlettercolor", "title",            "fontsize",        "font",
+    "filename",        "currentfilename", "submenufont",       "submenufontsize", "submenuleftmargin",
+    "backgroundimage", "hr"};
 // Filled in the entry fragments; "$submenu$" in a main entry's fragment only.
 constexpr std::array<std::string_view, 6> kEntryPlaceholders = {"linkname",   "linkid", "firstletter",
                                                                 "restletter", "linktarget", "link"};
