@@ -133,7 +133,11 @@ private:
 
   void Link(int i, const TMTItem& item) {
     if (!linksCheckable_) return;
-    const std::optional<std::string> file = LocalLinkFile(item.Link);
+    // Variables are filled into the whole page, links included ("$Basis$seite.htm").
+    std::string link = item.Link;
+    if (link.find('$') != std::string::npos)
+      for (const TVarItem& v : doc_.Variables.Vars) ReplaceAll(link, "$" + v.Name + "$", v.Value, false);
+    const std::optional<std::string> file = LocalLinkFile(link);
     if (!file) return;
     const fs::path target = (run_.pageFolder / *file).lexically_normal();
     std::error_code ec;

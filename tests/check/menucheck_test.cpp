@@ -92,7 +92,11 @@ const RuleCase kRules[] = {
     {"link-ziel-fehlt", Level::Warnung, 0, [](Menu& m) { m.Link(0) = "fehlt.htm#oben"; },
      [](Menu& m) { m.Link(0) = "Produkte.htm?x#y"; m.Link(2) = "so%66t.htm"; }},  // a page of this generation; percent-decoded
     {"link-ziel-fehlt", Level::Warnung, 2, [](Menu& m) { m.Link(2) = "..\\site\\Soft.htm"; },
-     [](Menu& m) { m.Link(0) = "https://example.org/x"; m.Link(2) = "..\\site\\soft.htm"; }},
+     [](Menu& m) {
+       m.Var("Basis", "https://example.org/");
+       m.Link(0) = "$basis$x.htm";  // filled like every placeholder of the page
+       m.Link(2) = "..\\site\\soft.htm";
+     }},
     {"untereintraege-vor-haupteintrag", Level::Warnung, 0, [](Menu& m) { m.doc.SetSubItem(0, true); },
      [](Menu& m) { m.doc.SetSubItem(1, false); }},
     {"doppelte-beschriftung", Level::Warnung, 1, [](Menu& m) { m.Caption(1) = "HOME"; },  // names a page
