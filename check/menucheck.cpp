@@ -56,8 +56,8 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
 
 fs::path CheckRun::Resolve(const std::string& path) const {
   fs::path p(ToFsName(path));
-  if (p.is_relative()) p = (options.outputBase.empty() ? fs::current_path() : fs::path(options.outputBase)) / p;
   std::error_code ec;
+  if (p.is_relative()) p = (options.outputBase.empty() ? fs::current_path(ec) : fs::path(options.outputBase)) / p;
   fs::path canonical = fs::weakly_canonical(p, ec);
   return ec ? p.lexically_normal() : canonical;
 }
