@@ -26,7 +26,7 @@ bool FitsCp1252(const QString& text) {
   return true;
 }
 
-// Paths are Windows-1252 texts inside the program, like everything else it stores.
+// File-system names in the local 8-bit encoding (UTF-8 here), never Windows-1252.
 std::string PathFromQ(const QString& path) { return QFile::encodeName(path).toStdString(); }
 QString PathToQ(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
