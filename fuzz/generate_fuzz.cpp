@@ -2,13 +2,14 @@
 // formatting texts and variables. Generation must end; the main page comes first, a
 // one-page set writes it alone, every page is whole CR LF lines without a zero byte;
 // generation into memory gives the pages written to disk and leaves the document as
-// it was.
+// it was; pages joined from ready parts equal pages filled whole.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <filesystem>
 
 #include "core/generatememory.h"
 #include "core/ovhtml.h"
+#include "core/pageassembler.h"
 #include "fuzzfile.h"
 #include "support/errors.h"
 #include "support/notifier.h"
@@ -102,6 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> idsBefore = LinkIDs(doc);
   const GenerationResult memory = GenerateToMemory(doc);
   if (LinkIDs(doc) != idsBefore) fuzz::Fail("generation into memory changed the document");
+  if (memory.Ok) {
+    // Pages filled whole, as the rule reads, against the pages joined from ready parts.
+    MemoryPageSink whole;
+    PageAssembler assembler(doc, *memory.Set, memory.LinkIDs);
+    assembler.PerPartFilling = false;
+    assembler.WritePages(whole);
+    if (whole.Pages != memory.Pages) fuzz::Fail("pages from parts differ from pages filled whole");
+  }
 
   std::vector<GeneratedPage> pages;
   doc.OnPageWritten = [&](const std::string& p) { pages.push_back(GeneratedPage{p, ReadWholeFile(p)}); };
