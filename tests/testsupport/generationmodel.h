@@ -2,8 +2,9 @@
 // A plain reading of page generation for the randomized comparisons: a ReplaceAll that
 // searches again from the very start after every replacement, pages put together piece
 // by piece, identifiers found by a linear search, template.ini read line by line. It
-// shares no code with the program. The same random cases drive it against generation
-// in process (tests/core) and through navforge-cli (tests/generation).
+// shares no generation code with the program (only the Windows-1252 to UTF-8 table).
+// The same random cases drive it against generation in process (tests/core) and
+// through navforge-cli (tests/generation).
 #include <map>
 #include <optional>
 #include <string>
