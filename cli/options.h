@@ -7,15 +7,18 @@
 
 namespace navforge::cli {
 
-enum class Command { Help, Resave, Show, Generate };
+enum class Command { Help, Resave, Show, Generate, Import };
 
 struct CliOptions {
   Command command = Command::Help;
   std::string variablesFile;  // empty: the window program's "navforge.nfv"
   std::string templatesDir;   // empty: the program folder's "Templates"
   bool verbose = false;
-  std::string menuFile;
-  std::string newMenuFile;    // resave only
+  std::string menuFile;       // import: the menu of --into, else empty
+  std::string newMenuFile;    // resave and import
+  std::string siteFolder;     // import only
+  std::string outputPage;     // import: --output-page
+  bool replaceUnmappable = false;  // import: --replace-unmappable
 };
 
 struct ParseResult {
