@@ -19,16 +19,6 @@ namespace {
 
 using import::ProposedEntry;
 
-// A page path given on the command line (relative to the current folder) as the menu
-// stores it: relative to the menu file's folder, against which it is read again, when
-// it lies inside that folder; else absolute.
-std::string StoredPagePath(const std::string& page, const std::string& menuFile) {
-  const std::string absolute = import::AbsolutePath(page);
-  const std::string folder = ExtractFilePath(import::AbsolutePath(menuFile));
-  if (absolute.compare(0, folder.size(), folder) == 0) return absolute.substr(folder.size());
-  return absolute;
-}
-
 // The set a new menu starts with: the first shipped set by name.
 std::string FirstTemplateSet(const std::string& root) {
   std::vector<std::string> sets;
@@ -56,8 +46,10 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
     doc.Template = FirstTemplateSet(doc.TemplateRoot);
     if (doc.Template.empty()) err << "Warnung: keine Vorlage gefunden; das Men\xC3\xBC hat noch keine.\n";
   }
-  if (!o.outputPage.empty()) doc.Filename = StoredPagePath(o.outputPage, o.newMenuFile);
-  else if (doc.Filename.empty()) doc.Filename = StoredPagePath(o.siteFolder + "/navigation.htm", o.newMenuFile);
+  // Stored absolute: the page then lies where it was asked for, whatever folder the
+  // menu is generated from.
+  if (!o.outputPage.empty()) doc.Filename = import::AbsolutePath(o.outputPage);
+  else if (doc.Filename.empty()) doc.Filename = import::AbsolutePath(o.siteFolder + "/navigation.htm");
 
   const import::ImportOptions options = import::OptionsForMenu(doc, o.newMenuFile, o.siteFolder);
   const import::ImportProposal proposal = import::ProposeMenu(options);
