@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/ovhtml.h"
+#include "core/templateset.h"
 #include "import/generatedpages.h"
 #include "import/sitelinks.h"
 #include "support/folders.h"
@@ -19,11 +20,12 @@ std::string MenuPagePath(const TovHTML& doc, const std::string& menuFile) {
 }
 
 bool WritesSubmenuPages(const TovHTML& doc) {
-  if (doc.Template.empty()) return true;
-  const std::string set = FindChildPath(FindFolderCaseless(doc.TemplateRoot), doc.Template);
-  if (!DirectoryExists(set)) return true;
+  std::string message;
+  const std::optional<std::string> set =
+      doc.Template.empty() ? std::nullopt : FindTemplateSetFolder(doc.TemplateRoot, doc.Template, message);
+  if (!set) return true;
   const std::optional<std::int32_t> allInOne =
-      ParseInteger(GetProfileString(FindChildPath(set, "template.ini"), "Main", "all_in_one", ""));
+      ParseInteger(GetProfileString(FindChildPath(*set, "template.ini"), "Main", "all_in_one", ""));
   return allInOne.value_or(0) == 0;
 }
 
