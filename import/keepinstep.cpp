@@ -10,7 +10,12 @@
 namespace navforge::import {
 namespace {
 
-// The target most entries use; the earliest of equally common ones.
+bool InFolder(const std::string& path, const std::string& folder) {
+  return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
+}
+
+}  // namespace
+
 std::string CommonTarget(const TMenutree& items) {
   std::unordered_map<std::string, int> counts;
   std::string best;
@@ -22,12 +27,6 @@ std::string CommonTarget(const TMenutree& items) {
     }
   return best;
 }
-
-bool InFolder(const std::string& path, const std::string& folder) {
-  return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
-}
-
-}  // namespace
 
 StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder) {
   StepResult result;

@@ -19,6 +19,9 @@ struct StepResult {
 // sub-entry of the main entry under which that folder's pages already stand; a folder
 // the menu does not know yet, and a new top-level page, go to the end. New entries
 // take the target frame most entries of the menu use.
+// The target frame most entries of a menu use (the earliest of equally common ones).
+std::string CommonTarget(const TMenutree& items);
+
 StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder);
 
 }  // namespace navforge::import

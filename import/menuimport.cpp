@@ -15,8 +15,10 @@ namespace navforge::import {
 
 std::string MenuPagePath(const TovHTML& doc, const std::string& menuFile) {
   const std::string& page = doc.Filename;
-  if (!page.empty() && (page[0] == '/' || page[0] == '\\')) return AbsolutePath(page);
-  return AbsolutePath(ExtractFilePath(AbsolutePath(menuFile.empty() ? "x" : menuFile)) + page);
+  if (page.empty()) return {};
+  if (page[0] == '/' || page[0] == '\\') return AbsolutePath(page);
+  const std::string base = menuFile.empty() ? AbsolutePath(".") + "/" : ExtractFilePath(AbsolutePath(menuFile));
+  return AbsolutePath(base + page);
 }
 
 bool WritesSubmenuPages(const TovHTML& doc) {
@@ -33,6 +35,7 @@ ImportOptions OptionsForMenu(const TovHTML& doc, const std::string& menuFile, co
   ImportOptions o;
   o.SiteFolder = siteFolder;
   o.MenuPage = MenuPagePath(doc, menuFile);
+  if (o.MenuPage.empty()) o.MenuPage = AbsolutePath(siteFolder + "/navigation.htm");
   o.SubmenuFileExt = doc.fileext;
   o.WritesSubmenuPages = WritesSubmenuPages(doc);
   if (!doc.TemplateRoot.empty()) o.TemplateFolderName = ExtractFileName(AbsolutePath(doc.TemplateRoot));
