@@ -95,12 +95,12 @@ std::string ElementText(const GumboOutput& page, GumboTag tag) {
   return CollapseWhiteSpace(text);
 }
 
-// The page up to the end of its first "</title>" (any letter case), or nothing when it
-// has none. Parsing just that is most of the time spent on a large site saved: the
-// title and the declarations before it are all a page with a title needs.
-std::string_view UpToTitleEnd(std::string_view bytes) {
+// The page up to the end of its first closing tag of the element tag (any letter
+// case), or nothing when it has none. Parsing just that is most of the time spent on a
+// large site saved: the element and the declarations before it are all a caption needs.
+std::string_view UpToClosingTag(std::string_view bytes, std::string_view tag) {
   for (std::size_t at = bytes.find("</"); at != std::string_view::npos; at = bytes.find("</", at + 2)) {
-    if (!SameTextAscii(bytes.substr(at + 2, 5), "title")) continue;
+    if (!SameTextAscii(bytes.substr(at + 2, tag.size()), tag)) continue;
     const std::size_t end = bytes.find('>', at);
     return end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
   }
@@ -156,18 +156,20 @@ PageCaption ReadPageCaption(std::string_view bytes) {
     page = Parse(text);
   } else {
     // Markup is ASCII in every encoding taken here, so a first parse of the raw bytes
-    // finds the declaration; a page in another encoding is parsed once more. A title
-    // found in the head alone spares the parse of the body.
-    std::string_view part = UpToTitleEnd(bytes);
+    // finds the declaration; a page in another encoding is parsed once more. The parts
+    // tried: up to the end of the title (a page without one: of the first h1), then all.
+    std::string_view part = UpToClosingTag(bytes, "title");
+    if (part.empty()) part = UpToClosingTag(bytes, "h1");
     if (part.empty()) part = bytes;
-    page = Parse(part);
-    encoding = ChooseEncoding(part, *page, result.EncodingNote);
-    if (encoding != PageEncoding::Utf8) page = Parse(text = ToUtf8(part, encoding));
-    if (part.size() < bytes.size() && ElementText(*page, GUMBO_TAG_TITLE).empty()) {
-      page = Parse(bytes);
+    for (;;) {
+      page = Parse(part);
       result.EncodingNote.clear();
-      encoding = ChooseEncoding(bytes, *page, result.EncodingNote);
-      if (encoding != PageEncoding::Utf8) page = Parse(text = ToUtf8(bytes, encoding));
+      encoding = ChooseEncoding(part, *page, result.EncodingNote);
+      if (encoding != PageEncoding::Utf8) page = Parse(text = ToUtf8(part, encoding));
+      if (part.size() == bytes.size() || !ElementText(*page, GUMBO_TAG_TITLE).empty() ||
+          !ElementText(*page, GUMBO_TAG_H1).empty())
+        break;
+      part = bytes;
     }
   }
   std::string caption = ElementText(*page, GUMBO_TAG_TITLE);

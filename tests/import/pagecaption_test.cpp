@@ -17,6 +17,8 @@ TEST(ReadPageCaption, TitleElseH1EncodingsAndLostCharacters) {
       {"<title> A  &amp;\n\tB </title><h1>H</h1>", "A & B", false, false},
       {"<title> </title><h1>\xC3\x9C""ber <b>uns</b><script>x()</script></h1>", "\xDC""ber uns", false, false},
       {"<p>kein Titel</p>", "", false, false},
+      {"<!-- </title> --><title>Echt</title>", "Echt", false, false},  // a cut inside a comment: parsed whole
+      {"<h1>Kopf</h1><p>f\xFCr</p><title>Sp\xE4t</title>", "Sp\xE4t", false, false},
       {"<title>f\xFCr</title>", "f\xFCr", false, false},  // not UTF-8: Windows-1252
       {"<meta charset=\"windows-1252\"><title>\xC3\xBC</title>", "\xC3\xBC", false, false},  // declared wins
       {"<meta http-equiv=\"content-type\" content=\"text/html; charset=UTF-8\"><title>f\xFCr</title>", "f\xFCr",
