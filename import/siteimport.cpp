@@ -28,7 +28,7 @@ namespace navforge::import {
 namespace {
 
 struct PageFile {
-  std::string path, rel, name;
+  std::string path, name;
   std::string caption;
   bool unmappable = false;
   bool isIndex = false;
@@ -136,7 +136,7 @@ private:
   void Warn(const std::string& page, const std::string& text) { warnings_.push_back({page, text}); }
 
   PageFile ReadPage(const std::string& path, const std::string& rel, const std::string& name) {
-    PageFile page{path, rel, name, {}, false, SameTextAscii(ChangeFileExt(name, ""), "index")};
+    PageFile page{path, name, {}, false, SameTextAscii(ChangeFileExt(name, ""), "index")};
     try {
       const PageCaption read = ReadPageCaption(ReadWholeFile(path));
       page.caption = read.Caption;
