@@ -7,6 +7,7 @@ namespace navforge::import {
 namespace {
 
 TEST(ReadPageCaption, TitleElseH1EncodingsAndLostCharacters) {
+  static const char kUtf16Page[] = "\xFF\xFE<\0t\0i\0t\0l\0e\0>\0\xC4\0<\0/\0t\0i\0t\0l\0e\0>\0";
   struct Case {
     std::string page;
     std::string caption;  // Windows-1252
@@ -25,7 +26,7 @@ TEST(ReadPageCaption, TitleElseH1EncodingsAndLostCharacters) {
        false, true},
       {"<meta charset=\"koi8-r\"><title>\xE2\x82\xAC</title>", "\x80", false, true},
       {"\xEF\xBB\xBF<title>\xE2\x80\x9EZitat\xE2\x80\x9C</title>", "\x84Zitat\x93", false, false},
-      {std::string("\xFF\xFE<\0t\0i\0t\0l\0e\0>\0\xC4\0<\0/\0t\0i\0t\0l\0e\0>\0", 36), "\xC4", false, false},
+      {std::string(kUtf16Page, sizeof kUtf16Page - 1), "\xC4", false, false},
       {"<title>Gr\xC3\xBC\xC3\x9F""e \xF0\x9F\x98\x80 \xE2\x84\xA2\xCE\xA9</title>", "Gr\xFC\xDF""e ? \x99?", true,
        false},
   };
