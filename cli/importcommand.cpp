@@ -60,7 +60,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
   std::vector<ProposedEntry> added;
   std::vector<int> missing;
   if (into) {
-    import::StepResult step = import::KeepInStep(items, proposal.Entries, ExtractFilePath(options.MenuPage));
+    import::StepResult step = import::KeepInStep(items, proposal.Entries, ExtractFilePath(options.MenuPage), doc.Variables);
     added = std::move(step.Added);
     missing = std::move(step.Missing);
   } else {

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "import/sitelinks.h"
+#include "support/strutil.h"
 
 namespace navforge::import {
 namespace {
@@ -28,7 +29,8 @@ std::string CommonTarget(const TMenutree& items) {
   return best;
 }
 
-StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder) {
+StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder,
+                      const TParseList& variables) {
   StepResult result;
   const std::string folder = AbsolutePath(menuFolder);
 
@@ -41,9 +43,12 @@ StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& propos
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (!items[i].IsSubItem) currentMain = static_cast<int>(i);
     mainOf.push_back(currentMain);
-    targets.push_back(LocalLinkTarget(items[i].Link, folder));
+    std::string link = items[i].Link;
+    if (link.find('$') != std::string::npos)
+      for (const TVarItem& v : variables.Vars) ReplaceAll(link, "$" + v.Name + "$", v.Value, false);
+    targets.push_back(LocalLinkTarget(link, folder));
     if (targets.back()) linked.insert(*targets.back());
-    if (LinkNamesMissingPage(items[i].Link, folder)) result.Missing.push_back(static_cast<int>(i));
+    if (LinkNamesMissingPage(link, folder)) result.Missing.push_back(static_cast<int>(i));
   }
   const auto mainForFolder = [&](const std::string& topFolder) {
     for (std::size_t i = 0; i < items.size(); ++i)

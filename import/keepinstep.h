@@ -6,6 +6,7 @@
 
 #include "import/siteimport.h"
 #include "persist/menuitems.h"
+#include "persist/vars.h"
 
 namespace navforge::import {
 
@@ -22,6 +23,8 @@ struct StepResult {
 // The target frame most entries of a menu use (the earliest of equally common ones).
 std::string CommonTarget(const TMenutree& items);
 
-StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder);
+// Links are read with the menu's variables filled in, as generation writes them.
+StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder,
+                      const TParseList& variables);
 
 }  // namespace navforge::import

@@ -99,8 +99,9 @@ std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_vi
   while (!link.empty() && (link.front() == ' ' || link.front() == '\t')) link.remove_prefix(1);
   while (!link.empty() && (link.back() == ' ' || link.back() == '\t')) link.remove_suffix(1);
   if (link.empty() || link[0] == '/' || link[0] == '\\' || HasScheme(link)) return std::nullopt;
+  // "%XX" stands for bytes of the file-system name, as a browser reads a file address.
   std::string path(pageFolder);
-  (path += '/') += PercentDecode(link);
+  (path += '/') += FromFsName(PercentDecode(ToFsName(link)));
   return AbsolutePath(path);
 }
 

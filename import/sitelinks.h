@@ -19,7 +19,7 @@ std::string AbsolutePath(std::string_view path);
 std::string RelativeLink(std::string_view fromFolder, std::string_view toFile);
 
 // The absolute path a link of a page in pageFolder names, without any "?query" or
-// "#fragment" and with "%XX" decoded; nothing for links that do not name a local file
+// "#fragment" and with "%XX" decoded as bytes of the UTF-8 file name; nothing for links that do not name a local file
 // by a relative path (empty, "#...", "//host", "/from-the-root", "http:", "mailto:",
 // "C:\...").
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder);
