@@ -11,6 +11,7 @@
 #include <exception>
 #include <vector>
 
+#include "navforge_version.h"
 #include "support/errors.h"
 #include "support/folders.h"
 #include "support/paths.h"
@@ -475,7 +476,7 @@ void Tmainform::TBItem6Click() {
 }
 
 void Tmainform::TBItem7Click() {
-  Guard([&] { ShowAboutDialog(qApp, AppTitle + " " + "2.1", "", "", "", 0); });
+  Guard([&] { ShowAboutDialog(qApp, AppTitle + " " + NAVFORGE_PRODUCT_VERSION, "", "", "", 0); });
 }
 
 void Tmainform::Button1Click() {
