@@ -271,6 +271,11 @@ async function checkPage(browser, site, entry, variant) {
     check(fs.existsSync(file), where, `link to missing file ${file}`);
   }
 
+  // Site navigation is links and disclosures, never an application menu.
+  const roles = await page.evaluate(() => [...document.querySelectorAll('[role]')].map((e) => e.getAttribute('role'))
+    .filter((r) => /^(menu|menubar|menuitem\w*)$/.test(r)));
+  check(roles.length === 0, where, `ARIA menu roles: ${roles.join(' ')}`);
+
   // The current entry is the page's own, or there is none.
   const current = await page.evaluate(() => [...document.querySelectorAll('[aria-current="page"]')]
     .map((e) => ({ text: e.textContent, href: e.href })));
