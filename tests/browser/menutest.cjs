@@ -509,7 +509,8 @@ async function checkInclude(browser, site) {
     + '\n<main><h1>Grüße</h1><p>Eine UTF-8-Seite, in die das Menü eingebunden ist.</p></main>\n</body>\n</html>\n');
   const { context, page, problems } = await openPage(browser, file, { width: 1024, height: 768 });
   for (const p of problems) fail(where, p);
-  const text = norm(await page.evaluate(() => (document.querySelector('nav') || document.body).textContent));
+  const text = norm(await page.evaluate(() => [...document.querySelectorAll('nav a, nav button, nav summary')]
+    .map((e) => e.textContent).join(' ')));
   for (const main of site.mains) {
     for (const item of [main, ...main.subs]) check(text.includes(item.caption), where, `caption ${item.caption} lost in a UTF-8 page that includes the menu`);
   }
