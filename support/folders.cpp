@@ -5,6 +5,7 @@
 
 #include "fsname.h"
 #include "strutil.h"
+#include "uniquehandle.h"
 
 namespace navforge {
 
@@ -20,15 +21,14 @@ bool DirectoryExists(const std::string& Path) {
 
 void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bool NamesOnly) {
   const std::string prefix = AddTrailingBackslash(Folder);
-  DIR* dir = ::opendir(Folder.empty() ? "." : ToFsName(Folder).c_str());
+  const UniqueDir dir(::opendir(Folder.empty() ? "." : ToFsName(Folder).c_str()));
   if (!dir) return;
-  while (const dirent* e = ::readdir(dir)) {
+  while (const dirent* e = ::readdir(dir.Get())) {
     const std::string name = FromFsName(e->d_name);
     if (name.empty() || name[0] == '.') continue;
     if (!DirectoryExists(prefix + name)) continue;
     List.push_back(NamesOnly ? name : prefix + name);
   }
-  ::closedir(dir);
 }
 
 std::string FindChildPath(const std::string& Folder, const std::string& Name) {
@@ -36,18 +36,17 @@ std::string FindChildPath(const std::string& Folder, const std::string& Name) {
   const std::string exact = prefix + Name;
   struct stat st;
   if (Name.empty() || ::lstat(ToFsName(exact).c_str(), &st) == 0) return exact;
-  DIR* dir = ::opendir(Folder.empty() ? "." : ToFsName(Folder).c_str());
+  const UniqueDir dir(::opendir(Folder.empty() ? "." : ToFsName(Folder).c_str()));
   if (!dir) return exact;
   std::string best;
   bool found = false;
-  while (const dirent* e = ::readdir(dir)) {
+  while (const dirent* e = ::readdir(dir.Get())) {
     const std::string name = FromFsName(e->d_name);
     if (SameTextAscii(name, Name) && (!found || name < best)) {
       best = name;
       found = true;
     }
   }
-  ::closedir(dir);
   return found ? prefix + best : exact;
 }
 
