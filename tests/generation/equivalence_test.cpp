@@ -9,7 +9,7 @@
 #include <optional>
 #include <random>
 
-#include "cli/runcli.h"  // tests/cli
+#include "testsupport/runcli.h"
 #include "support/cp1252.h"
 #include "testsupport/tempdir.h"
 

@@ -13,7 +13,7 @@ namespace {
 
 // A page named after the caption "Über uns" must be the file a browser opens for the
 // link "Über uns.htm": the file system holds the name in UTF-8.
-TEST(FsName, Cp1252PathsNameUtf8Files) {
+TEST(FsName, cp1252Paths_nameUtf8Files) {
   test::TempDir dir;
   const std::string page = dir.path() + "/\xDC" "ber uns.htm";  // Windows-1252 Ü
   WriteTextLines(page, {"x"});
@@ -23,7 +23,7 @@ TEST(FsName, Cp1252PathsNameUtf8Files) {
   EXPECT_EQ(ReadTextLines(page), std::vector<std::string>{"x"});
 }
 
-TEST(FsName, ListedFolderNamesComeBackAsCp1252) {
+TEST(FsName, listedFolderNames_comeBackAsCp1252) {
   test::TempDir dir;
   test::MakeDir(dir.path() + "/Gr\xC3\xBC" "n");  // UTF-8 "Grün" on disk
   std::vector<std::string> names;
@@ -33,7 +33,7 @@ TEST(FsName, ListedFolderNamesComeBackAsCp1252) {
   EXPECT_TRUE(DirectoryExists(dir.path() + "/Gr\xFCn"));
 }
 
-TEST(FsName, NamesTheCodePageCannotHoldStayAsTheyAre) {
+TEST(FsName, namesTheCodePageCannotHold_stayAsTheyAre) {
   EXPECT_EQ(FromFsName("\xE4\xB8\xAD"), "\xE4\xB8\xAD");  // a CJK character in UTF-8
   EXPECT_EQ(FromFsName("\xFF"), "\xFF");                  // not UTF-8
   EXPECT_EQ(FromFsName(ToFsName("\x80\xFC")), "\x80\xFC");
