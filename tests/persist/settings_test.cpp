@@ -138,6 +138,16 @@ TEST(LoadSettings, legacyKeys_swapPanelsAndLeaveFourFields) {
   EXPECT_EQ(f.fileext, "shtml");
 }
 
+TEST(LoadSettings, badLegacyColour_endsLoadInSwatchOrder) {
+  TempDir dir;
+  WriteFile(dir.file("old.msf"), "[Main]\r\npanel3=clRed\r\npanel4=rot\r\npanel5=clLime\r\n");
+  TMenuFormat f;
+  f.ALinkColor = 7;
+  EXPECT_THROW_MSG(LoadSettings(f, dir.file("old"), -1), EConvertError, "'rot' is not a valid integer value");
+  EXPECT_EQ(f.LinkColor, kRed);
+  EXPECT_EQ(f.ALinkColor, 7);  // "panel5" comes after the bad "panel4"
+}
+
 TEST(LoadSettings, otherVersions_readNothing) {
   TempDir dir;
   WriteFile(dir.file("m.nfs"), "[Main]\r\nTitle=x\r\n");
