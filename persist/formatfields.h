@@ -62,8 +62,9 @@ constexpr std::array<std::size_t, LegacyFieldCount()> MakeLegacyReadOrder() {
     if (f.LegacyKey.empty()) continue;
     // Insertion: a colour goes before every text and every colour with a later key.
     std::size_t at = n;
-    while (at > 0 && f.Kind == FieldKind::Color &&
-           (FormatFields[order[at - 1]].Kind != FieldKind::Color || f.LegacyKey < FormatFields[order[at - 1]].LegacyKey)) {
+    while (at > 0 && f.Kind == FieldKind::Color) {
+      const FormatField& before = FormatFields[order[at - 1]];
+      if (before.Kind == FieldKind::Color && !(f.LegacyKey < before.LegacyKey)) break;
       order[at] = order[at - 1];
       --at;
     }

@@ -14,7 +14,8 @@ struct TextLine {
   std::string_view Break;
 };
 // Which breaks end a line: CR LF, a lone CR and a lone LF (the program's own files), or
-// only LF and CR LF (files edited by hand on this system, where a lone CR stays text).
+// only LF and CR LF (files edited by hand on this system, where a lone CR is text but a
+// CR that ends the whole text still belongs to the line break).
 enum class LoneCr { EndsLine, IsText };
 
 // Calls visit(TextLine) for every line of text, in order; a final line break does not
@@ -26,7 +27,8 @@ void ForEachLine(std::string_view text, Visit&& visit, LoneCr loneCr = LoneCr::E
   while (start < text.size()) {
     const std::size_t at = text.find_first_of(breaks, start);
     if (at == std::string_view::npos) {
-      visit(TextLine{text.substr(start), {}});
+      const std::size_t end = loneCr == LoneCr::IsText && text.back() == '\r' ? text.size() - 1 : text.size();
+      visit(TextLine{text.substr(start, end - start), text.substr(end)});
       return;
     }
     std::size_t lineEnd = at, next = at + 1;

@@ -91,6 +91,15 @@ TEST_F(RegistryFile, nonTextValue_raisesRegistryError) {
   }
 }
 
+TEST_F(RegistryFile, crBeforeLfOrAtTheEnd_endsTheLineAndALoneCrIsText) {
+  Write("[\\K]\r\nA=x\ry\r\nB=z\r");
+  TRegistry reg(path());
+  reg.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(reg.OpenKey("\\K", false));
+  EXPECT_EQ(reg.ReadString("A"), "x\ry");
+  EXPECT_EQ(reg.ReadString("B"), "z");
+}
+
 TEST_F(RegistryFile, textKinds_areReadUnexpandedAndCutAtZero) {
   Write("[\\K]\nPlain=/a b \nExpand=expand_sz:$HOME/x\nUrl=http://host/\nSz=sz:dword:1\nZero=sz:ab" +
         std::string(1, '\0') + "cd\nEmpty=\n");
