@@ -12,23 +12,6 @@ namespace navforge {
 
 namespace {
 
-// Lower case of Windows-1252: A-Z, the accented capitals, and the four capitals
-// outside that block. Identifiers become file names, and the file systems the pages
-// go to treat these pairs as one name.
-std::string LowerCp1252(std::string_view text) {
-  std::string s(text);
-  for (char& ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-      ch = static_cast<char>(c + 0x20);
-    else if (c == 0x8A || c == 0x8C || c == 0x8E)
-      ch = static_cast<char>(c + 0x10);
-    else if (c == 0x9F)
-      ch = static_cast<char>(0xFF);
-  }
-  return s;
-}
-
 int RenderedItemCount(const TovHTML& doc) {
   int leading = 0;
   while (leading < static_cast<int>(doc.Items.size()) && doc.Items[static_cast<std::size_t>(leading)].IsSubItem)
