@@ -1,7 +1,7 @@
 // Template set loading and page generation on inputs cut into pieces at marker bytes:
 // 0x01 separates template.ini, the seven fragments, the entries (one per line: a flag
 // byte, then caption, link and target separated by 0x02), the variables (name 0x02
-// value per line) and fileext. Every run must end; the main page comes first, all-in-one
+// value per line), fileext and, when present, the title. Every run must end; the main page comes first, all-in-one
 // mode writes it alone, and every page is whole lines each ending in CR LF, without a
 // zero byte.
 #include <filesystem>
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TovHTML doc;
   doc.TemplateRoot = fuzz::Folder() + "Templates";
   doc.Template = "F";
-  doc.Title = "T$Font$";
+  doc.Title = piece.size() > 11 ? Cut(piece[11], 16) : "T$Font$";
   doc.Font = "F";
   doc.TextColor = 0x123456;
   doc.fileext = Cut(at(10), 8);

@@ -7,6 +7,7 @@
 
 #include "core/ovhtml.h"
 #include "support/errors.h"
+#include "support/strutil.h"
 #include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
@@ -456,6 +457,33 @@ TEST_F(Gen, placeholderValueHoldingItsOwnPlaceholderEnds) {
   doc.Generate();
   const std::string page = Page("nav.htm");
   EXPECT_NE(page.find("<$title$>"), std::string::npos) << page;
+}
+
+// Values that re-form their own placeholder with the text around them: generation ends
+// with a page of bounded size.
+TEST_F(Gen, selfFeedingPlaceholdersEnd) {
+  const struct {
+    const char* set;  // empty: the shipped set "Liste"
+    const char *caption, *title, *var, *value;
+  } cases[] = {
+      {"", "X$Title$$", "Title$$Title", "", ""},
+      {"$a$$", "Home", "", "a", "a$$a"},
+  };
+  for (const auto& c : cases) {
+    TovHTML d;
+    d.Filename = site() + "nav.htm";
+    d.TemplateRoot = *c.set ? dir.file("Templates") : std::string(NAVFORGE_SOURCE_DIR "/templates");
+    d.Template = *c.set ? "T" : "Liste";
+    Split();
+    Set({{"header.txt", c.set}});
+    d.InsertItem(-1, c.caption, "", "", false);
+    d.Title = c.title;
+    if (*c.var) d.Variables.AddVariable(c.var, c.value);
+    d.Generate();
+    const std::size_t size = Page("nav.htm").size();
+    EXPECT_GT(size, 1000u) << c.caption;
+    EXPECT_LT(size, 8 * kReplaceAllWorkLimit) << c.caption;
+  }
 }
 
 }  // namespace
