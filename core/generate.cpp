@@ -10,6 +10,8 @@
 #include <unordered_set>
 
 #include "core/ovhtml.h"
+#include "core/pagepath.h"
+#include "support/errors.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -125,8 +127,11 @@ void TovHTML::WritePages() {
   const std::string dir = ExtractFilePath(Filename);
   int EntryIndex = 0;
   for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
-    if (HasSubItems(EntryIndex))
-      WritePage(dir + Items[static_cast<std::size_t>(EntryIndex)].LinkID + submenuExt_, Ordinal, Count);
+    if (HasSubItems(EntryIndex)) {
+      const std::string name = Items[static_cast<std::size_t>(EntryIndex)].LinkID + submenuExt_;
+      if (!IsPageNameInFolder(name)) throw EFCreateError(dir + name);
+      WritePage(dir + name, Ordinal, Count);
+    }
     EntryIndex = NextRenderedIndex(EntryIndex);
   }
 }
