@@ -35,6 +35,13 @@ private:
   bool shown_ = false;
 };
 
+std::string UnknownVersionMessage(const std::string& path, std::int32_t version) {
+  return "Die Men\xFC" "datei " + path + " hat eine unbekannte Version (" + std::to_string(version) +
+         ") und kann nicht gelesen werden.";
+}
+
+constexpr const char* kOutputErrorMessage = "Fehler beim Schreiben in die Standardausgabe";
+
 void PrepareDocument(TovHTML& doc, const CliOptions& o) {
   doc.VariablesFile = o.variablesFile.empty() ? ProgramFolder() + "navforge.nfv" : o.variablesFile;
   doc.TemplateRoot = o.templatesDir.empty() ? ProgramFolder() + "Templates" : o.templatesDir;
@@ -176,6 +183,13 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
   try {
     TovHTML doc;
     PrepareDocument(doc, o);
+    // The window loads a menu of an unknown version as empty; here that would turn
+    // into an empty resave or page, so it is an error before anything is written.
+    const std::int32_t version = TovHTML::ReadFileVersion(o.menuFile);
+    if (version != 2 && version != -1) {
+      err << Cp1252ToUtf8(UnknownVersionMessage(o.menuFile, version)) << '\n';
+      return kExitFailed;
+    }
     doc.LoadFromFile(o.menuFile);
     switch (o.command) {
       case Command::Resave:
@@ -199,6 +213,10 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
     return kExitFailed;
   }
   out.flush();
+  if (!out) {
+    err << Cp1252ToUtf8(kOutputErrorMessage) << '\n';
+    return kExitFailed;
+  }
   return notifier.Shown() ? kExitFailed : kExitOk;
 }
 

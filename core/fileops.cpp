@@ -2,6 +2,7 @@
 #include "core/ovhtml.h"
 #include "persist/menufile.h"
 #include "support/paths.h"
+#include "support/savelock.h"
 
 namespace navforge {
 
@@ -26,6 +27,8 @@ void TovHTML::LoadFromFile(const std::string& path) {
 }
 
 void TovHTML::SaveToFile(const std::string& path) {
+  // Menu and settings of one save must not mix with those of another program's save.
+  const TSaveLock lock(path);
   SaveItems(path);
   SaveSettings(ChangeFileExt(path, ".nfs"));
   Variables.SaveToFile(VariablesFile);

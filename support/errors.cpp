@@ -9,6 +9,9 @@ EFCreateError::EFCreateError(const std::string& path)
     : ENavforgeError("Fehler beim Erstellen der Datei " + path) {}
 EWriteError::EWriteError(const std::string& path)
     : ENavforgeError("Fehler beim Schreiben nach " + path) {}
+EMenuInUse::EMenuInUse(const std::string& path)
+    : ENavforgeError("Das Men\xFC " + path + " wird gerade von einem anderen Programm gespeichert. "
+                     "Bitte versuchen Sie es gleich noch einmal.") {}
 EConvertError::EConvertError(const std::string& text)
     : ENavforgeError("'" + text + "' is not a valid integer value") {}
 EListError::EListError(long index)
