@@ -41,6 +41,14 @@ TEST(ProfileRead, ValuesAreTrimmedAndUnquoted) {
   EXPECT_EQ(f.ReadString("Main", "g", "-"), "in\"side");  // only the outer pair goes
 }
 
+TEST(ProfileRead, ValueEndsAtItsFirstZeroByte) {
+  const char text[] = "[Main]\r\nTitle=a\0b\r\nFont=x \0\r\nhr=<hr>\r\n";
+  TProfileFile f(std::string_view(text, sizeof text - 1));
+  EXPECT_EQ(f.ReadString("Main", "Title", "-"), "a");
+  EXPECT_EQ(f.ReadString("Main", "Font", "-"), "x");
+  EXPECT_EQ(f.ReadString("Main", "hr", "-"), "<hr>");
+}
+
 TEST(ProfileRead, EmptyValueIsNotTheDefault) {
   TProfileFile f("[Main]\r\nhr=\r\nblank=   \r\n");
   EXPECT_EQ(f.ReadString("Main", "hr", "<hr>"), "");
