@@ -37,6 +37,9 @@ pid_t OwnerOf(std::string_view name) {
 
 bool ProcessGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
+// Earlier versions named their temporaries ".nf-write-XXXXXX", without the process.
+bool EarlierName(std::string_view name) { return name.size() == 16 && name.substr(0, 10) == ".nf-write-"; }
+
 }  // namespace
 
 int RemoveStaleSaveTemps(const std::string& dir) {
@@ -46,12 +49,12 @@ int RemoveStaleSaveTemps(const std::string& dir) {
   int removed = 0;
   while (const dirent* e = ::readdir(d)) {
     const pid_t owner = OwnerOf(e->d_name);
-    if (owner <= 0) continue;
+    if (owner <= 0 && !EarlierName(e->d_name)) continue;
     const std::string path = dir + "/" + e->d_name;
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
     const bool old = now - st.st_mtime > kStaleTempAge;
-    if ((old || (owner != ::getpid() && ProcessGone(owner))) && ::unlink(path.c_str()) == 0) ++removed;
+    if ((old || (owner > 0 && owner != ::getpid() && ProcessGone(owner))) && ::unlink(path.c_str()) == 0) ++removed;
   }
   ::closedir(d);
   return removed;

@@ -10,7 +10,7 @@ namespace navforge {
 // returns its descriptor, or -1 with errno set. Its name goes to 'name'. The first
 // creation in a folder (and again after kStaleTempAge) first removes the stale
 // temporaries there: those of this user whose process is gone or that are older than
-// kStaleTempAge.
+// kStaleTempAge, and those of earlier versions (".nf-write-XXXXXX") older than that.
 int CreateSaveTemp(const std::string& dir, std::string& name);
 inline constexpr int kStaleTempAge = 5 * 60;  // seconds
 

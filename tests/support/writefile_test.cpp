@@ -146,6 +146,8 @@ TEST(WriteWholeFile, RemovesStaleTemporariesOfItsOwn) {
       {".navforge-" + std::to_string(gone) + "-abcdef.tmp", false, false},  // its process is gone
       {mine + "-olddef.tmp", true, false},                                   // older than allowed
       {mine + "-newdef.tmp", false, true},                                   // may still be written
+      {".nf-write-a1b2c3", true, false},                                     // an earlier version's
+      {".nf-write-d4e5f6", false, true},
       {".navforge-notes.tmp", true, true},                                   // not one of ours
       {"page.tmp", true, true},
   };
