@@ -130,10 +130,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 // Where a write to 'path' lands: the last file of a chain of symbolic links, also when
 // that file does not exist yet (a dangling link creates its target).
 std::string FollowLinks(const std::string& path) {
