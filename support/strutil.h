@@ -35,7 +35,7 @@ inline constexpr const char* kFieldSeparatorEscape = "&para;";
 // with every step, so it always ends with the exact result.
 void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Replacement,
                 bool CaseSensitive);
-inline constexpr std::size_t kReplaceAllWorkLimit = std::size_t{1} << 24;  // 16 MiB
+inline constexpr std::size_t kReplaceAllWorkLimit = std::size_t{1} << 20;  // 1 MiB
 
 // The FieldNumber-th field (from 1) of Text split at Separator; empty when Text has
 // fewer fields, and for FieldNumber 0.
