@@ -1,9 +1,9 @@
 // Template set loading and page generation on inputs cut into pieces at marker bytes:
 // 0x01 separates template.ini, the seven fragments, the entries (one per line: a flag
 // byte, then caption, link and target separated by 0x02), the variables (name 0x02
-// value per line), fileext and, when present, the title. Every run must end; the main page comes first, all-in-one
-// mode writes it alone, and every page is whole lines each ending in CR LF, without a
-// zero byte.
+// value per line), fileext and, when present, the title. Every run must end; the main
+// page comes first, all-in-one mode writes it alone, and every page is whole lines each
+// ending in CR LF, without a zero byte.
 #include <filesystem>
 #include <fstream>
 
