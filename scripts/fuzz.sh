@@ -7,8 +7,9 @@ set -eu
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-20}"
 timeout="${FUZZ_TIMEOUT:-25}"
+# Assertions stay on; -O1 makes the instrumented code several times faster per input.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-      -DNAVFORGE_FUZZ=ON -DNAVFORGE_BUILD_UI=OFF -DNAVFORGE_BUILD_BENCH=OFF >/dev/null
+      "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DNAVFORGE_FUZZ=ON -DNAVFORGE_BUILD_UI=OFF -DNAVFORGE_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j2 --target navforge_fuzz_all
 status=0
 for target in build-fuzz/fuzz/*_fuzz; do
