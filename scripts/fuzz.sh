@@ -1,16 +1,15 @@
 #!/bin/sh
-# Builds the libFuzzer targets with clang into build-fuzz/ and runs each one for
-# FUZZ_SECONDS seconds (default 20). Fails on any crash, sanitizer report or input that
-# runs longer than FUZZ_TIMEOUT seconds (default 25). The inputs kept in fuzz/corpus/<target>/
-# (known hard cases) are run first and seed the run; new finds go to build-fuzz/corpus/.
+# Builds the libFuzzer targets with clang into build-fuzz/ (the "fuzz" preset) and runs
+# each one for FUZZ_SECONDS seconds (default 20). Fails on any crash, sanitizer report or
+# input that runs longer than FUZZ_TIMEOUT seconds (default 25). The inputs kept in
+# fuzz/corpus/<target>/ (known hard cases) are run first and seed the run; new finds go
+# to build-fuzz/corpus/.
 set -eu
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-20}"
 timeout="${FUZZ_TIMEOUT:-25}"
-# Assertions stay on; -O1 makes the instrumented code several times faster per input.
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-      "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DNAVFORGE_FUZZ=ON -DNAVFORGE_BUILD_UI=OFF -DNAVFORGE_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j2 --target navforge_fuzz_all
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 status=0
 for target in build-fuzz/fuzz/*_fuzz; do
   [ -x "$target" ] || continue

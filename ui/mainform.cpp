@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "support/paths.h"
+#include "ui/checkwindow.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtext.h"
 #include "ui/widgets.h"
@@ -200,6 +201,7 @@ void Tmainform::CreateMainToolbar() {
   BtnSaveAs = AddToolItem(TBToolbar1, "BtnSaveAs", "saveas", "Speichern unter...");
   TBSeparatorItem2 = AddSeparator(TBToolbar1, "TBSeparatorItem2");
   TBItem5 = AddToolItem(TBToolbar1, "TBItem5", "generate", "HTML Men\xFC erstellen");
+  AddCheckCommand(*this, TBToolbar1);
   TBSeparatorItem3 = AddSeparator(TBToolbar1, "TBSeparatorItem3");
   TBItem6 = AddToolItem(TBToolbar1, "TBItem6", "version", "Versionskontrolle");
   TBSeparatorItem4 = AddSeparator(TBToolbar1, "TBSeparatorItem4");
