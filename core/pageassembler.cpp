@@ -4,9 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/pagepath.h"
 #include "support/cp1252.h"
-#include "support/errors.h"
 #include "support/paths.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
@@ -134,12 +132,7 @@ std::vector<std::pair<std::string, int>> PageAssembler::Pages() const {
 }
 
 void PageAssembler::WritePages(IPageSink& Sink) {
-  const std::size_t dirLength = ExtractFilePath(doc_.Filename).size();
-  for (const auto& [name, active] : Pages()) {
-    // A sub-menu page goes into the main page's folder only; it stops generation there.
-    if (active > 0 && !IsPageNameInFolder(std::string_view(name).substr(dirLength))) throw EFCreateError(name);
-    WritePage(Sink, name, active, count_);
-  }
+  for (const auto& [name, active] : Pages()) WritePage(Sink, name, active, count_);
 }
 
 PageAssembler::Part PageAssembler::MakePart(std::string Text) const {

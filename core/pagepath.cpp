@@ -3,7 +3,7 @@
 namespace navforge {
 
 bool IsPageNameInFolder(std::string_view Name) {
-  if (Name.empty() || Name == "." || Name == "..") return false;
+  if (Name == "..") return false;
   return Name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 

@@ -8,7 +8,8 @@ namespace navforge {
 
 // True when Name (identifier + extension) names a file directly inside the main page's
 // folder: no "/" or "\" (so neither a sub-folder, a parent nor an absolute path), not
-// "." or "..", and no zero byte, which the system would take as the name's end.
+// "..", and no zero byte, which the system would take as the name's end. (An empty name
+// or "." names the folder itself, which no page can replace.)
 bool IsPageNameInFolder(std::string_view Name);
 
 }  // namespace navforge
