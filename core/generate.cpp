@@ -66,8 +66,10 @@ std::string TovHTML::SubmenuExt() const { return PageAssembler::SubmenuExt(*this
 void TovHTML::WritePages() {
   PageAssembler assembler = AssemblerOf(*this);
   if (!PagesSpareMenuFiles(*this, assembler.Pages())) return;
-  DiskPageSink sink(OnPageWritten, ExtractFilePath(MenuFile));
+  WriteStats = {};
+  DiskPageSink sink(OnPageWritten, ExtractFilePath(MenuFile), WriteOverlap);
   assembler.WritePages(sink);
+  WriteStats = sink.Stats();
 }
 
 void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {

@@ -133,6 +133,7 @@ std::vector<std::pair<std::string, int>> PageAssembler::Pages() const {
 
 void PageAssembler::WritePages(IPageSink& Sink) {
   for (const auto& [name, active] : Pages()) WritePage(Sink, name, active, count_);
+  Sink.Finish();
 }
 
 PageAssembler::Part PageAssembler::MakePart(std::string Text) const {
@@ -197,7 +198,7 @@ void PageAssembler::WritePage(IPageSink& Sink, const std::string& FileName, int 
                 (longest == 0 || dollars / 2 <= (kReplaceAllGrowthLimit - size) / longest);
   }
   pagesFromParts_ += fromParts;
-  Sink.WritePage(FileName, fromParts ? PageFromParts(parts, FileName) : WholePage(parts, FileName));
+  Sink.HandOver(FileName, fromParts ? PageFromParts(parts, FileName) : WholePage(parts, FileName));
 }
 
 // The page as the rule has it: the parts joined, then page placeholders 12 to 19 on the

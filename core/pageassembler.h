@@ -41,7 +41,8 @@ public:
   // The pages WritePages writes, in its order: each page's name (as derived from
   // Filename) and its Active value.
   std::vector<std::pair<std::string, int>> Pages() const;
-  // The main page, then (one file per entry) a page per main entry with sub-entries.
+  // The main page, then (one file per entry) a page per main entry with sub-entries;
+  // ends with Sink.Finish().
   void WritePages(IPageSink& Sink);
   void WritePage(IPageSink& Sink, const std::string& FileName, int Active, int Count);
   std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;

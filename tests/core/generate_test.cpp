@@ -459,11 +459,14 @@ TEST_F(Gen, emptyFilenameIsRefusedBeforeIdentifiersChange) {
 }
 
 // The pages of these tests: nav.htm, then A.htm, then the page of "x/y", whose folder
-// does not exist, then Z.htm.
-class FailingPage : public Gen {
+// does not exist, then Z.htm; written with and without a page written while the next
+// is made.
+class FailingPage : public Gen, public ::testing::WithParamInterface<Overlap> {
 protected:
   void SetUp() override {
     Gen::SetUp();
+    doc.WriteOverlap = GetParam();
+    doc.OnPageWritten = [this](const std::string& page) { reported.push_back(page); };
     Split();
     Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$"}});
     for (const char* caption : {"A", "x/y", "Z"}) {
@@ -472,9 +475,12 @@ protected:
     }
     WriteFile(site() + "Z.htm", "old Z");
   }
+  std::vector<std::string> reported;
 };
 
-TEST_F(FailingPage, stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
+INSTANTIATE_TEST_SUITE_P(WriteOverlap, FailingPage, ::testing::Values(Overlap::On, Overlap::Off));
+
+TEST_P(FailingPage, stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
   try {
     doc.Generate();
     FAIL() << "no error";
@@ -484,9 +490,10 @@ TEST_F(FailingPage, stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_NE(Page("A.htm"), "");
   EXPECT_EQ(Page("Z.htm"), "old Z");
+  EXPECT_EQ(reported, (std::vector<std::string>{site() + "nav.htm", site() + "A.htm"}));
 }
 
-TEST_F(FailingPage, writeProtectedPageStaysAsItWas) {
+TEST_P(FailingPage, writeProtectedPageStaysAsItWas) {
   if (::geteuid() == 0) GTEST_SKIP() << "write protection does not hold for root";
   WriteFile(site() + "A.htm", "old A");
   fs::permissions(site() + "A.htm", fs::perms::owner_read);
@@ -495,7 +502,7 @@ TEST_F(FailingPage, writeProtectedPageStaysAsItWas) {
   EXPECT_NE(Page("nav.htm"), "");
 }
 
-TEST_F(FailingPage, failedWriteLeavesTheOldPageWhole) {
+TEST_P(FailingPage, failedWriteLeavesTheOldPageWhole) {
   WriteFile(site() + "nav.htm", "old main page");
   {
     test::ScopedFileSizeLimit limit(4);
@@ -503,6 +510,7 @@ TEST_F(FailingPage, failedWriteLeavesTheOldPageWhole) {
   }
   EXPECT_EQ(Page("nav.htm"), "old main page");
   EXPECT_EQ(Page("A.htm"), "");
+  EXPECT_EQ(reported, std::vector<std::string>{});
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Z.htm", "nav.htm"}));  // no temporary left
 }
 
