@@ -143,9 +143,16 @@ PageAssembler::Part PageAssembler::MakePart(std::string Text) const {
   if (partsExact_ && LowerAscii(part.Text).find("$currentfilename$") == std::string::npos) {
     std::string ready = part.Text;
     part.Lead = FinishPart(ready, std::string());
+    part.Normalized = NormalizeOnItsOwn(ready);
     part.Ready = std::move(ready);
   }
   return part;
+}
+
+bool PageAssembler::NormalizeOnItsOwn(std::string& Text) {
+  if (Text.find('\0') != std::string::npos) return false;
+  Text = NormalizeLines(Text);
+  return true;
 }
 
 bool PageAssembler::FinishPart(std::string& Text, const std::string& CurrentFilename) const {
@@ -222,24 +229,30 @@ std::string PageAssembler::WholePage(const std::vector<const Part*>& Parts, cons
 // kReplaceAllGrowthLimit), the parts would not: so no value of steps 12 to 19 holds "$"
 // (checked), every replacement takes two "$" away and adds none, and the page grows by
 // at most ("$" count / 2) x longest value, which WritePage checks against the limit.
+// Every finished part ends with CR LF, so without a zero byte in it (which ends the
+// whole page) its lines are the same on its own as in the page: each part's line
+// breaks are made CR LF once, and the page is not passed over again.
 std::string PageAssembler::PageFromParts(const std::vector<const Part*>& Parts, const std::string& FileName) const {
   std::size_t size = 0;
   for (const Part* p : Parts) size += p->Ready ? p->Ready->size() : p->Text.size();
   std::string page;
   page.reserve(size);
   std::string finished;
+  bool normalized = true;
   for (const Part* p : Parts) {
     const std::string* text = &finished;
     bool lead = p->Lead;
     if (p->Ready) {
       text = &*p->Ready;
+      normalized = normalized && p->Normalized;
     } else {
       finished = p->Text;
       lead = FinishPart(finished, FileName);
+      normalized = NormalizeOnItsOwn(finished) && normalized;
     }
     page.append(*text, !page.empty() && lead ? 2 : 0);
   }
-  return NormalizeLines(page);
+  return normalized ? page : NormalizeLines(page);
 }
 
 std::string PageAssembler::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {
