@@ -10,7 +10,8 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev \
     fonts-liberation fonts-dejavu-core fontconfig \
     xvfb xauth x11-utils imagemagick \
-    tidy chromium ca-certificates
+    tidy chromium default-jre-headless ca-certificates \
+    libgumbo-dev
 # The browser tests drive Chromium with playwright-core from npm; use the machine's
 # Node.js when it has one, Debian's otherwise.
 if ! command -v npm >/dev/null 2>&1; then
