@@ -136,7 +136,7 @@ void BM_GenerateOneFilePerEntry(benchmark::State& state) {
   Workload w(static_cast<int>(state.range(0)));
   w.doc.WriteOverlap = state.range(1) ? Overlap::On : Overlap::Off;
   using Clock = std::chrono::steady_clock;
-  // The runs go from small to large menus, so the peak so far is this run's own.
+  // The peak is the process's so far: one size and mode per process gives its own.
   const double startRss = CurrentRssMiB();
   double generateSeconds = 0, cpuSeconds = 0, userSeconds = 0, writeAloneSeconds = 0;
   for (auto _ : state) {

@@ -14,10 +14,11 @@ DiskPageSink::DiskPageSink(std::function<void(const std::string&)> onPageWritten
     : onPageWritten_(std::move(onPageWritten)), baseFolder_(std::move(baseFolder)) {
   // On one processor the second thread would only take turns with generation.
   if (overlap == Overlap::On || (overlap == Overlap::Auto && std::thread::hardware_concurrency() >= 2))
-    writer_ = std::make_unique<PageWriter>([this](const std::string& file, std::string_view bytes) { Write(file, bytes); });
+    writer_ = std::make_unique<PageWriter>(
+        [this](const std::string& file, std::string_view bytes) { Write(file, bytes); });
 }
 
-// Declared here, where PageWriter is complete. A page still in hand is written through;
+// Defined here, where PageWriter is complete. A page still in hand is written through;
 // its failure, if any, no longer reaches anyone, as generation has already stopped.
 DiskPageSink::~DiskPageSink() = default;
 
