@@ -478,7 +478,8 @@ protected:
   std::vector<std::string> reported;
 };
 
-INSTANTIATE_TEST_SUITE_P(WriteOverlap, FailingPage, ::testing::Values(Overlap::On, Overlap::Off));
+INSTANTIATE_TEST_SUITE_P(WriteOverlap, FailingPage, ::testing::Values(Overlap::On, Overlap::Off),
+                         [](const auto& info) { return info.param == Overlap::On ? "overlapping" : "oneByOne"; });
 
 TEST_P(FailingPage, stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
   try {
@@ -512,6 +513,16 @@ TEST_P(FailingPage, failedWriteLeavesTheOldPageWhole) {
   EXPECT_EQ(Page("A.htm"), "");
   EXPECT_EQ(reported, std::vector<std::string>{});
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Z.htm", "nav.htm"}));  // no temporary left
+}
+
+TEST_F(Gen, lastPageFailingWhileWrittenBesideGenerationIsReported) {
+  Split();
+  doc.WriteOverlap = Overlap::On;
+  Add("A", "", "", false);
+  Add("sub", "", "", true);
+  fs::create_directory(site() + "A.htm");
+  EXPECT_THROW(doc.Generate(), EFCreateError);
+  EXPECT_NE(Page("nav.htm"), "");
 }
 
 TEST_F(Gen, editedHeaderTakesEffectAtTheNextGeneration) {
