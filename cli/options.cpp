@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <chrono>
+#include <cstdio>
 #include <ostream>
 
 #include "check/menucheck.h"
@@ -24,12 +26,13 @@ bool TakesOption(Command c, const std::string& name) {
   if (c == Command::Import)
     return name == "--templates" || name == "--into" || name == "--output-page" || name == "--replace-unmappable";
   if (name == "--templates") return c == Command::Generate || c == Command::Check;
-  if (name == "--verbose") return c == Command::Generate;
+  if (name == "--verbose" || name == "--stats") return c == Command::Generate;
   return c == Command::Check && (name == "--format" || name == "--strict");
 }
 
 bool IsFlag(const std::string& name) {
-  return name == "--verbose" || name == "--strict" || name == "--replace-unmappable";
+  return name == "--verbose" || name == "--strict" || name == "--stats" ||
+         name == "--replace-unmappable";
 }
 
 const char* PositionalNames(Command c) {
@@ -95,8 +98,10 @@ std::string UsageText() {
          "      with its settings file and the variables file.\n"
          "  navforge-cli show [--variables FILE] MENUFILE\n"
          "      Prints the entries, the settings and the variables of a menu.\n"
-         "  navforge-cli generate [--templates DIR] [--variables FILE] [--verbose] MENUFILE\n"
-         "      Writes the HTML pages of a menu; --verbose lists every page written.\n"
+         "  navforge-cli generate [--templates DIR] [--variables FILE] [--verbose] [--stats] MENUFILE\n"
+         "      Writes the HTML pages of a menu; --verbose lists every page written,\n"
+         "      --stats ends with the pages, bytes and seconds written, and the seconds\n"
+         "      of the writes alone.\n"
          "  navforge-cli check [--templates DIR] [--variables FILE] [--format text|json] [--strict] MENUFILE\n"
          "      Checks a menu as it would be generated, without writing a file: one line\n"
          "      per finding (Fehler or Warnung), or a JSON array with --format json.\n"
@@ -120,6 +125,13 @@ std::string UsageText() {
          "A relative output file name is taken against the folder of MENUFILE.\n"
          "Exit status: 0 success, 1 the command failed, 2 wrong usage; check: 0 without\n"
          "Fehler (with --strict: without any finding), 1 otherwise.\n";
+}
+
+std::string StatsLine(std::size_t pages, std::uint64_t bytes, double seconds, double writeSeconds) {
+  char line[160];
+  std::snprintf(line, sizeof line, "Seiten: %zu, Bytes: %llu, Zeit: %.3f s, Schreiben allein: %.3f s\n", pages,
+                static_cast<unsigned long long>(bytes), seconds, writeSeconds);
+  return line;
 }
 
 ParseResult ParseArguments(const std::vector<std::string>& args) {
@@ -174,6 +186,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         return r;
       }
       if (opt == "--verbose") r.options.verbose = true;
+      else if (opt == "--stats") r.options.stats = true;
       else if (opt == "--strict") r.options.strict = true;
       else r.options.replaceUnmappable = true;
       continue;
@@ -259,10 +272,15 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         case Command::Show:
           PrintDocument(doc, out);
           break;
-        case Command::Generate:
+        case Command::Generate: {
           if (o.verbose) doc.OnPageWritten = [&out](const std::string& page) { out << Cp1252ToUtf8(page) << '\n'; };
+          const auto start = std::chrono::steady_clock::now();
           doc.Generate();
+          const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+          if (o.stats && !notifier.Shown())
+            out << StatsLine(doc.WriteStats.Pages, doc.WriteStats.Bytes, seconds, doc.WriteStats.WriteSeconds);
           break;
+        }
         case Command::Check:
           return RunCheck(doc, o, out);
         case Command::Help:

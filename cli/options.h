@@ -1,6 +1,8 @@
 #pragma once
 // navforge-cli: the arguments become a plain options struct first, then the command
 // runs on it, so both halves are testable without starting a process.
+#include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@ struct CliOptions {
   std::string variablesFile;  // empty: the window program's "navforge.nfv"
   std::string templatesDir;   // empty: the program folder's "Templates"
   bool verbose = false;
+  bool stats = false;            // generate only
   Format format = Format::Text;  // check only
   bool strict = false;           // check only: Warnungen fail too
   std::string menuFile;       // import: the menu of --into, else empty
@@ -33,6 +36,9 @@ struct ParseResult {
 // args are the program arguments without the program name; paths pass through as bytes.
 ParseResult ParseArguments(const std::vector<std::string>& args);
 std::string UsageText();
+// The line generate --stats prints: pages, bytes, the time of the whole generation and
+// the time spent writing the pages alone.
+std::string StatsLine(std::size_t pages, std::uint64_t bytes, double seconds, double writeSeconds);
 
 // Exit codes of the program.
 inline constexpr int kExitOk = 0;

@@ -67,11 +67,23 @@ class FolderConfinedSink : public IPageSink {
 public:
   FolderConfinedSink(IPageSink& inner, std::string folder) : inner_(inner), folder_(std::move(folder)) {}
   void WritePage(const std::string& path, std::string_view bytes) override {
-    if (!IsPageNameInFolder(std::string_view(path).substr(folder_.size()))) throw EFCreateError(path);
+    Confine(path);
     inner_.WritePage(path, bytes);
   }
+  void HandOver(const std::string& path, std::string&& bytes) override {
+    Confine(path);
+    inner_.HandOver(path, std::move(bytes));
+  }
+  void Finish() override { inner_.Finish(); }
 
 private:
+  // A page still being written is finished (and its failure thrown) before the refusal.
+  void Confine(const std::string& path) {
+    if (IsPageNameInFolder(std::string_view(path).substr(folder_.size()))) return;
+    inner_.Finish();
+    throw EFCreateError(path);
+  }
+
   IPageSink& inner_;
   std::string folder_;
 };
@@ -88,9 +100,11 @@ std::string TovHTML::SubmenuExt() const { return PageAssembler::SubmenuExt(*this
 void TovHTML::WritePages() {
   PageAssembler assembler = AssemblerOf(*this);
   if (!PagesSpareMenuFiles(*this, assembler.Pages())) return;
-  DiskPageSink disk(OnPageWritten, ExtractFilePath(MenuFile));
+  WriteStats = {};
+  DiskPageSink disk(OnPageWritten, ExtractFilePath(MenuFile), WriteOverlap);
   FolderConfinedSink sink(disk, ExtractFilePath(Filename));
   assembler.WritePages(sink);
+  WriteStats = disk.Stats();
 }
 
 void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {

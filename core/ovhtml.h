@@ -17,6 +17,7 @@
 #include "persist/vars.h"
 #include "support/stringlist.h"
 
+#include "core/pagesink.h"
 #include "core/templateset.h"
 
 namespace navforge {
@@ -54,6 +55,10 @@ public:
   // Called with the file name after each page Generate has written (empty: no one
   // listens). navforge-cli --verbose lists the pages with it.
   std::function<void(const std::string&)> OnPageWritten;
+  // Whether Generate writes a page while it makes the next (core/pagesink.h); tests
+  // choose either way. WriteStats: what the last Generate wrote, navforge-cli --stats.
+  Overlap WriteOverlap = Overlap::Auto;
+  PageWriteStats WriteStats;
 
   // Lifecycle and reset.
   void ResetFormatting();

@@ -133,6 +133,7 @@ std::vector<std::pair<std::string, int>> PageAssembler::Pages() const {
 
 void PageAssembler::WritePages(IPageSink& Sink) {
   for (const auto& [name, active] : Pages()) WritePage(Sink, name, active, count_);
+  Sink.Finish();
 }
 
 PageAssembler::Part PageAssembler::MakePart(std::string Text) const {
@@ -142,9 +143,16 @@ PageAssembler::Part PageAssembler::MakePart(std::string Text) const {
   if (partsExact_ && LowerAscii(part.Text).find("$currentfilename$") == std::string::npos) {
     std::string ready = part.Text;
     part.Lead = FinishPart(ready, std::string());
+    part.Normalized = NormalizeOnItsOwn(ready);
     part.Ready = std::move(ready);
   }
   return part;
+}
+
+bool PageAssembler::NormalizeOnItsOwn(std::string& Text) {
+  if (Text.find('\0') != std::string::npos) return false;
+  Text = NormalizeLines(Text);
+  return true;
 }
 
 bool PageAssembler::FinishPart(std::string& Text, const std::string& CurrentFilename) const {
@@ -196,7 +204,7 @@ void PageAssembler::WritePage(IPageSink& Sink, const std::string& FileName, int 
     fromParts = longest == 0 || dollars <= kReplaceAllWorkLimit / longest;
   }
   pagesFromParts_ += fromParts;
-  Sink.WritePage(FileName, fromParts ? PageFromParts(parts, FileName) : WholePage(parts, FileName));
+  Sink.HandOver(FileName, fromParts ? PageFromParts(parts, FileName) : WholePage(parts, FileName));
 }
 
 // The page as the rule has it: the parts joined, then page placeholders 12 to 19 on the
@@ -221,24 +229,30 @@ std::string PageAssembler::WholePage(const std::vector<const Part*>& Parts, cons
 // replacement takes two "$" away and adds none, and the rescanning work of one fill is
 // at most its text's length + "$" count x longest value, which WritePage keeps within
 // kReplaceAllWorkLimit beyond the text, so neither fill reaches the bound.
+// Every finished part ends with CR LF, so without a zero byte in it (which ends the
+// whole page) its lines are the same on its own as in the page: each part's line
+// breaks are made CR LF once, and the page is not passed over again.
 std::string PageAssembler::PageFromParts(const std::vector<const Part*>& Parts, const std::string& FileName) const {
   std::size_t size = 0;
   for (const Part* p : Parts) size += p->Ready ? p->Ready->size() : p->Text.size();
   std::string page;
   page.reserve(size);
   std::string finished;
+  bool normalized = true;
   for (const Part* p : Parts) {
     const std::string* text = &finished;
     bool lead = p->Lead;
     if (p->Ready) {
       text = &*p->Ready;
+      normalized = normalized && p->Normalized;
     } else {
       finished = p->Text;
       lead = FinishPart(finished, FileName);
+      normalized = NormalizeOnItsOwn(finished) && normalized;
     }
     page.append(*text, !page.empty() && lead ? 2 : 0);
   }
-  return NormalizeLines(page);
+  return normalized ? page : NormalizeLines(page);
 }
 
 std::string PageAssembler::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {

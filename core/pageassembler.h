@@ -41,7 +41,8 @@ public:
   // The pages WritePages writes, in its order: each page's name (as derived from
   // Filename) and its Active value.
   std::vector<std::pair<std::string, int>> Pages() const;
-  // The main page, then (one file per entry) a page per main entry with sub-entries.
+  // The main page, then (one file per entry) a page per main entry with sub-entries;
+  // ends with Sink.Finish().
   void WritePages(IPageSink& Sink);
   void WritePage(IPageSink& Sink, const std::string& FileName, int Active, int Count);
   std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
@@ -63,9 +64,11 @@ private:
     std::size_t Dollars = 0;  // "$" characters in Text
     // Without "$CurrentFilename$": the part with every page placeholder and variable
     // filled, once for all pages; Lead tells whether the line-break rule left it
-    // starting with CR LF.
+    // starting with CR LF. Normalized: Ready holds no zero byte and has had its line
+    // breaks made CR LF already.
     std::optional<std::string> Ready;
     bool Lead = false;
+    bool Normalized = false;
   };
 
   // Every value filled into a fragment passes here: a UTF-8 set gets it in UTF-8.
@@ -75,6 +78,9 @@ private:
   // Page placeholders 12 to 19 of one part; returns whether the result starts with the
   // CR LF the line-break rule left (before the variables were filled).
   bool FinishPart(std::string& Text, const std::string& CurrentFilename) const;
+  // Makes the line breaks of a finished part CR LF; false (Text unchanged) where a zero
+  // byte keeps that for the whole page.
+  static bool NormalizeOnItsOwn(std::string& Text);
   const Part& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
   std::string PageFromParts(const std::vector<const Part*>& Parts, const std::string& FileName) const;
   std::string WholePage(const std::vector<const Part*>& Parts, const std::string& FileName) const;

@@ -2,7 +2,9 @@
 // Where generated pages go: one call per page, in the order generation writes them.
 // The disk sink writes files as the generate command does; the memory sink keeps the
 // pages for a preview, a check or a comparison without touching the disk.
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,20 +17,55 @@ public:
   virtual ~IPageSink() = default;
   // path: the page's path as a Windows-1252 text; bytes: the finished page.
   virtual void WritePage(const std::string& path, std::string_view bytes) = 0;
+  // The same, taking the bytes over, so a sink that writes later need not copy them.
+  virtual void HandOver(const std::string& path, std::string&& bytes) { WritePage(path, bytes); }
+  // After the last page: returns once every page is where it goes, and throws what
+  // writing a page still in hand threw.
+  virtual void Finish() {}
 };
+
+// Whether the disk sink writes a page on a thread of its own while generation makes
+// the next one. Auto: where the machine has two or more processors.
+enum class Overlap { Auto, On, Off };
+
+// What a disk sink wrote: pages, bytes, and the seconds spent in writing them (on the
+// writer thread while it overlaps).
+struct PageWriteStats {
+  std::size_t Pages = 0;
+  std::uint64_t Bytes = 0;
+  double WriteSeconds = 0;
+};
+
+class PageWriter;
 
 // Writes each page atomically (without forcing it to disk) and then reports its path.
 // A relative path is taken against baseFolder (a file-system name ending with "/";
 // "" for the current folder), see core/pagefiles.h.
+//
+// Overlapping, a page is reported and its failure thrown when the next page is handed
+// over or at Finish; a page after a failed one is never written, and the pages before
+// it stay, as without the overlap.
 class DiskPageSink : public IPageSink {
 public:
-  explicit DiskPageSink(std::function<void(const std::string&)> onPageWritten = {}, std::string baseFolder = {})
-      : onPageWritten_(std::move(onPageWritten)), baseFolder_(std::move(baseFolder)) {}
+  explicit DiskPageSink(std::function<void(const std::string&)> onPageWritten = {}, std::string baseFolder = {},
+                        Overlap overlap = Overlap::Off);
+  ~DiskPageSink() override;
   void WritePage(const std::string& path, std::string_view bytes) override;
+  void HandOver(const std::string& path, std::string&& bytes) override;
+  void Finish() override;
+  // Complete once Finish has returned.
+  const PageWriteStats& Stats() const { return stats_; }
 
 private:
+  void Write(const std::string& file, std::string_view bytes);
+  void Written(const std::string& path);
+
   std::function<void(const std::string&)> onPageWritten_;
   std::string baseFolder_;
+  PageWriteStats stats_;
+  std::unique_ptr<PageWriter> writer_;  // null: each page written before the call returns
+  std::string inHand_;                  // the path of the page the writer has
+  bool hasInHand_ = false;
 };
 
 struct GeneratedPage {
@@ -41,6 +78,7 @@ struct GeneratedPage {
 class MemoryPageSink : public IPageSink {
 public:
   void WritePage(const std::string& path, std::string_view bytes) override;
+  void HandOver(const std::string& path, std::string&& bytes) override;
   std::vector<GeneratedPage> Pages;
 };
 

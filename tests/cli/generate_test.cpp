@@ -71,6 +71,19 @@ TEST_F(Generate, verboseListThatCannotBeWritten_isAnError) {
   EXPECT_NE(ReadFile(dir.file("site/menu.htm")), "");
 }
 
+TEST_F(Generate, stats_countThePagesAndBytesWritten) {
+  Settings(dir.file("site/menu.htm"));
+  test::CliRun run = Run({"--verbose", "--stats"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<std::string> lines = LinesOf(run.out);
+  ASSERT_EQ(lines.size(), 4u) << run.out;
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < 3; ++i) bytes += ReadFile(lines[i]).size();
+  const std::string expected = "Seiten: 3, Bytes: " + std::to_string(bytes) + ", Zeit: ";
+  EXPECT_EQ(lines[3].substr(0, expected.size()), expected) << lines[3];
+  EXPECT_NE(lines[3].find(" s, Schreiben allein: "), std::string::npos) << lines[3];
+}
+
 TEST_F(Generate, quietRun_printsNothing) {
   Settings(dir.file("site/menu.htm"));
   test::CliRun run = Run({});

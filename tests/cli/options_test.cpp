@@ -30,6 +30,11 @@ TEST(ParseArguments, eachCommand_takesItsOptionsAndArguments) {
   EXPECT_EQ(r.options.templatesDir, "/t");
   EXPECT_EQ(r.options.variablesFile, "x y");
   EXPECT_EQ(r.options.menuFile, "m.nff");
+  EXPECT_FALSE(r.options.stats);
+  r = ParseArguments({"generate", "--stats", "m.nff"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_TRUE(r.options.stats);
+  EXPECT_FALSE(r.options.verbose);
 
   r = ParseArguments({"check", "--strict", "--format", "json", "--templates=/t", "m.nff"});
   ASSERT_TRUE(r.ok) << r.error;
@@ -77,6 +82,8 @@ TEST(ParseArguments, wrongUsage_isAnErrorWithAReason) {
       {"check", "--format"},
       {"check", "--strict=1", "a"},
       {"generate", "--strict", "a"},        // check only
+      {"generate", "--stats=yes", "a"},
+      {"check", "--stats", "a"},            // generate only
       {"check", "a", "b"},
   };
   for (const auto& args : bad) {

@@ -460,11 +460,14 @@ TEST_F(Gen, emptyFilename_isRefusedBeforeIdentifiersChange) {
 }
 
 // The pages of these tests: nav.htm, then A.htm, then the page of "x/y", whose folder
-// does not exist, then Z.htm.
-class FailingPage : public Gen {
+// does not exist, then Z.htm; written with and without a page written while the next
+// is made.
+class FailingPage : public Gen, public ::testing::WithParamInterface<Overlap> {
 protected:
   void SetUp() override {
     Gen::SetUp();
+    doc.WriteOverlap = GetParam();
+    doc.OnPageWritten = [this](const std::string& page) { reported.push_back(page); };
     Split();
     Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$"}});
     for (const char* caption : {"A", "x/y", "Z"}) {
@@ -473,16 +476,21 @@ protected:
     }
     WriteFile(site() + "Z.htm", "old Z");
   }
+  std::vector<std::string> reported;
 };
 
-TEST_F(FailingPage, uncreatablePage_stopsThereKeepingEarlierPages) {
+INSTANTIATE_TEST_SUITE_P(WriteOverlap, FailingPage, ::testing::Values(Overlap::On, Overlap::Off),
+                         [](const auto& info) { return info.param == Overlap::On ? "overlapping" : "oneByOne"; });
+
+TEST_P(FailingPage, uncreatablePage_stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
   EXPECT_THROW_MSG(doc.Generate(), EFCreateError, "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_NE(Page("A.htm"), "");
   EXPECT_EQ(Page("Z.htm"), "old Z");
+  EXPECT_EQ(reported, (std::vector<std::string>{site() + "nav.htm", site() + "A.htm"}));
 }
 
-TEST_F(FailingPage, writeProtectedPage_staysAsItWas) {
+TEST_P(FailingPage, writeProtectedPage_staysAsItWas) {
   WriteFile(site() + "A.htm", "old A");
   fs::permissions(site() + "A.htm", fs::perms::owner_read);
   EXPECT_THROW(doc.Generate(), EFCreateError);
@@ -490,7 +498,7 @@ TEST_F(FailingPage, writeProtectedPage_staysAsItWas) {
   EXPECT_NE(Page("nav.htm"), "");
 }
 
-TEST_F(FailingPage, failedWrite_leavesTheOldPageWhole) {
+TEST_P(FailingPage, failedWrite_leavesTheOldPageWhole) {
   WriteFile(site() + "nav.htm", "old main page");
   {
     test::ScopedFileSizeLimit limit(4);
@@ -498,7 +506,18 @@ TEST_F(FailingPage, failedWrite_leavesTheOldPageWhole) {
   }
   EXPECT_EQ(Page("nav.htm"), "old main page");
   EXPECT_EQ(Page("A.htm"), "");
+  EXPECT_EQ(reported, std::vector<std::string>{});
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Z.htm", "nav.htm"}));  // no temporary left
+}
+
+TEST_F(Gen, lastPageFailingWhileWrittenBesideGeneration_isReported) {
+  Split();
+  doc.WriteOverlap = Overlap::On;
+  Add("A", "", "", false);
+  Add("sub", "", "", true);
+  fs::create_directory(site() + "A.htm");
+  EXPECT_THROW(doc.Generate(), EFCreateError);
+  EXPECT_NE(Page("nav.htm"), "");
 }
 
 TEST_F(Gen, editedHeader_takesEffectAtTheNextGeneration) {

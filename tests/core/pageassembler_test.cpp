@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string_view>
 
 #include "core/pageassembler.h"
 
@@ -15,12 +16,12 @@ class Pick {
 public:
   explicit Pick(unsigned seed) : rng_(seed) {}
   bool Chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(rng_) < percent; }
-  template <std::size_t N>
-  std::string One(const char* const (&a)[N]) {
-    return a[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng_)];
+  template <class T, std::size_t N>
+  std::string One(const T (&a)[N]) {
+    return std::string(a[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng_)]);
   }
-  template <std::size_t N>
-  std::string Some(const char* const (&a)[N], int most) {
+  template <class T, std::size_t N>
+  std::string Some(const T (&a)[N], int most) {
     std::string s;
     for (int k = std::uniform_int_distribution<int>(0, most)(rng_); k > 0; --k) s += One(a);
     return s;
@@ -34,9 +35,12 @@ private:
 // their "$", line breaks at either end.
 const char* const kValues[] = {"", "x", "Title", "hr", "CurrentFilename", "SubMenuFont", "v", "\r", "\n",
                                "\r\n", "\r\n\r\n", "a\r", "\nb", "\xE4", "Font", "$"};
-const char* const kPieces[] = {"$",      "$$",    "$Ti",  "tle$", "$hr$", "$HR$", "$SubMenuFont$", "$v$",
-                               "$$v$",   "\r\n",  "\r",   "\n",   "\r\n\r\n", "<p>", "$CurrentFilename$",
-                               "$current", "filename$", "$Title$", "\0z", "$a", "b$"};
+// Views, so that the zero byte (which ends a page) is a piece too.
+using namespace std::string_view_literals;
+const std::string_view kPieces[] = {"$"sv,    "$$"sv,   "$Ti"sv,  "tle$"sv, "$hr$"sv, "$HR$"sv, "$SubMenuFont$"sv,
+                                    "$v$"sv,  "$$v$"sv, "\r\n"sv, "\r"sv,   "\n"sv,   "\r\n\r\n"sv, "<p>"sv,
+                                    "$CurrentFilename$"sv, "$current"sv, "filename$"sv, "$Title$"sv, "\0z"sv,
+                                    "$a"sv,   "b$"sv};
 
 std::string Value(Pick& p) { return p.Chance(97) ? p.Some(kValues, 2) : "$" + p.One(kValues); }
 std::string Fragment(Pick& p) { return p.Chance(15) ? "" : p.Some(kPieces, 6); }
