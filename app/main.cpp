@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "ui/mainform.h"
-#include "ui/widgets.h"
+#include "ui/hints.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,6 +1,6 @@
 #pragma once
 // The window's dialogs behind one interface, so tests answer them from a script.
-// Texts are Windows-1252 except file names, which are the platform's bytes.
+// Texts and file names are Windows-1252.
 #include <cstdint>
 #include <string>
 

@@ -4,6 +4,7 @@
 // MenuDoc; an error that reaches a command ends it and is shown in a message box.
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,7 +59,7 @@ public:
 
   // Window-level state.
   std::unique_ptr<TovHTML> MenuDoc;
-  std::string CurrentFile;  // the platform's bytes
+  std::string CurrentFile;  // Windows-1252, like every path inside the program
   std::string AppTitle;     // Windows-1252
 
   void GetSettings();
@@ -171,8 +172,11 @@ private:
     Tmainform& form_;
   };
 
+  using Handler = void (Tmainform::*)();
+
   void OnCreate();
   void OnDestroy();
+  // Each builds its part of the window and wires its commands.
   void CreateMainToolbar();
   void CreateMenuPage();
   void CreateFormatPage();
@@ -180,19 +184,27 @@ private:
   void CreateLinkColorsPage();
   void CreateVariablesPage();
   void CreateDebugPage();
-  QAction* AddToolItem(QToolBar* bar, const char* name, const char* glyph, const std::string& hint);
+  // A toolbar command with its glyph and hint, connected to its handler.
+  QAction* AddCommand(QToolBar* bar, const char* name, const char* glyph, const std::string& hint, Handler handler);
   QAction* AddSeparator(QToolBar* bar, const char* name);
   TEdit* AddEdit(QWidget* parent, const char* name, int left, int top, int width, const std::string& hint);
   QLabel* AddLabel(QWidget* parent, const char* name, int left, int top, const std::string& caption);
   QPushButton* AddButton(QWidget* parent, const char* name, int left, int top, int width,
-                         const std::string& caption);
+                         const std::string& caption, Handler handler);
   TColorPanel* AddSwatch(QWidget* parent, const char* name, int left, int top);
   void FillItemList();
   void FillGrid();
   void ApplyTitleRule();
   void AddEntry(bool subItem);
+  // The selected entry's command: op(sel), refill, then select reselect(sel, count);
+  // does nothing without a selection.
+  template <typename Op, typename Reselect> void EntryCommand(Op op, Reselect reselect);
+  // A variables command: op(index of the grid's row), then redraw the grid.
+  template <typename Op> void VariablesCommand(Op op);
+  // A chosen file's path into target, relative to the output file's folder when one is set.
+  void BrowseRelativeToOutput(const char* filter, TEdit* target);
   // Runs a command; an error that escapes it ends the command and is shown.
-  template <typename F> void Guard(F&& command);
+  void Guard(const std::function<void()>& command);
   void ShowError(const std::string& text);
   std::unique_ptr<TovHTML> NewDocument() const;
 

@@ -44,18 +44,18 @@ bool TQtDialogs::Execute(TFileDialog& dialog, bool save) {
   fd.setFileMode(QFileDialog::AnyFile);  // the open dialog takes a name that does not exist, too
   fd.setOption(QFileDialog::DontConfirmOverwrite, true);
   fd.setNameFilters(QtNameFilters(dialog.Filter).split(QLatin1String(";;")));
-  if (!dialog.InitialDir.empty()) fd.setDirectory(PathToQ(dialog.InitialDir));
+  if (!dialog.InitialDir.empty()) fd.setDirectory(ToQ(dialog.InitialDir));
   if (!dialog.FileName.empty()) {
-    QString name = PathToQ(dialog.FileName);
+    QString name = ToQ(dialog.FileName);
     QFileInfo info(name);
     if (info.isAbsolute()) fd.setDirectory(info.absolutePath());
     fd.selectFile(info.fileName());
   }
   if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
-  std::string chosen = PathFromQ(fd.selectedFiles().first());
+  std::string chosen = FromQ(fd.selectedFiles().first());
   dialog.FileName = AddDefaultExt(chosen, dialog.DefaultExt);
   // Relative output names are taken against the folder the user last chose in.
-  QDir::setCurrent(QFileInfo(PathToQ(dialog.FileName)).absolutePath());
+  QDir::setCurrent(QFileInfo(ToQ(dialog.FileName)).absolutePath());
   return true;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // The window's edge between the core's Windows-1252 texts and Qt's Unicode strings.
+// Paths are Windows-1252 texts inside the program too; they pass this edge the same way.
 #include <QString>
 #include <QValidator>
 #include <string>
-
-class QFontMetrics;
 
 namespace navforge {
 
@@ -14,19 +13,11 @@ QString ToQ(const std::string& cp1252);
 std::string FromQ(const QString& text);
 bool FitsCp1252(const QString& text);
 
-// File system names are the platform's bytes, not Windows-1252.
-std::string PathFromQ(const QString& path);
-QString PathToQ(const std::string& path);
-
 // Refuses any input holding a character outside Windows-1252, typed or pasted.
 class TCp1252Validator : public QValidator {
 public:
   using QValidator::QValidator;
   State validate(QString& input, int& pos) const override;
 };
-
-// Breaks the lines of a hint so that none is wider than maxWidth pixels (a word
-// wider than that stays whole on its own line). Lines are split at CR LF or LF.
-QString WrapHint(const QString& text, const QFontMetrics& metrics, int maxWidth);
 
 }  // namespace navforge

@@ -24,7 +24,9 @@
 #include <filesystem>
 #include "testsupport/tempdir.h"
 #include "ui/qtext.h"
-#include "ui/widgets.h"
+#include "ui/colorswatch.h"
+#include "ui/editbox.h"
+#include "ui/hints.h"
 #include "uitestapp.h"
 
 namespace navforge {
@@ -673,7 +675,7 @@ TEST_F(MainformTest, BrowseOutputFile_AbsolutePathWithExtension) {
   EXPECT_EQ(dialogs.SaveCalls[1].DefaultExt, "htm");
   EXPECT_EQ(dialogs.SaveCalls[1].Filter, "HTML (*.htm, *html)|*.htm; *.html|Alle Dateien (*.*)|*.*");
   EXPECT_EQ(dialogs.SaveCalls[1].FileName, menus + "menu.nff");
-  EXPECT_EQ(form->efilename->text(), PathToQ(menus + "nav.htm"));
+  EXPECT_EQ(form->efilename->text(), ToQ(menus + "nav.htm"));
 }
 
 TEST_F(MainformTest, BrowseBackgroundImage_RelativeWithSlashes) {
@@ -696,7 +698,7 @@ TEST_F(MainformTest, Generate_UsesTheEditedControls) {
   test::WriteFile(prog + "Templates/Blue/header.txt", "<title>$Title$</title>");
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
   form->titlename->setText(QString::fromUtf8("Grüße"));
-  form->efilename->setText(PathToQ(tmp.path() + "/out.htm"));
+  form->efilename->setText(ToQ(tmp.path() + "/out.htm"));
   form->TBItem5Click();
   EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
   EXPECT_NE(test::ReadFile(tmp.path() + "/out.htm").find("<title>Gr\xFC\xDF" "e</title>"), std::string::npos);

@@ -7,7 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ui/widgets.h"
+#include "ui/editbox.h"
+#include "ui/hints.h"
 #include "uitestapp.h"
 
 namespace navforge {
