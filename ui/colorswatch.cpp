@@ -23,12 +23,14 @@ TColorPanel::TColorPanel(QWidget* parent) : QLabel(parent), color_(clNone) {
 QColor TColorPanel::ShownColor() const { return palette().color(QPalette::Window); }
 
 void TColorPanel::SetColor(std::int32_t color) {
+  const bool changed = color != color_;
   color_ = color;
   QPalette pal = palette();
   QColor shown = ToQColor(color);
   // Without a colour the swatch looks like the surface it sits on.
   pal.setColor(QPalette::Window, shown.isValid() ? shown : QApplication::palette().color(QPalette::Button));
   setPalette(pal);
+  if (changed) emit colorChanged();
 }
 
 void TColorPanel::mouseReleaseEvent(QMouseEvent* event) {

@@ -15,6 +15,7 @@ public:
   QColor ShownColor() const;
 signals:
   void clicked();
+  void colorChanged();
 protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 private:

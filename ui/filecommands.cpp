@@ -64,7 +64,22 @@ void Tmainform::ApplyTitleRule() {
   setWindowTitle(ToQ(title));
 }
 
+bool Tmainform::UnsavedChangesHandled() {
+  if (!Modified) return true;
+  switch (dialogs_->ConfirmOrCancel(
+      "Best\xE4tigung", "Das Men\xFC wurde ge\xE4ndert. Sollen die \xC4nderungen gespeichert werden?")) {
+    case TConfirmAnswer::Yes:
+      return SaveMenu();
+    case TConfirmAnswer::No:
+      return true;
+    case TConfirmAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
 void Tmainform::BtnNewClick() {
+  if (!UnsavedChangesHandled()) return;
   Guard([&] {
     MenuDoc->ClearItems();
     MenuDoc->Variables.ClearVariables();
@@ -76,10 +91,12 @@ void Tmainform::BtnNewClick() {
     CurrentFile.clear();
     setWindowTitle(ToQ(AppTitle));
     SetApplicationTitle(AppTitle);
+    Modified = false;
   });
 }
 
 void Tmainform::BtnOpenClick() {
+  if (!UnsavedChangesHandled()) return;
   Guard([&] {
     OpenDialog1.Filter = kMenuFilter;
     OpenDialog1.FileName.clear();
@@ -97,21 +114,24 @@ void Tmainform::BtnOpenClick() {
     FillGrid();
     GetSettings();
     ApplyTitleRule();
+    Modified = false;
   });
 }
 
-void Tmainform::BtnSaveClick() {
-  if (CurrentFile.empty()) {
-    BtnSaveAsClick();
-    return;
-  }
-  Guard([&] {
+void Tmainform::BtnSaveClick() { SaveMenu(); }
+void Tmainform::BtnSaveAsClick() { SaveMenuAs(); }
+
+bool Tmainform::SaveMenu() {
+  if (CurrentFile.empty()) return SaveMenuAs();
+  return Guard([&] {
     SetSettings();
     MenuDoc->SaveToFile(CurrentFile);
+    Modified = false;
   });
 }
 
-void Tmainform::BtnSaveAsClick() {
+bool Tmainform::SaveMenuAs() {
+  bool saved = false;
   Guard([&] {
     SaveDialog1.DefaultExt = "nff";
     SaveDialog1.Filter = std::string(kMenuFilter) + ";";
@@ -127,7 +147,10 @@ void Tmainform::BtnSaveAsClick() {
     CurrentFile = chosen;
     MenuDoc->SaveToFile(CurrentFile);
     ApplyTitleRule();
+    Modified = false;
+    saved = true;
   });
+  return saved;
 }
 
 void Tmainform::TBItem5Click() {

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "persist/settings.h"
+#include "support/strutil.h"
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
 #include "ui/formparts.h"
@@ -156,7 +157,31 @@ void Tmainform::SetColor(TColorPanel* Panel, std::int32_t Color) {
   Panel->SetColor(Color);
 }
 
+void Tmainform::WatchFormattingControls() {
+  auto changed = [this] {
+    if (!showingSettings_) Modified = true;
+  };
+  for (TColorPanel* panel : {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7})
+    connect(panel, &TColorPanel::colorChanged, this, changed);
+  for (TEdit* edit : {titlename, menufont, menufontsize, submenufont, ufontsize, leftmar, picfile, efilename, hrline, feedit})
+    connect(edit, &QLineEdit::textChanged, this, changed);
+  connect(cbTemplates, &QComboBox::currentIndexChanged, this, changed);
+}
+
+// The list entry the template loader would take for name: the exact name, else the
+// smallest that differs from it in letter case only; -1 when none.
+static int TemplateIndex(const QComboBox* list, const std::string& name) {
+  int found = -1;
+  for (int i = 0; i < list->count(); ++i) {
+    const std::string item = FromQ(list->itemText(i));
+    if (item == name) return i;
+    if (SameTextAscii(item, name) && (found < 0 || item < FromQ(list->itemText(found)))) found = i;
+  }
+  return found;
+}
+
 void Tmainform::GetSettings() {
+  showingSettings_ = true;
   SetColor(Panel1, MenuDoc->TextColor);
   SetColor(Panel2, MenuDoc->BackgroundColor);
   SetColor(Panel3, MenuDoc->LinkColor);
@@ -171,11 +196,14 @@ void Tmainform::GetSettings() {
   ufontsize->SetText(MenuDoc->SubmenuFontSize);
   leftmar->SetText(MenuDoc->SubmenuLeftMargin);
   picfile->SetText(MenuDoc->BackgroundImage);
-  // A set that is not in the list leaves the selector empty.
-  cbTemplates->setCurrentIndex(cbTemplates->findText(ToQ(MenuDoc->Template), Qt::MatchExactly | Qt::MatchCaseSensitive));
+  // A set that is not in the list leaves the selector empty; the name is kept.
+  shownTemplate_ = MenuDoc->Template;
+  shownTemplateIndex_ = TemplateIndex(cbTemplates, MenuDoc->Template);
+  cbTemplates->setCurrentIndex(shownTemplateIndex_);
   efilename->SetText(MenuDoc->Filename);
   hrline->SetText(MenuDoc->hr);
   feedit->SetText(MenuDoc->fileext);
+  showingSettings_ = false;
 }
 
 void Tmainform::SetSettings() {
@@ -193,7 +221,9 @@ void Tmainform::SetSettings() {
   MenuDoc->SubmenuFontSize = ufontsize->Text();
   MenuDoc->SubmenuLeftMargin = leftmar->Text();
   MenuDoc->BackgroundImage = picfile->Text();
-  MenuDoc->Template = cbTemplates->currentIndex() < 0 ? std::string() : FromQ(cbTemplates->currentText());
+  // Unless the user chose another set, the name stays as the menu spelled it.
+  const int chosen = cbTemplates->currentIndex();
+  MenuDoc->Template = chosen < 0 || chosen == shownTemplateIndex_ ? shownTemplate_ : FromQ(cbTemplates->currentText());
   MenuDoc->Filename = efilename->Text();
   MenuDoc->hr = hrline->Text();
   MenuDoc->fileext = feedit->Text();

@@ -17,7 +17,10 @@ static const char* const kShowHint = "navforgeShowHint";
 
 void SetShowHint(QWidget* widget, bool on) { widget->setProperty(kShowHint, on); }
 
-THintFilter::THintFilter(QWidget* form) : QObject(form), form_(form) {}
+THintFilter::THintFilter(QWidget* form) : QObject(form), form_(form) {
+  // The hint lines were written for the window's font; in a larger one they break twice.
+  QToolTip::setFont(form->font());
+}
 
 bool THintFilter::HintEnabled(const QWidget* widget) {
   for (const QWidget* w = widget; w; w = w->parentWidget()) {
@@ -73,12 +76,16 @@ QString WrapHint(const QString& text, const QFontMetrics& metrics, int maxWidth)
 }
 
 namespace {
+// The style chosen for the application (by "-style" too) with the hint timings.
 class THintStyle : public QProxyStyle {
 public:
+  using QProxyStyle::QProxyStyle;
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override {
     if (hint == SH_ToolTip_WakeUpDelay) return HintWakeUpDelay();
-    if (hint == SH_ToolTip_FallAsleepDelay) return 25;
+    // While a hint shows, the toolkit lets the next control's hint follow at once
+    // (after 20 ms) instead of after the wake-up delay.
+    if (hint == SH_ToolTip_FallAsleepDelay) return THintFilter::kHidePause;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
@@ -86,6 +93,6 @@ public:
 
 int HintWakeUpDelay() { return 500; }
 
-void InstallHintTimings() { QApplication::setStyle(new THintStyle); }
+void InstallHintTimings() { QApplication::setStyle(new THintStyle(QApplication::style()->name())); }
 
 }  // namespace navforge

@@ -3,8 +3,8 @@
 #include "ui/mainform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -21,6 +21,7 @@
 #include "support/paths.h"
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
+#include "ui/fontnames.h"
 #include "ui/formparts.h"
 #include "ui/hints.h"
 #include "ui/listadapters.h"
@@ -77,6 +78,7 @@ Tmainform::Tmainform(TMainformOptions options)
   qApp->installEventFilter(new THintFilter(this));
 
   OnCreate();
+  WatchFormattingControls();
 }
 
 Tmainform::~Tmainform() { OnDestroy(); }
@@ -148,15 +150,17 @@ void Tmainform::TFormNotifier::ShowMessage(const std::string& text) {
   form_.dialogs_->Message(ApplicationTitle(), text);
 }
 
-void Tmainform::Guard(const std::function<void()>& command) {
+bool Tmainform::Guard(const std::function<void()>& command) {
   try {
     command();
+    return true;
   } catch (const std::exception& e) {
     ShowError(e.what());
+    return false;
   }
 }
 
-void Tmainform::ShowError(const std::string& text) { dialogs_->Message(ApplicationTitle(), text); }
+void Tmainform::ShowError(const std::string& text) { dialogs_->Error(ApplicationTitle(), text); }
 
 std::unique_ptr<TovHTML> Tmainform::NewDocument() const {
   auto doc = std::make_unique<TovHTML>();
@@ -178,8 +182,7 @@ void Tmainform::OnCreate() {
   PageControl1->setCurrentWidget(TabSheet1);
   AppTitle = ApplicationTitle();
   setWindowTitle(ToQ(AppTitle));
-  cbfont->clear();
-  cbfont->addItems(QFontDatabase::families());
+  FillFontBox(cbfont);
   cbfont->setCurrentIndex(-1);  // the box starts with no font chosen
   // A damaged registry file (a value of the wrong kind) is shown like any other error;
   // the window still opens, without the modules of the shared folder.
@@ -216,6 +219,13 @@ void Tmainform::GetTemplates(QComboBox* list) {
 
 void Tmainform::applicationend() { close(); }
 
+void Tmainform::closeEvent(QCloseEvent* event) {
+  if (UnsavedChangesHandled())
+    event->accept();
+  else
+    event->ignore();
+}
+
 // ---- Page "Debug" ----
 
 void Tmainform::CreateDebugPage() {
@@ -223,6 +233,8 @@ void Tmainform::CreateDebugPage() {
   TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
   int index = PageControl1->addTab(TabSheet2, QStringLiteral("Debug"));
   PageControl1->setTabVisible(index, false);
+  // Ctrl+Tab skips disabled pages only; a hidden one it would still open.
+  PageControl1->setTabEnabled(index, false);
   Memo1 = new QPlainTextEdit(TabSheet2);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   auto* bottom = new QWidget(TabSheet2);

@@ -61,6 +61,9 @@ public:
   std::unique_ptr<TovHTML> MenuDoc;
   std::string CurrentFile;  // Windows-1252, like every path inside the program
   std::string AppTitle;     // Windows-1252
+  // Set by every change of the entries, the variables or a formatting control; cleared
+  // by New, Open, Save and Save As. Exit, New and Open ask before dropping it.
+  bool Modified = false;
 
   void GetSettings();
   void SetSettings();
@@ -162,6 +165,7 @@ public:
 
 protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   class TFormNotifier : public INotifier {
@@ -195,6 +199,13 @@ private:
   void FillItemList();
   void FillGrid();
   void ApplyTitleRule();
+  // A change of a formatting control by the user or a command marks the menu modified.
+  void WatchFormattingControls();
+  // With unsaved changes, asks whether to save them first; false: the command stops.
+  bool UnsavedChangesHandled();
+  // Save and Save As; false when cancelled or failed.
+  bool SaveMenu();
+  bool SaveMenuAs();
   void AddEntry(bool subItem);
   // The selected entry's command: op(sel), refill, then select reselect(sel, count);
   // does nothing without a selection.
@@ -203,8 +214,8 @@ private:
   template <typename Op> void VariablesCommand(Op op);
   // A chosen file's path into target, relative to the output file's folder when one is set.
   void BrowseRelativeToOutput(const char* filter, TEdit* target);
-  // Runs a command; an error that escapes it ends the command and is shown.
-  void Guard(const std::function<void()>& command);
+  // Runs a command; an error that escapes it ends the command and is shown (false).
+  bool Guard(const std::function<void()>& command);
   void ShowError(const std::string& text);
   std::unique_ptr<TovHTML> NewDocument() const;
 
@@ -215,6 +226,11 @@ private:
   TFormNotifier notifier_;
   std::unique_ptr<ScopedNotifier> notifierScope_;
   bool centred_ = false;
+  bool showingSettings_ = false;  // GetSettings is filling the controls
+  // The document's Template as GetSettings found it, kept while the selector shows no
+  // other choice, so a set that is not installed is not lost on Save.
+  std::string shownTemplate_;
+  int shownTemplateIndex_ = -1;
 };
 
 }  // namespace navforge

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolBar>
+#include <algorithm>
 
 #include "ui/editbox.h"
 #include "ui/formparts.h"
@@ -24,6 +25,29 @@ const std::string kHintBrowseLink =
     "Falls, sie den Speicherpfad und -dateinamen des fertigen Men\xFCs angegeben haben, berechnet das "
     "Programm die relative Position.";
 
+// The entry list: a click selects a line, and nothing but a command takes the
+// selection away again (not a click beside the lines, not Ctrl with a click or Space).
+class TEntryList : public QListWidget {
+public:
+  using QListWidget::QListWidget;
+
+protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                      const QEvent* event) const override {
+    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+      return selectionModel()->isSelected(index) ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect;
+    return flags;
+  }
+};
+
+bool SameEntries(const TMenutree& a, const TMenutree& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TMTItem& x, const TMTItem& y) {
+    return x.Caption == y.Caption && x.Link == y.Link && x.Target == y.Target && x.IsSubItem == y.IsSubItem;
+  });
+}
+
 }  // namespace
 
 void Tmainform::CreateMenuPage() {
@@ -31,7 +55,7 @@ void Tmainform::CreateMenuPage() {
   TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
   PageControl1->addTab(TabSheet1, ToQ("Men\xFC"));
 
-  ListBox1 = new QListWidget(TabSheet1);
+  ListBox1 = new TEntryList(TabSheet1);
   Place(ListBox1, "ListBox1", 0, 0, 167, 506);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setItemDelegate(new TFixedRowHeight(13, ListBox1));
@@ -103,8 +127,9 @@ void Tmainform::FillItemList() {
 void Tmainform::ListBox1Click() {
   Guard([&] {
     int sel = SelectedIndex();
+    if (sel < 0) return;  // the boxes keep what they hold
     std::string caption, link, target;
-    if (sel >= 0) MenuDoc->GetItem(sel, caption, link, target);
+    MenuDoc->GetItem(sel, caption, link, target);
     menuname->SetText(caption);
     menulink->SetText(link);
     linktarget->SetText(target);
@@ -116,6 +141,7 @@ void Tmainform::AddEntry(bool subItem) {
     if (menuname->text().isEmpty() || menulink->text().isEmpty() || linktarget->text().isEmpty()) return;
     int sel = SelectedIndex();
     MenuDoc->InsertItem(sel, menuname->Text(), menulink->Text(), linktarget->Text(), subItem);
+    Modified = true;
     FillItemList();
     SelectIndex(sel);
   });
@@ -128,7 +154,9 @@ template <typename Op, typename Reselect> void Tmainform::EntryCommand(Op op, Re
   Guard([&] {
     int sel = SelectedIndex();
     if (sel < 0) return;
+    const TMenutree before = MenuDoc->Items;
     op(sel);
+    if (!SameEntries(before, MenuDoc->Items)) Modified = true;
     FillItemList();
     SelectIndex(reselect(sel, ListBox1->count()));
   });

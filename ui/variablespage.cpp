@@ -88,7 +88,12 @@ void Tmainform::StringGrid1Click() {
 
 template <typename Op> void Tmainform::VariablesCommand(Op op) {
   Guard([&] {
+    const TVarList before = MenuDoc->Variables.Vars;
     op(MenuDoc->Variables, GridRow() - 1);
+    const TVarList& after = MenuDoc->Variables.Vars;
+    if (!std::equal(before.begin(), before.end(), after.begin(), after.end(),
+                    [](const TVarItem& x, const TVarItem& y) { return x.Name == y.Name && x.Value == y.Value; }))
+      Modified = true;
     FillGrid();
   });
 }
