@@ -93,6 +93,10 @@ public:
 
 int HintWakeUpDelay() { return 500; }
 
-void InstallHintTimings() { QApplication::setStyle(new THintStyle(QApplication::style()->name())); }
+void InstallHintTimings() {
+  const QStyle* chosen = QApplication::style();
+  if (auto* proxy = qobject_cast<const QProxyStyle*>(chosen)) chosen = proxy->baseStyle();
+  QApplication::setStyle(new THintStyle(chosen->name()));
+}
 
 }  // namespace navforge
