@@ -6,13 +6,14 @@
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QSet>
+#include <algorithm>
 
 namespace navforge {
 
-QStringList CssFontFamilies() {
+QStringList CssFontFamilies(const QStringList& families) {
   QStringList names;
   QSet<QString> seen;
-  for (QString family : QFontDatabase::families()) {
+  for (QString family : families) {
     if (family.endsWith(QLatin1Char(']'))) {
       const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
       if (open > 0) family.truncate(open);
@@ -28,7 +29,7 @@ QStringList CssFontFamilies() {
 
 void FillFontBox(QComboBox* box) {
   box->clear();
-  const QStringList names = CssFontFamilies();
+  const QStringList names = CssFontFamilies(QFontDatabase::families());
   box->addItems(names);
   const QFontMetrics metrics(box->view()->font());
   int widest = 0;

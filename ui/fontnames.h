@@ -7,10 +7,10 @@ class QComboBox;
 namespace navforge {
 
 // Qt tells families of the same name from different foundries apart by a tag
-// ("C059 [urw]"); a style sheet knows only the name. Each name once, in Qt's order.
-QStringList CssFontFamilies();
+// ("C059 [urw]"); a style sheet knows only the name. Each name once, in the given order.
+QStringList CssFontFamilies(const QStringList& families);
 
-// Fills the box with the names and widens its drop-down (not the box) to the longest.
+// Fills the box with the names of the installed families and widens its drop-down (not the box) to the longest.
 void FillFontBox(QComboBox* box);
 
 }  // namespace navforge

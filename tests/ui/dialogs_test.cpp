@@ -12,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "modal.h"
+#include "testsupport/tempdir.h"
+#include "ui/mainform.h"
 #include "ui/dialogs.h"
+#include "ui/editbox.h"
 #include "ui/filefilters.h"
 #include "ui/qtdialogs.h"
 #include "uitestapp.h"
@@ -47,8 +50,11 @@ TEST(FileDialogs, FilterPairsBecomeQtNameFiltersAndAllFilesMeansEveryName) {
 
 TEST(QtDialogs, OpenDialogIsGermanAndShowsTheFilterTextsAsGiven) {
   test::UiApp();
+  test::TempDir tmp;
+  test::WriteFile(tmp.file("menu.htm"), "x");
+  test::MakeDir(tmp.file("pages"));
   TQtDialogs dialogs(nullptr);
-  TFileDialog open{kHtmlFilter, "", "", QDir::tempPath().toStdString()};
+  TFileDialog open{kHtmlFilter, "", "", tmp.path()};
   WithModal([&] { EXPECT_FALSE(dialogs.ExecuteOpen(open)); },
             [](QWidget* w) {
               ASSERT_NE(qobject_cast<QFileDialog*>(w), nullptr);
@@ -87,6 +93,35 @@ TEST(QtDialogs, OwnMessagesArePlainErrorsCarryAWarningIcon) {
                 EXPECT_EQ(box->windowTitle(), QStringLiteral("HTML Navforge"));
               });
   }
+}
+
+// The question before unsaved changes are lost, as the window shows it.
+TEST(QtDialogs, UnsavedChangesQuestionOffersJaNeinAbbrechen) {
+  test::UiApp();
+  test::TempDir tmp;
+  TMainformOptions options;
+  options.ProgramFolder = tmp.path() + "/";
+  options.VariablesFile = tmp.file("v.nfv");
+  options.ModuleFolders = TModuleFolders{};
+  Tmainform form(options);
+  form.show();
+  form.titlename->setText(QStringLiteral("changed"));
+  WithModal([&] { form.BtnNew->trigger(); },
+            [](QWidget* w) {
+              auto* box = qobject_cast<QMessageBox*>(w);
+              ASSERT_NE(box, nullptr);
+              EXPECT_EQ(box->icon(), QMessageBox::Question);
+              EXPECT_EQ(box->windowTitle(), QString::fromUtf8("Bestätigung"));
+              QStringList buttons;
+              for (QAbstractButton* b : box->buttons()) buttons << b->text();
+              buttons.sort();
+              EXPECT_EQ(buttons, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("Abbrechen")}));
+              Shoot(w, "dialog-unsaved-changes");
+              for (QAbstractButton* b : box->buttons())
+                if (b->text() == QStringLiteral("Abbrechen")) b->click();
+            });
+  EXPECT_EQ(form.titlename->text(), QStringLiteral("changed"));  // cancelled: New did not run
+  EXPECT_TRUE(form.Modified);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QListWidget>
@@ -31,6 +32,7 @@
 #include "ui/qtext.h"
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
+#include "ui/fontnames.h"
 #include "ui/hints.h"
 #include "uitestapp.h"
 
@@ -148,7 +150,11 @@ TEST_F(MainformTest, StartUp_FixedSizeWithoutMaximiseButton) {
 }
 
 TEST_F(MainformTest, StartUp_ListsInstalledFontsAndTemplateFolders) {
-  EXPECT_EQ(form->cbfont->count(), QFontDatabase::families().size());
+  EXPECT_EQ(form->cbfont->count(), CssFontFamilies(QFontDatabase::families()).size());
+  EXPECT_EQ(form->cbfont->width(), 121);  // the drop-down is widened, not the box
+  for (int i = 0; i < form->cbfont->count(); ++i)
+    EXPECT_GE(form->cbfont->view()->minimumWidth(),
+              QFontMetrics(form->cbfont->view()->font()).horizontalAdvance(form->cbfont->itemText(i)));
   EXPECT_GE(form->cbfont->findText(QStringLiteral("DejaVu Sans")), 0);
   QStringList sets;
   for (int i = 0; i < form->cbTemplates->count(); ++i) sets << form->cbTemplates->itemText(i);
