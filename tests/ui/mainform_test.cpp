@@ -845,6 +845,7 @@ TEST_F(MainformTest, Hints_NeighbourFollowsAtOnceInTheWindowFont) {
   };
   QTest::mouseMove(form->menuname, form->menuname->rect().center());
   ASSERT_TRUE(QTest::qWaitFor(hintShows("Geben Sie hier den Namen"), 3000));
+  QTest::qWait(200);  // the hand takes a moment to the next box
   QElapsedTimer clock;
   clock.start();
   QTest::mouseMove(form->menulink, form->menulink->rect().center());
