@@ -2,9 +2,12 @@
 
 #include <ostream>
 
+#include "check/menucheck.h"
+#include "check/report.h"
 #include "core/ovhtml.h"
 #include "support/cp1252.h"
 #include "support/errors.h"
+#include "support/fsname.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/stringlist.h"
@@ -17,8 +20,12 @@ std::size_t PositionalCount(Command c) { return c == Command::Resave ? 2 : 1; }
 
 bool TakesOption(Command c, const std::string& name) {
   if (name == "--variables") return true;
-  return c == Command::Generate && (name == "--templates" || name == "--verbose");
+  if (name == "--templates") return c == Command::Generate || c == Command::Check;
+  if (name == "--verbose") return c == Command::Generate;
+  return c == Command::Check && (name == "--format" || name == "--strict");
 }
+
+bool IsFlag(const std::string& name) { return name == "--verbose" || name == "--strict"; }
 
 // Shows the program's own messages on stderr and remembers that one came.
 class StreamNotifier : public INotifier {
@@ -82,13 +89,18 @@ std::string UsageText() {
          "      Prints the entries, the settings and the variables of a menu.\n"
          "  navforge-cli generate [--templates DIR] [--variables FILE] [--verbose] MENUFILE\n"
          "      Writes the HTML pages of a menu; --verbose lists every page written.\n"
+         "  navforge-cli check [--templates DIR] [--variables FILE] [--format text|json] [--strict] MENUFILE\n"
+         "      Checks a menu as it would be generated, without writing a file: one line\n"
+         "      per finding (Fehler or Warnung), or a JSON array with --format json.\n"
          "  navforge-cli --help\n"
          "\n"
          "--variables FILE  the variables file to read and write (default: navforge.nfv\n"
          "                  beside the program)\n"
          "--templates DIR   the folder of the template sets (default: Templates beside\n"
          "                  the program)\n"
-         "Exit status: 0 success, 1 the command failed, 2 wrong usage.\n";
+         "--strict          check: Warnungen fail the check as Fehler do\n"
+         "Exit status: 0 success, 1 the command failed, 2 wrong usage; check: 0 without\n"
+         "Fehler (with --strict: without any finding), 1 otherwise.\n";
 }
 
 ParseResult ParseArguments(const std::vector<std::string>& args) {
@@ -107,6 +119,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   if (name == "resave") r.options.command = Command::Resave;
   else if (name == "show") r.options.command = Command::Show;
   else if (name == "generate") r.options.command = Command::Generate;
+  else if (name == "check") r.options.command = Command::Check;
   else {
     r.error = "unknown command '" + name + "'";
     return r;
@@ -135,12 +148,12 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       r.error = "unknown option '" + opt + "' for " + name;
       return r;
     }
-    if (opt == "--verbose") {
+    if (IsFlag(opt)) {
       if (hasValue) {
-        r.error = "--verbose takes no value";
+        r.error = opt + " takes no value";
         return r;
       }
-      r.options.verbose = true;
+      (opt == "--verbose" ? r.options.verbose : r.options.strict) = true;
       continue;
     }
     if (!hasValue) {
@@ -154,6 +167,14 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       r.error = opt + " needs a value";
       return r;
     }
+    if (opt == "--format") {
+      if (value != "text" && value != "json") {
+        r.error = "--format takes text or json";
+        return r;
+      }
+      r.options.format = value == "json" ? Format::Json : Format::Text;
+      continue;
+    }
     (opt == "--variables" ? r.options.variablesFile : r.options.templatesDir) = value;
   }
   if (positional.size() != PositionalCount(cmd)) {
@@ -165,6 +186,23 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   r.ok = true;
   return r;
 }
+
+namespace {
+
+// Prints the findings; the exit code says whether the menu may go live.
+int RunCheck(const TovHTML& doc, const CliOptions& o, std::ostream& out) {
+  check::CheckOptions options;
+  options.menuFile = ToFsName(o.menuFile);
+  const check::Findings findings = check::CheckMenu(doc, options);
+  if (o.format == Format::Json)
+    out << check::FindingsJson(findings);
+  else
+    for (const check::Finding& f : findings) out << Cp1252ToUtf8(check::FindingLine(f)) << '\n';
+  out.flush();
+  return check::HasErrors(findings) || (o.strict && !findings.empty()) ? kExitFailed : kExitOk;
+}
+
+}  // namespace
 
 int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
   if (o.command == Command::Help) {
@@ -188,6 +226,8 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         if (o.verbose) doc.OnPageWritten = [&out](const std::string& page) { out << Cp1252ToUtf8(page) << '\n'; };
         doc.Generate();
         break;
+      case Command::Check:
+        return RunCheck(doc, o, out);
       case Command::Help:
         break;
     }

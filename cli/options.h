@@ -7,13 +7,16 @@
 
 namespace navforge::cli {
 
-enum class Command { Help, Resave, Show, Generate };
+enum class Command { Help, Resave, Show, Generate, Check };
+enum class Format { Text, Json };
 
 struct CliOptions {
   Command command = Command::Help;
   std::string variablesFile;  // empty: the window program's "navforge.nfv"
   std::string templatesDir;   // empty: the program folder's "Templates"
   bool verbose = false;
+  Format format = Format::Text;  // check only
+  bool strict = false;           // check only: Warnungen fail too
   std::string menuFile;
   std::string newMenuFile;    // resave only
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The menu document: the entries, the formatting values, the user variables and,
-// while a generation runs, the fragments of the chosen template set.
+// The menu document: the entries, the formatting values, the user variables and the
+// fragments of the template set the last generation loaded.
 //
 // Error contract: entry operations do not check their index (callers pass the index
 // of a shown line). File operations throw the ENavforgeError kinds of support/errors.h;
@@ -16,6 +16,8 @@
 #include "persist/settings.h"
 #include "persist/vars.h"
 #include "support/stringlist.h"
+
+#include "core/templateset.h"
 
 namespace navforge {
 
@@ -33,6 +35,7 @@ public:
   std::string SubmenuPoint;
   std::string BetweenMenupoints;
   std::string BetweenSubmenuPoints;
+  bool TemplateUtf8 = false;  // the loaded set's pages are UTF-8
 
   // Where the template sets live (default: the program folder's "Templates") and
   // which variables file LoadFromFile/SaveToFile use (default: the program file's
@@ -40,8 +43,8 @@ public:
   std::string TemplateRoot;
   std::string VariablesFile;
 
-  // Called with the file name after each page the generation has written (empty: no
-  // one listens). navforge-cli --verbose lists the pages with it.
+  // Called with the file name after each page Generate has written (empty: no one
+  // listens). navforge-cli --verbose lists the pages with it.
   std::function<void(const std::string&)> OnPageWritten;
 
   // Lifecycle and reset.
@@ -77,33 +80,21 @@ public:
   // Template sets.
   bool LoadTemplate();
   static std::string ReadFragment(const std::string& path);
+  // AllInOne and the fragment fields as a set, and back.
+  TTemplateSet TemplateFields() const;
+  void SetTemplateFields(TTemplateSet&& set);
 
-  // Page generation.
+  // Page generation, writing files. Each call is one run of a PageAssembler (see
+  // core/pageassembler.h) over the entries' LinkIDs and the fragment fields.
   void Generate();
   void AssignLinkIDs();
   void WritePages();
   void WritePage(const std::string& FileName, int Active, int Count);
-  std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count);
-  std::string RenderSubItems(int EntryIndex);
+  std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
+  std::string RenderSubItems(int EntryIndex) const;
   int LastSubItemIndex(int Start) const;
   static std::pair<std::string, std::string> SplitFirstLetter(const std::string& Text);
   std::string SubmenuExt() const;
-
-private:
-  std::string submenuExt_;  // worked out once per generation by WritePages
-
-  // The walks over the main entries (leading sub-entries count as main entries there).
-  int RenderedItemCount() const;
-  int NextRenderedIndex(int Index) const;
-  // RenderMainItem of the running WritePages, computed once per entry and form
-  // (active or not): the entries and fragments do not change while it runs.
-  const std::string& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
-  void FillFixedPagePlaceholders(std::string& text) const;
-  void FillPagePlaceholdersFrom(std::string& text, const std::string& FileName, bool withFixed) const;
-
-  bool cacheOn_ = false;
-  std::vector<std::optional<std::string>> cachePlain_, cacheActive_;  // per entry, once rendered
-  std::string fixedHeader_, fixedFooter_;  // Header and Footer with the page-independent placeholders filled
 };
 
 // "#RRGGBB" (without "#" when WithHash is false), or "" for clNone.

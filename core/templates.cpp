@@ -1,47 +1,55 @@
-// Loading the chosen template set: "template.ini" and the seven fragments.
-#include <optional>
-
+// The document's template set: loaded into its fragment fields at every generation.
 #include "core/ovhtml.h"
-#include "support/folders.h"
+#include "core/templateset.h"
 #include "support/notifier.h"
-#include "support/profile.h"
-#include "support/strutil.h"
-#include "support/textfile.h"
 
 namespace navforge {
 
+TTemplateSet TovHTML::TemplateFields() const {
+  TTemplateSet set;
+  set.AllInOne = AllInOne;
+  set.Header = Header;
+  set.Footer = Footer;
+  set.Menupoint = Menupoint;
+  set.ActiveMenupoint = ActiveMenupoint;
+  set.SubmenuPoint = SubmenuPoint;
+  set.BetweenMenupoints = BetweenMenupoints;
+  set.BetweenSubmenuPoints = BetweenSubmenuPoints;
+  set.Utf8 = TemplateUtf8;
+  return set;
+}
+
+void TovHTML::SetTemplateFields(TTemplateSet&& set) {
+  AllInOne = set.AllInOne;
+  Header = std::move(set.Header);
+  Footer = std::move(set.Footer);
+  Menupoint = std::move(set.Menupoint);
+  ActiveMenupoint = std::move(set.ActiveMenupoint);
+  SubmenuPoint = std::move(set.SubmenuPoint);
+  BetweenMenupoints = std::move(set.BetweenMenupoints);
+  BetweenSubmenuPoints = std::move(set.BetweenSubmenuPoints);
+  TemplateUtf8 = set.Utf8;
+}
+
 bool TovHTML::LoadTemplate() {
-  if (Template.empty()) {
-    ShowMessage("Sie haben keine Men\xFCtemplate ausgew\xE4hlt.");
+  std::string message;
+  const std::optional<std::string> folder = FindTemplateSetFolder(TemplateRoot, Template, message);
+  if (!folder) {
+    ShowMessage(message);
     return false;
   }
-  // Sets copied from a case-insensitive file system may spell the root, the set and
-  // the file names in other letter cases; an exact name always wins.
-  const std::string root = FindFolderCaseless(TemplateRoot);
-  const std::string set = FindChildPath(root, Template);
-  if (!DirectoryExists(set)) {
-    ShowMessage("Das Men\xFCtemplate ist nicht vorhanden.");
-    return false;
+  // A file error keeps what was read before it, as the fields read one by one would.
+  TTemplateSet set = TemplateFields();
+  try {
+    ReadTemplateSetFiles(*folder, set);
+  } catch (...) {
+    SetTemplateFields(std::move(set));
+    throw;
   }
-  const std::string dir = AddTrailingBackslash(set);
-
-  const std::optional<std::int32_t> allInOne =
-      ParseInteger(GetProfileString(FindChildPath(dir, "template.ini"), "Main", "all_in_one", ""));
-  AllInOne = allInOne.value_or(0) != 0;
-
-  Header = ReadFragment(FindChildPath(dir, "header.txt"));
-  Footer = ReadFragment(FindChildPath(dir, "footer.txt"));
-  Menupoint = ReadFragment(FindChildPath(dir, "menupoint.txt"));
-  ActiveMenupoint = ReadFragment(FindChildPath(dir, "activemenupoint.txt"));
-  BetweenMenupoints = ReadFragment(FindChildPath(dir, "BetweenMenupoints.txt"));
-  SubmenuPoint = ReadFragment(FindChildPath(dir, "SubmenuPoint.txt"));
-  BetweenSubmenuPoints = ReadFragment(FindChildPath(dir, "BetweenSubmenuPoints.txt"));
+  SetTemplateFields(std::move(set));
   return true;
 }
 
-std::string TovHTML::ReadFragment(const std::string& path) {
-  if (!FileExists(path)) return std::string();
-  return NormalizeLines(ReadWholeFile(path));
-}
+std::string TovHTML::ReadFragment(const std::string& path) { return ReadFragmentFile(path); }
 
 }  // namespace navforge

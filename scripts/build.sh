@@ -1,6 +1,7 @@
 #!/bin/sh
-# Configures and builds everything into build/ (programs in build/bin/).
+# Configures and builds everything into build/ (programs in build/bin/) with the "dev"
+# preset: RelWithDebInfo, tests, warnings are errors. Extra arguments go to configure.
 set -eu
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build build -j2
+cmake --preset dev "$@"
+cmake --build --preset dev

@@ -1,12 +1,11 @@
 #!/bin/sh
-# Builds the libFuzzer targets with clang into build-fuzz/ and runs each one for
-# FUZZ_SECONDS seconds (default 20). Fails on any crash or sanitizer report.
+# Builds the libFuzzer targets with clang into build-fuzz/ (the "fuzz" preset) and runs
+# each one for FUZZ_SECONDS seconds (default 20). Fails on any crash or sanitizer report.
 set -eu
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-20}"
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-      -DNAVFORGE_FUZZ=ON -DNAVFORGE_BUILD_UI=OFF -DNAVFORGE_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j2 --target navforge_fuzz_all
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 status=0
 for target in build-fuzz/fuzz/*_fuzz; do
   [ -x "$target" ] || continue

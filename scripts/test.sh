@@ -3,4 +3,4 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/build.sh
-ctest --test-dir build --output-on-failure -j2
+ctest --preset dev

@@ -90,4 +90,18 @@ std::string Utf8ToCp1252OrThrow(std::string_view utf8) {
   return out;
 }
 
+std::string LowerCp1252(std::string_view text) {
+  std::string s(text);
+  for (char& ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+      ch = static_cast<char>(c + 0x20);
+    else if (c == 0x8A || c == 0x8C || c == 0x8E)
+      ch = static_cast<char>(c + 0x10);
+    else if (c == 0x9F)
+      ch = static_cast<char>(0xFF);
+  }
+  return s;
+}
+
 }  // namespace navforge

@@ -20,4 +20,9 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out);
 // std::invalid_argument otherwise.
 std::string Utf8ToCp1252OrThrow(std::string_view utf8);
 
+// Lower case of Windows-1252: A-Z, the accented capitals, and the four capitals
+// outside that block (Š Œ Ž Ÿ). Identifiers become file names, and the file systems
+// the pages go to may treat these pairs as one name.
+std::string LowerCp1252(std::string_view text);
+
 }  // namespace navforge

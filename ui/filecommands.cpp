@@ -5,9 +5,11 @@
 #include <QTableWidget>
 #include <QToolBar>
 
+#include "navforge_version.h"
 #include "support/paths.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
+#include "ui/checkwindow.h"
 #include "ui/editbox.h"
 #include "ui/filefilters.h"
 #include "ui/formparts.h"
@@ -51,6 +53,7 @@ void Tmainform::CreateMainToolbar() {
   BtnSaveAs = AddCommand(TBToolbar1, "BtnSaveAs", "saveas", "Speichern unter...", &Tmainform::BtnSaveAsClick);
   TBSeparatorItem2 = AddSeparator(TBToolbar1, "TBSeparatorItem2");
   TBItem5 = AddCommand(TBToolbar1, "TBItem5", "generate", "HTML Men\xFC erstellen", &Tmainform::TBItem5Click);
+  AddCheckCommand(*this, TBToolbar1);
   TBSeparatorItem3 = AddSeparator(TBToolbar1, "TBSeparatorItem3");
   TBItem6 = AddCommand(TBToolbar1, "TBItem6", "version", "Versionskontrolle", &Tmainform::TBItem6Click);
   TBSeparatorItem4 = AddSeparator(TBToolbar1, "TBSeparatorItem4");
@@ -165,7 +168,7 @@ void Tmainform::TBItem6Click() {
 }
 
 void Tmainform::TBItem7Click() {
-  Guard([&] { ShowAboutDialog(qApp, AppTitle + " " + "2.1", "", "", "", 0); });
+  Guard([&] { ShowAboutDialog(qApp, AppTitle + " " + NAVFORGE_PRODUCT_VERSION, "", "", "", 0); });
 }
 
 void Tmainform::Button1Click() { BrowseRelativeToOutput(kImageFilter, picfile); }

@@ -31,6 +31,18 @@ TEST(ParseArguments, Commands) {
   EXPECT_EQ(r.options.variablesFile, "x y");
   EXPECT_EQ(r.options.menuFile, "m.nff");
 
+  r = ParseArguments({"check", "--strict", "--format", "json", "--templates=/t", "m.nff"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.command, Command::Check);
+  EXPECT_TRUE(r.options.strict);
+  EXPECT_EQ(r.options.format, Format::Json);
+  EXPECT_EQ(r.options.templatesDir, "/t");
+  EXPECT_EQ(r.options.menuFile, "m.nff");
+  r = ParseArguments({"check", "m.nff"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_FALSE(r.options.strict);
+  EXPECT_EQ(r.options.format, Format::Text);
+
   r = ParseArguments({"show", "--", "--odd name.nff"});
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.options.menuFile, "--odd name.nff");
@@ -61,6 +73,11 @@ TEST(ParseArguments, WrongUsage) {
       {"show", "--variables=", "a"},
       {"generate", "--verbose=yes", "a"},
       {"generate", "--colour", "a"},
+      {"check", "--format", "xml", "a"},
+      {"check", "--format"},
+      {"check", "--strict=1", "a"},
+      {"generate", "--strict", "a"},        // check only
+      {"check", "a", "b"},
   };
   for (const auto& args : bad) {
     ParseResult r = ParseArguments(args);

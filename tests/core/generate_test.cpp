@@ -4,9 +4,12 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
+#include "core/generatememory.h"
 #include "core/ovhtml.h"
 #include "support/errors.h"
+#include "support/strutil.h"
 #include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
@@ -97,6 +100,80 @@ TEST_F(WorkedExample, allInOneWritesOnePageWithEveryEntryWithSubEntriesActive) {
   doc.Generate();
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"nav.htm"}));
   EXPECT_EQ(Page("nav.htm"), Expected("single/nav.htm"));
+}
+
+// Everything generation may change in the document, as one comparable value.
+std::vector<std::string> DocumentState(const TovHTML& doc) {
+  std::vector<std::string> state{std::to_string(doc.AllInOne), doc.Header, doc.Footer, doc.Menupoint,
+                                 doc.ActiveMenupoint, doc.SubmenuPoint, doc.BetweenMenupoints,
+                                 doc.BetweenSubmenuPoints};
+  for (const TMTItem& it : doc.Items)
+    state.push_back(it.Caption + "|" + it.Link + "|" + it.Target + "|" + it.LinkID + "|" + BoolToText(it.IsSubItem));
+  return state;
+}
+
+TEST_F(WorkedExample, memoryGenerationGivesTheDiskPagesAndLeavesTheDocumentAsItWas) {
+  for (const char* allInOne : {"0", "1"}) {
+    Set({{"template.ini", std::string("[Main]\nall_in_one=") + allInOne + "\n"}});
+    for (TMTItem& it : doc.Items) it.LinkID = "old";
+    const std::vector<std::string> before = DocumentState(doc);
+    const GenerationResult r = GenerateToMemory(doc);
+    ASSERT_TRUE(r.Ok) << r.Message;
+    EXPECT_EQ(r.Message, "");
+    EXPECT_EQ(DocumentState(doc), before);
+    EXPECT_TRUE(FilesIn(dir.file("site")).empty());
+
+    std::vector<GeneratedPage> onDisk;
+    doc.OnPageWritten = [&](const std::string& f) { onDisk.push_back(GeneratedPage{f, ReadFile(f)}); };
+    doc.Generate();
+    EXPECT_EQ(r.Pages, onDisk) << allInOne;
+    EXPECT_EQ(r.Pages.size(), allInOne[0] == '1' ? 1u : 2u);
+    for (std::size_t i = 0; i < doc.Items.size(); ++i) EXPECT_EQ(r.LinkIDs[i], doc.Items[i].LinkID);
+    ASSERT_TRUE(r.Set);
+    EXPECT_EQ(r.Set->AllInOne, doc.AllInOne);
+    EXPECT_EQ(r.Set->ActiveMenupoint, doc.ActiveMenupoint);
+    for (const std::string& f : FilesIn(dir.file("site"))) fs::remove(site() + f);
+  }
+  EXPECT_TRUE(notes.Messages.empty());
+}
+
+// Whatever stops Generate, memory generation reports the same text, shows nothing,
+// and leaves the document untouched (Generate has replaced fragments read before an
+// unreadable one).
+TEST_F(Gen, memoryGenerationFailsWithTheTextGenerateShowsOrThrows) {
+  Set({{"header.txt", "new"}});
+  std::filesystem::create_symlink("/proc/self/mem", dir.file("Templates/T/footer.txt"));
+  MakeDir(dir.file("Templates/Ok"));
+  const std::string nav = site() + "nav.htm";
+  const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+      {"", "T", "Kein Dateiname zum Speichern angegeben"},
+      {nav, "", "Sie haben keine Men\xFCtemplate ausgew\xE4hlt."},
+      {nav, "Nope", "Das Men\xFCtemplate ist nicht vorhanden."},
+      {nav, "T", "Kann Datei " + dir.file("Templates/T/") + "footer.txt nicht \xF6" "ffnen"},
+      {dir.file("none/nav.htm"), "Ok", "Fehler beim Erstellen der Datei " + dir.file("none/nav.htm")}};
+  Add("Home", "h.htm", "", false);
+  for (const auto& [file, set, expected] : cases) {
+    doc.Filename = file;
+    doc.Template = set;
+    doc.Items[0].LinkID = "old";
+    const std::vector<std::string> before = DocumentState(doc);
+    const GenerationResult r = GenerateToMemory(doc);
+    EXPECT_EQ(DocumentState(doc), before) << expected;
+    EXPECT_TRUE(notes.Messages.empty());
+    std::string shown;
+    try {
+      doc.Generate();
+      shown = notes.Messages.empty() ? "" : notes.Messages.front();
+    } catch (const ENavforgeError& e) {
+      shown = e.what();
+    }
+    notes.Messages.clear();
+    // A page memory generation never writes cannot fail to be created.
+    const bool diskOnly = expected.starts_with("Fehler");
+    EXPECT_EQ(r.Ok, diskOnly) << expected;
+    EXPECT_EQ(r.Message, diskOnly ? "" : expected);
+    EXPECT_EQ(shown, expected);
+  }
 }
 
 TEST_F(Gen, emptyMenuGivesHeaderAndFooterWithPagePlaceholdersFilled) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "extdlg/modules.h"
+#include "navforge_version.h"
 
 namespace navforge {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(ModuleDialogs, about_showsProductLineCopyrightAndVersion) {
   EXPECT_TRUE(labels.contains("HTML Navforge 2.1")) << labels.join("|").toStdString();
   EXPECT_TRUE(labels.contains(QString::fromUtf8("Copyright \u00A9 2026 Orvane Software")))
       << labels.join("|").toStdString();
-  EXPECT_TRUE(labels.contains("Version 2.1 (Datei 2.1.0.0)")) << labels.join("|").toStdString();
+  EXPECT_TRUE(labels.contains("Version " NAVFORGE_PRODUCT_VERSION " (Datei " NAVFORGE_FILE_VERSION ")")) << labels.join("|").toStdString();
 }
 
 TEST_F(ModuleDialogs, about_convertsWindows1252Texts) {
@@ -73,8 +74,8 @@ TEST_F(ModuleDialogs, versionControl_showsInstalledVersionAndProductKey) {
       LabelsOfDialogShownBy([] { ShowVersionControlDialog(&App(), "", "", "navforge", ""); }, &title);
   EXPECT_EQ(title, "Versionskontrolle");
   EXPECT_TRUE(labels.contains("navforge")) << labels.join("|").toStdString();
-  EXPECT_TRUE(labels.contains("2.1")) << labels.join("|").toStdString();
-  EXPECT_TRUE(labels.contains("2.1.0.0")) << labels.join("|").toStdString();
+  EXPECT_TRUE(labels.contains(NAVFORGE_PRODUCT_VERSION)) << labels.join("|").toStdString();
+  EXPECT_TRUE(labels.contains(NAVFORGE_FILE_VERSION)) << labels.join("|").toStdString();
   EXPECT_TRUE(labels.contains("HTML Navforge")) << labels.join("|").toStdString();
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "elfimage.h"
+#include "navforge_version.h"
 #include "support/paths.h"
 #include "testsupport/tempdir.h"
 
@@ -31,10 +32,10 @@ TEST(VersionInfoBuilt, ownProgram_yieldsEveryTextOfTheBlock) {
   const std::string self = ProgramFile();
   EXPECT_EQ(GetVersionString(self, "CompanyName"), "Orvane Software");
   EXPECT_EQ(GetVersionString(self, "FileDescription"), "Navforge Testl\xE4ufer");
-  EXPECT_EQ(GetVersionString(self, "FileVersion"), "2.1.0.0");
+  EXPECT_EQ(GetVersionString(self, "FileVersion"), NAVFORGE_FILE_VERSION);
   EXPECT_EQ(GetVersionString(self, "LegalCopyright"), kCopyright);
   EXPECT_EQ(GetVersionString(self, "ProductName"), "HTML Navforge");
-  EXPECT_EQ(GetVersionString(self, "ProductVersion"), "2.1");
+  EXPECT_EQ(GetVersionString(self, "ProductVersion"), NAVFORGE_PRODUCT_VERSION);
 }
 
 TEST(VersionInfoBuilt, keyIsMatchedWithoutCase_andMissingKeyIsEmpty) {
@@ -56,7 +57,7 @@ TEST(VersionInfoBuilt, libraryWithoutBlock_isEmpty) {
 #ifdef NAVFORGE_HAVE_CLI
 TEST(VersionInfoBuilt, commandLineProgram_carriesItsCopyright) {
   EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/navforge-cli", "LegalCopyright"), kCopyright);
-  EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/navforge-cli", "ProductVersion"), "2.1");
+  EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/navforge-cli", "ProductVersion"), NAVFORGE_PRODUCT_VERSION);
 }
 #endif
 
@@ -64,7 +65,7 @@ TEST(VersionInfoBuilt, commandLineProgram_carriesItsCopyright) {
 TEST(VersionInfoBuilt, dialogModules_carryTheirOwnDescriptions) {
   EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/about.dll", "FileDescription"), "HTML Navforge Info-Dialog");
   EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/verctrl.dll", "FileDescription"), "HTML Navforge Versionskontrolle");
-  EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/verctrl.dll", "ProductVersion"), "2.1");
+  EXPECT_EQ(GetVersionString(NAVFORGE_BIN_DIR "/verctrl.dll", "ProductVersion"), NAVFORGE_PRODUCT_VERSION);
 }
 #endif
 

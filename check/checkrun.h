@@ -1,0 +1,60 @@
+#pragma once
+// What one check run works out once and every rule reads: the generation as it would
+// run (identifiers, the set, the pages it would write), and where the pages land.
+// Internal to the check library.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "check/finding.h"
+#include "check/menucheck.h"
+#include "core/ovhtml.h"
+#include "core/templateset.h"
+
+namespace navforge::check {
+
+struct PlannedPage {
+  std::string path;  // as generation writes it (Windows-1252)
+  int entry = -1;    // the main entry of a sub-menu page; -1 for the main page
+};
+
+class CheckRun {
+public:
+  CheckRun(const TovHTML& doc, const CheckOptions& options);
+
+  const TovHTML& doc;
+  const CheckOptions& options;
+  std::vector<std::string> linkIDs;  // per entry, as generation assigns them
+  int leadingSubItems = 0;           // sub-entries before the first main entry
+  std::optional<TTemplateSet> set;   // empty when no set could be read
+  std::string setProblemCode, setProblem;  // why not, when set is empty
+  std::vector<PlannedPage> pages;    // as generation writes them, in order; empty when it cannot run
+  std::filesystem::path pageFolder;  // where the pages land, resolved; empty without a file name
+
+  // A page path (Windows-1252, maybe relative) as the file it names on disk.
+  std::filesystem::path Resolve(const std::string& path) const;
+  // The fragment that renders entry i's own link and target (main entries without
+  // sub-entries, sub-entries); nullptr without a set.
+  const std::string* FragmentOf(int i) const;
+
+  void Add(Level level, const char* code, int entry, std::string message);
+  Findings findings;
+};
+
+// The rules; each adds its findings to the run (CheckMenu sorts them afterwards).
+void CheckFileName(CheckRun& run);
+void CheckTemplate(CheckRun& run);
+void CheckPageCollisions(CheckRun& run);
+void CheckMenuFilesOverwritten(CheckRun& run);
+void CheckEntries(CheckRun& run);
+void CheckPlaceholders(CheckRun& run);
+void CheckVariables(CheckRun& run);
+void CheckContrast(CheckRun& run);
+
+// "Eintrag 3" style reference to another entry (numbered from 1, as the window's list).
+std::string EntryRef(int entry);
+// Quotes a text in German quotation marks (Windows-1252 bytes).
+std::string Quoted(const std::string& text);
+
+}  // namespace navforge::check

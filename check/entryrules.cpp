@@ -1,0 +1,161 @@
+// Rules about single entries: captions, identifiers, page names, targets and links.
+#include <unordered_map>
+#include <unordered_set>
+
+#include "check/checkrun.h"
+#include "check/locallink.h"
+#include "support/cp1252.h"
+#include "support/fsname.h"
+#include "support/paths.h"
+#include "support/strutil.h"
+
+namespace navforge::check {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Holds(const std::string& text, std::string_view lowerNeedle) {
+  return LowerAscii(text).find(lowerNeedle) != std::string::npos;
+}
+
+// Characters a page name cannot carry into a link as they are: everything that is no
+// URL code point (blanks, controls, quotes, brackets ...) and "%". Letters beyond
+// ASCII are URL code points: browsers ask for them in UTF-8, as the pages are named.
+bool NeedsEscape(unsigned char c) {
+  static constexpr std::string_view kUnsafe = "\"#%<>?[]^`{|}";
+  return c <= 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D ||
+         kUnsafe.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+std::string EscapeList(const std::string& name) {
+  std::string list;
+  std::unordered_set<unsigned char> named;
+  for (char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (!NeedsEscape(c) || !named.insert(c).second) continue;
+    if (!list.empty()) list += ", ";
+    if (c == ' ')
+      list += "Leerzeichen";
+    else if (c < 0x20 || c == 0x7F)
+      list += "Steuerzeichen";
+    else
+      list += Quoted(std::string(1, ch));
+  }
+  return list;
+}
+
+class EntryRules {
+public:
+  explicit EntryRules(CheckRun& run) : run_(run), doc_(run.doc) {
+    for (const PlannedPage& page : run.pages) {
+      pageFiles_.insert(run.Resolve(page.path).lexically_normal().string());
+      if (page.entry >= 0) pageOf_.emplace(page.entry, &page);
+    }
+    std::error_code ec;
+    linksCheckable_ = !run.pageFolder.empty() && fs::is_directory(run.pageFolder, ec);
+  }
+
+  void Run() {
+    if (run_.leadingSubItems > 0)
+      run_.Add(Level::Warnung, "untereintraege-vor-haupteintrag", 0,
+               run_.leadingSubItems == 1
+                   ? std::string("Vor dem ersten Haupteintrag steht ein Untereintrag; er erscheint als Haupteintrag "
+                                 "ohne eigene Seite.")
+                   : "Vor dem ersten Haupteintrag stehen " + std::to_string(run_.leadingSubItems) +
+                         " Untereintr\xE4ge; sie erscheinen als Haupteintr\xE4ge ohne eigene Seite.");
+    for (int i = 0; i <= doc_.LastIndex(); ++i) {
+      const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
+      if (item.Caption.empty()) run_.Add(Level::Fehler, "leere-beschriftung", i, "Der Eintrag hat keine Beschriftung.");
+      const bool named = Identifier(i);
+      if (named) PageName(i);
+      if (!doc_.HasSubItems(i)) {
+        BlankTarget(i, item);
+        Link(i, item);
+      }
+    }
+  }
+
+private:
+  const std::string& Id(int i) const { return run_.linkIDs[static_cast<std::size_t>(i)]; }
+
+  // False when the identifier cannot name a page at all (a Fehler is reported then).
+  bool Identifier(int i) {
+    const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
+    if (Id(i) != item.Caption && IdentifierShows(i)) {
+      const std::string folded = LowerCp1252(item.Caption);
+      std::string text = "Die Beschriftung " + Quoted(item.Caption) + " gibt es schon";
+      for (int k = 0; k < i; ++k)
+        if (LowerCp1252(Id(k)) == folded) {
+          text += " (" + EntryRef(k) + ")";
+          break;
+        }
+      run_.Add(Level::Warnung, "doppelte-beschriftung", i,
+               text + "; die Kennung dieses Eintrags wird " + Quoted(Id(i)) + ".");
+    }
+    if (!doc_.HasSubItems(i)) return true;
+    const std::size_t slash = Id(i).find_first_of("/\\");
+    if (slash == std::string::npos) return true;
+    run_.Add(Level::Fehler, "kennung-mit-pfadzeichen", i,
+             "Die Beschriftung enth\xE4lt " + Quoted(Id(i).substr(slash, 1)) +
+                 ": die Seite des Untermen\xFCs, nach ihr benannt, landet in einem anderen Ordner oder wird gar nicht "
+                 "geschrieben.");
+    return false;
+  }
+
+  // Whether a numbered identifier reaches a page: as the name of a sub-menu page, or
+  // through "$LinkID$" in the fragment that renders the entry.
+  bool IdentifierShows(int i) const {
+    if (doc_.HasSubItems(i) || !run_.set) return true;
+    const std::string* fragment = run_.FragmentOf(i);
+    if (Holds(*fragment, "$linkid$")) return true;
+    return fragment == &run_.set->Menupoint && Holds(run_.set->ActiveMenupoint, "$linkid$");
+  }
+
+  void PageName(int i) {
+    const auto page = pageOf_.find(i);
+    if (page == pageOf_.end()) return;
+    const std::string name = ExtractFileName(page->second->path);
+    const std::string list = EscapeList(name);
+    if (!list.empty())
+      run_.Add(Level::Warnung, "seitenname-mit-sonderzeichen", i,
+               "Der Name der Untermen\xFC-Seite " + Quoted(name) + " enth\xE4lt Zeichen, die in einer Adresse "
+               "maskiert werden m\xFCssen (" + list + "); Server und Werkzeuge finden die Seite dann oft nicht.");
+  }
+
+  void BlankTarget(int i, const TMTItem& item) {
+    if (!run_.set || LowerAscii(TrimControl(item.Target)) != "_blank") return;
+    const std::string& fragment = *run_.FragmentOf(i);
+    if (!Holds(fragment, "$linktarget$") || Holds(fragment, "noopener") || Holds(fragment, "noreferrer")) return;
+    run_.Add(Level::Warnung, "blank-ohne-noopener", i,
+             "Der Link \xF6" "ffnet sein Ziel mit \x84_blank\x93, aber das Men\xFCtemplate gibt ihm kein "
+             "rel=\"noopener\": die ge\xF6" "ffnete Seite kann dann die Men\xFCseite umlenken.");
+  }
+
+  void Link(int i, const TMTItem& item) {
+    if (!linksCheckable_) return;
+    // Variables are filled into the whole page, links included ("$Basis$seite.htm").
+    std::string link = item.Link;
+    if (link.find('$') != std::string::npos)
+      for (const TVarItem& v : doc_.Variables.Vars) ReplaceAll(link, "$" + v.Name + "$", v.Value, false);
+    const std::optional<std::string> file = LocalLinkFile(link);
+    if (!file) return;
+    const fs::path target = (run_.pageFolder / *file).lexically_normal();
+    std::error_code ec;
+    if (fs::exists(target, ec) || pageFiles_.count(target.string())) return;
+    run_.Add(Level::Warnung, "link-ziel-fehlt", i,
+             "Das Linkziel " + Quoted(item.Link) + " gibt es nicht (gesucht: " + Quoted(FromFsName(target.string())) +
+                 ").");
+  }
+
+  CheckRun& run_;
+  const TovHTML& doc_;
+  std::unordered_set<std::string> pageFiles_;  // the pages generation writes, resolved
+  std::unordered_map<int, const PlannedPage*> pageOf_;
+  bool linksCheckable_ = false;
+};
+
+}  // namespace
+
+void CheckEntries(CheckRun& run) { EntryRules(run).Run(); }
+
+}  // namespace navforge::check

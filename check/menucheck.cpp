@@ -1,0 +1,95 @@
+// One check run: the generation run into memory, then the rules.
+#include "check/menucheck.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "check/checkrun.h"
+#include "core/generatememory.h"
+#include "core/pageassembler.h"
+#include "support/fsname.h"
+
+namespace navforge::check {
+
+namespace fs = std::filesystem;
+
+CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o) {
+  // The generation as the generate command would run it, into memory.
+  GenerationResult gen = GenerateToMemory(d);
+  linkIDs = gen.LinkIDs.size() == d.Items.size() ? std::move(gen.LinkIDs) : PageAssembler::AssignLinkIDs(d.Items);
+  while (leadingSubItems <= d.LastIndex() && d.Items[static_cast<std::size_t>(leadingSubItems)].IsSubItem)
+    ++leadingSubItems;
+
+  std::string message = gen.Message;
+  set = std::move(gen.Set);
+  if (!set && d.Filename.empty()) {
+    // Generation stopped before the set; it is checked all the same.
+    try {
+      set = LoadTemplateSet(d.TemplateRoot, d.Template, message);
+    } catch (const std::exception& e) {
+      message = e.what();
+    }
+  }
+  if (!set) {
+    std::string unused;
+    if (d.Template.empty()) {
+      setProblemCode = "kein-template";
+    } else if (!FindTemplateSetFolder(d.TemplateRoot, d.Template, unused)) {
+      setProblemCode = "template-fehlt";
+      message = "Das Men\xFCtemplate " + Quoted(d.Template) + " ist nicht vorhanden.";
+    } else {
+      setProblemCode = "template-unlesbar";
+    }
+    setProblem = message;
+  }
+
+  if (d.Filename.empty()) return;
+  pageFolder = Resolve(d.Filename).parent_path();
+  // The first page is the main page; then one per main entry with sub-entries, in order.
+  int entry = -1;
+  for (GeneratedPage& page : gen.Pages) {
+    pages.push_back({std::move(page.Path), entry});
+    do ++entry;
+    while (entry <= d.LastIndex() && !d.HasSubItems(entry));
+  }
+}
+
+fs::path CheckRun::Resolve(const std::string& path) const {
+  fs::path p(ToFsName(path));
+  std::error_code ec;
+  if (p.is_relative()) p = (options.outputBase.empty() ? fs::current_path(ec) : fs::path(options.outputBase)) / p;
+  fs::path canonical = fs::weakly_canonical(p, ec);
+  return ec ? p.lexically_normal() : canonical;
+}
+
+const std::string* CheckRun::FragmentOf(int i) const {
+  if (!set) return nullptr;
+  // Sub-entries before the first main entry are rendered like main entries.
+  return doc.Items[static_cast<std::size_t>(i)].IsSubItem && i >= leadingSubItems ? &set->SubmenuPoint
+                                                                                      : &set->Menupoint;
+}
+
+void CheckRun::Add(Level level, const char* code, int entry, std::string message) {
+  Finding f{level, code, entry, {}, std::move(message)};
+  if (entry >= 0) f.caption = doc.Items[static_cast<std::size_t>(entry)].Caption;
+  findings.push_back(std::move(f));
+}
+
+std::string EntryRef(int entry) { return "Eintrag " + std::to_string(entry + 1); }
+
+std::string Quoted(const std::string& text) { return "\x84" + text + "\x93"; }
+
+Findings CheckMenu(const TovHTML& doc, const CheckOptions& options) {
+  CheckRun run(doc, options);
+  for (void (*rule)(CheckRun&) : {CheckFileName, CheckTemplate, CheckPageCollisions, CheckMenuFilesOverwritten,
+                                  CheckEntries, CheckPlaceholders, CheckVariables, CheckContrast})
+    rule(run);
+  // Fehler before Warnungen; within each, the whole menu first, then the entries in menu order.
+  std::stable_sort(run.findings.begin(), run.findings.end(), [](const Finding& a, const Finding& b) {
+    if (a.level != b.level) return a.level == Level::Fehler;
+    return a.entry < b.entry;
+  });
+  return std::move(run.findings);
+}
+
+}  // namespace navforge::check

@@ -1,0 +1,76 @@
+// Rules about what generation needs and which files its pages would land on.
+#include <unordered_map>
+
+#include "check/checkrun.h"
+#include "support/cp1252.h"
+#include "support/fsname.h"
+#include "support/paths.h"
+
+namespace navforge::check {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The name a file system that ignores letter case sees in a resolved path.
+std::string FileKey(const fs::path& resolved) { return LowerCp1252(FromFsName(resolved.string())); }
+
+// A path the program only opens (menu file, variables file), resolved like a page.
+fs::path ResolveOpened(const std::string& fsName) {
+  std::error_code ec;
+  fs::path p = fs::weakly_canonical(fs::absolute(fsName, ec), ec);
+  return ec ? fs::path(fsName).lexically_normal() : p;
+}
+
+}  // namespace
+
+void CheckFileName(CheckRun& run) {
+  if (run.doc.Filename.empty()) {
+    run.Add(Level::Fehler, "kein-dateiname", -1, "Kein Dateiname zum Speichern angegeben");
+    return;
+  }
+  std::error_code ec;
+  if (!fs::is_directory(run.pageFolder, ec))
+    run.Add(Level::Fehler, "ausgabeordner-fehlt", -1,
+            "Den Ordner " + Quoted(FromFsName(run.pageFolder.string())) + " f\xFCr die HTML-Seiten gibt es nicht.");
+}
+
+void CheckTemplate(CheckRun& run) {
+  if (!run.set) run.Add(Level::Fehler, run.setProblemCode.c_str(), -1, run.setProblem);
+}
+
+void CheckPageCollisions(CheckRun& run) {
+  std::unordered_map<std::string, std::size_t> seen;  // file key -> first page
+  for (std::size_t j = 0; j < run.pages.size(); ++j) {
+    const PlannedPage& page = run.pages[j];
+    const auto [it, fresh] = seen.emplace(FileKey(run.Resolve(page.path)), j);
+    if (fresh) continue;
+    const PlannedPage& earlier = run.pages[it->second];
+    std::string text = "Die Seite des Untermen\xFCs " + Quoted(page.path) + " w\xFCrde ";
+    text += earlier.entry < 0 ? "die Hauptseite " + Quoted(earlier.path) + " \xFC" "berschreiben"
+                              : "die Seite " + Quoted(earlier.path) + " von " + EntryRef(earlier.entry) +
+                                    " \xFC" "berschreiben";
+    if (run.Resolve(page.path) != run.Resolve(earlier.path))
+      text += " (auf Dateisystemen, die Gro\xDF- und Kleinbuchstaben nicht unterscheiden, ist es dieselbe Datei)";
+    run.Add(Level::Fehler, "seite-ueberschreibt-seite", page.entry, text + ".");
+  }
+}
+
+void CheckMenuFilesOverwritten(CheckRun& run) {
+  std::vector<std::string> own;  // the menu's files, as file-system names
+  if (!run.options.menuFile.empty()) {
+    own.push_back(run.options.menuFile);
+    own.push_back(ChangeFileExt(run.options.menuFile, ".nfs"));
+  }
+  if (!run.doc.VariablesFile.empty()) own.push_back(run.doc.VariablesFile);
+  std::unordered_map<std::string, std::string> keys;
+  for (const std::string& file : own) keys.emplace(FileKey(ResolveOpened(file)), file);
+  for (const PlannedPage& page : run.pages) {
+    const auto hit = keys.find(FileKey(run.Resolve(page.path)));
+    if (hit != keys.end())
+      run.Add(Level::Fehler, "seite-ueberschreibt-menue", page.entry,
+              "Die HTML-Seite " + Quoted(page.path) + " w\xFCrde die Datei " + Quoted(FromFsName(hit->second)) +
+                  " des Men\xFCs \xFC" "berschreiben.");
+  }
+}
+
+}  // namespace navforge::check

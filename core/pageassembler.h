@@ -1,0 +1,70 @@
+#pragma once
+// One generation run: the pages of a document with one template set and one table of
+// entry identifiers, written into a page sink. What does not change while a run goes
+// on (the sub-menu page extension, the page-independent placeholders, every entry
+// rendered once per form) is worked out once here. The document is only read.
+//
+// Sub-entries before the first main entry (the editor allows a sub-entry at index 0)
+// are rendered as main entries of their own, each with the Menupoint fragment, its own
+// link and target and no page of its own. The walks over the main entries take them
+// first and then every main entry once, so nothing of the menu is lost; for a menu
+// that starts with a main entry nothing changes.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/ovhtml.h"
+#include "core/pagesink.h"
+#include "core/templateset.h"
+
+namespace navforge {
+
+class PageAssembler {
+public:
+  // LinkIDs: one identifier per entry of Doc.Items. Doc must outlive the assembler.
+  PageAssembler(const TovHTML& Doc, TTemplateSet Set, std::vector<std::string> LinkIDs);
+
+  // The identifiers generation gives the entries: the caption, or the caption with the
+  // first number from 2 on that makes it unique without regard to letter case.
+  static std::vector<std::string> AssignLinkIDs(const TMenutree& Items);
+  // The extension of the sub-menu pages: fileext (trimmed, with a leading dot), else
+  // the extension of Filename.
+  static std::string SubmenuExt(const TMenuFormat& Format);
+
+  // The number of main entries the walks visit.
+  int Count() const { return count_; }
+  const std::vector<std::string>& LinkIDs() const { return linkIDs_; }
+
+  // The main page, then (one file per entry) a page per main entry with sub-entries.
+  void WritePages(IPageSink& Sink);
+  void WritePage(IPageSink& Sink, const std::string& FileName, int Active, int Count);
+  std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
+  std::string RenderSubItems(int EntryIndex) const;
+
+private:
+  using Replacements = std::vector<std::pair<std::string, std::string>>;  // placeholder, value
+
+  // Every value filled into a fragment passes here: a UTF-8 set gets it in UTF-8.
+  std::string Value(std::string_view Text) const;
+  int NextRenderedIndex(int Index) const;
+  const std::string& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
+  static void Fill(std::string& Text, const Replacements& Values);
+
+  const TovHTML& doc_;
+  const TTemplateSet set_;
+  const std::vector<std::string> linkIDs_;
+  const int count_;
+  const std::string submenuExt_;
+  Replacements fixed_;      // page placeholders 1 to 11: the same on every page
+  Replacements perPage_;    // the page placeholders after $CurrentFilename$, with the line-break rule
+  Replacements variables_;  // "$Name$" of each variable and its value, in list order
+  std::string fixedHeader_, fixedFooter_;
+
+  // Entries rendered for Count cachedCount_, with the fixed placeholders filled.
+  int cachedCount_ = -1;
+  std::vector<std::optional<std::string>> cachePlain_, cacheActive_;
+};
+
+}  // namespace navforge

@@ -1,0 +1,222 @@
+#include "check/menucheck.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "check/contrast.h"
+#include "check/locallink.h"
+#include "check/report.h"
+#include "testsupport/tempdir.h"
+
+namespace navforge::check {
+namespace {
+
+using test::MakeDir;
+using test::TempDir;
+using test::WriteFile;
+
+// A small menu that checks clean: Home, and Produkte with the sub-entry Software,
+// generated one page per entry into site/ with the set "T".
+struct Menu {
+  TempDir dir;
+  TovHTML doc;
+  CheckOptions options;
+
+  Menu() {
+    MakeDir(dir.file("Templates"));
+    MakeDir(dir.file("Templates/T"));
+    MakeDir(dir.file("site"));
+    Fragment("template.ini", "[Main]\r\nall_in_one=0\r\n");
+    Fragment("header.txt", "<title>$Title$</title><body style=\"color:$TextColor$\">\r\n");
+    Fragment("footer.txt", "</body>\r\n");
+    Fragment("menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a>\r\n");
+    Fragment("activemenupoint.txt", "<a href=\"$Link$\">$Linkname$</a>$submenu$\r\n");
+    Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a>\r\n");
+    WriteFile(dir.file("site/home.htm"), "");
+    WriteFile(dir.file("site/soft.htm"), "");
+    doc.TemplateRoot = dir.file("Templates");
+    doc.VariablesFile = dir.file("navforge.nfv");
+    doc.Template = "T";
+    doc.Filename = dir.file("site/menu.htm");
+    doc.InsertItem(-1, "Home", "home.htm", "", false);
+    doc.InsertItem(-1, "Produkte", "produkte.htm", "", false);
+    doc.InsertItem(-1, "Software", "soft.htm", "inhalt", true);
+    options.menuFile = dir.file("site.nff");
+  }
+  void Fragment(const std::string& name, const std::string& text) { WriteFile(dir.file("Templates/T/" + name), text); }
+  void Var(const std::string& name, const std::string& value) { doc.Variables.AddVariable(name, value); }
+  std::string& Caption(int i) { return doc.Items[static_cast<std::size_t>(i)].Caption; }
+  std::string& Link(int i) { return doc.Items[static_cast<std::size_t>(i)].Link; }
+  Findings Check() { return CheckMenu(doc, options); }
+};
+
+std::string Lines(const Findings& findings) {
+  std::string s;
+  for (const Finding& f : findings) s += FindingLine(f) + "\n";
+  return s;
+}
+
+TEST(CheckMenu, smallMenu_checksClean) {
+  Menu m;
+  EXPECT_EQ(Lines(m.Check()), "");
+}
+
+struct RuleCase {
+  const char* code;
+  Level level;
+  int entry;  // the entry the finding names, -1 for the whole menu
+  std::function<void(Menu&)> trigger;
+  std::function<void(Menu&)> clean;  // a near miss that must not trigger the rule
+};
+
+const RuleCase kRules[] = {
+    {"kein-dateiname", Level::Fehler, -1, [](Menu& m) { m.doc.Filename.clear(); },
+     [](Menu& m) { m.doc.Filename = m.dir.file("site/x.htm"); }},
+    {"ausgabeordner-fehlt", Level::Fehler, -1, [](Menu& m) { m.doc.Filename = m.dir.file("fehlt/menu.htm"); },
+     [](Menu& m) { m.doc.Filename = m.dir.file("site/../site/menu.htm"); }},
+    {"kein-template", Level::Fehler, -1, [](Menu& m) { m.doc.Template.clear(); }, [](Menu&) {}},
+    {"template-fehlt", Level::Fehler, -1, [](Menu& m) { m.doc.Template = "U"; },
+     [](Menu& m) { m.doc.Template = "t"; }},  // found in any letter case
+    {"seite-ueberschreibt-seite", Level::Fehler, 1, [](Menu& m) { m.doc.Filename = m.dir.file("site/Produkte.htm"); },
+     [](Menu& m) { m.Fragment("template.ini", "[Main]\r\nall_in_one=1\r\n"), m.doc.Filename = m.dir.file("site/Produkte.htm"); }},
+    {"seite-ueberschreibt-seite", Level::Fehler, 1, [](Menu& m) { m.doc.Filename = m.dir.file("site/PRODUKTE.htm"); },
+     [](Menu& m) { m.doc.Filename = m.dir.file("site/PRODUKTE.html"), m.doc.fileext = "htm"; }},
+    {"seite-ueberschreibt-menue", Level::Fehler, 1, [](Menu& m) { m.doc.VariablesFile = m.dir.file("site/produkte.htm"); },
+     [](Menu& m) { m.doc.VariablesFile = m.dir.file("produkte.htm"); }},
+    {"seite-ueberschreibt-menue", Level::Fehler, -1, [](Menu& m) { m.doc.Filename = m.dir.file("site/../site.nfs"); },
+     [](Menu& m) { m.doc.Filename = m.dir.file("site.nfs.htm"); }},
+    {"kennung-mit-pfadzeichen", Level::Fehler, 1, [](Menu& m) { m.Caption(1) = "Produkte/Neu"; },
+     [](Menu& m) { m.Caption(2) = "Soft\\ware"; }},  // a sub-entry names no page
+    {"leere-beschriftung", Level::Fehler, 0, [](Menu& m) { m.Caption(0).clear(); }, [](Menu& m) { m.Caption(0) = " "; }},
+    {"link-ziel-fehlt", Level::Warnung, 0, [](Menu& m) { m.Link(0) = "fehlt.htm#oben"; },
+     [](Menu& m) { m.Link(0) = "Produkte.htm?x#y"; m.Link(2) = "so%66t.htm"; }},  // a page of this generation; percent-decoded
+    {"link-ziel-fehlt", Level::Warnung, 2, [](Menu& m) { m.Link(2) = "..\\site\\Soft.htm"; },
+     [](Menu& m) {
+       m.Var("Basis", "https://example.org/");
+       m.Link(0) = "$basis$x.htm";  // filled like every placeholder of the page
+       m.Link(2) = "..\\site\\soft.htm";
+     }},
+    {"untereintraege-vor-haupteintrag", Level::Warnung, 0, [](Menu& m) { m.doc.SetSubItem(0, true); },
+     [](Menu& m) { m.doc.SetSubItem(1, false); }},
+    {"doppelte-beschriftung", Level::Warnung, 1, [](Menu& m) { m.Caption(1) = "HOME"; },  // names a page
+     [](Menu& m) {  // a sub-entry whose identifier no fragment shows
+       m.doc.InsertItem(-1, "Mehr", "home.htm", "", false);
+       m.doc.InsertItem(-1, "Software", "soft.htm", "", true);
+     }},
+    {"doppelte-beschriftung", Level::Warnung, 3,
+     [](Menu& m) {
+       m.Fragment("SubmenuPoint.txt", "<a id=\"$LinkID$\" href=\"$Link$\">$Linkname$</a>\r\n");
+       m.doc.InsertItem(-1, "software", "soft.htm", "", true);
+     },
+     [](Menu& m) { m.Fragment("SubmenuPoint.txt", "<a id=\"$LinkID$\" href=\"$Link$\">$Linkname$</a>\r\n"); }},
+    {"seitenname-mit-sonderzeichen", Level::Warnung, 1, [](Menu& m) { m.Caption(1) = "Neue Produkte"; },
+     [](Menu& m) { m.Caption(1) = "Produkt\xFC" "bersicht"; m.Caption(0) = "Neu #1"; }},  // umlauts go in UTF-8; no page
+    {"blank-ohne-noopener", Level::Warnung, 2, [](Menu& m) { m.doc.Items[2].Target = "_Blank"; },
+     [](Menu& m) {
+       m.doc.Items[2].Target = "_blank";
+       m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\" rel=\"noopener\">$Linkname$</a>\r\n");
+     }},
+    {"kontrast-zu-gering", Level::Warnung, -1,
+     [](Menu& m) { m.doc.TextColor = 0x00888888; m.doc.BackgroundColor = 0x00FFFFFF; },
+     [](Menu& m) { m.doc.TextColor = 0x00767676; m.doc.BackgroundColor = 0x00FFFFFF; }},  // 4.54:1
+    {"kontrast-zu-gering", Level::Warnung, -1,
+     [](Menu& m) { m.doc.LinkColor = 0x00FF0000; m.doc.BackgroundColor = 0x00000000; },  // blue on black
+     [](Menu& m) { m.doc.LinkColor = 0x00FF0000; m.doc.HoverColor = 0x00000001; }},  // no background set
+    {"platzhalter-ungefuellt", Level::Warnung, -1,
+     [](Menu& m) { m.Fragment("footer.txt", "$Tilte$</body>\r\n"); },
+     [](Menu& m) {
+       m.Var("Firma", "Beispiel");
+       m.Fragment("footer.txt", "$FIRMA$ $hr$ kostet 5 $ und 6 $, $$ </body>\r\n");
+     }},
+    {"platzhalter-ungefuellt", Level::Warnung, -1,
+     [](Menu& m) { m.Fragment("header.txt", "<title>$Linkname$</title>\r\n"); },  // entry placeholder outside an entry
+     [](Menu& m) { m.Fragment("activemenupoint.txt", "<a href=\"$LINK$\" id=\"$LinkID$\">$Linkname$</a>$submenu$\r\n"); }},
+    {"variable-unbenutzt", Level::Warnung, -1, [](Menu& m) { m.Var("Firma", "Beispiel"); },
+     [](Menu& m) { m.Var("Firma", "Beispiel in $ort$"); m.Var("Ort", "Bonn"); m.Caption(0) = "$Firma$"; }},
+    {"variable-ohne-wirkung", Level::Warnung, -1, [](Menu& m) { m.Var("title", "x"); },
+     [](Menu& m) { m.Var("Titel", "x"); m.Fragment("footer.txt", "$Titel$\r\n"); }},
+    {"variable-enthaelt-sich", Level::Warnung, -1, [](Menu& m) { m.Var("Firma", "die $FIRMA$"); m.Caption(0) = "$Firma$"; },
+     [](Menu& m) { m.Var("Firma", "die $Firma"); m.Caption(0) = "$Firma$"; }},
+};
+
+TEST(CheckMenu, eachRule_triggersOnItsMenu_andNotOnTheNearMiss) {
+  for (const RuleCase& c : kRules) {
+    SCOPED_TRACE(c.code);
+    {
+      Menu m;
+      c.trigger(m);
+      const Findings found = m.Check();
+      int hits = 0;
+      for (const Finding& f : found) {
+        if (f.code != c.code) continue;
+        ++hits;
+        EXPECT_EQ(f.level, c.level);
+        EXPECT_EQ(f.entry, c.entry) << f.message;
+        if (f.entry >= 0) {
+          EXPECT_EQ(f.caption, m.doc.Items[static_cast<std::size_t>(f.entry)].Caption);
+        }
+        EXPECT_FALSE(f.message.empty());
+      }
+      EXPECT_EQ(hits, 1) << Lines(found);
+    }
+    Menu m;
+    c.clean(m);
+    const Findings found = m.Check();
+    for (const Finding& f : found) EXPECT_NE(f.code, c.code) << Lines(found);
+  }
+}
+
+TEST(CheckMenu, documentStaysUnchanged_andErrorsComeFirst) {
+  Menu m;
+  m.doc.Items[0].LinkID = "alt";
+  m.Link(0) = "fehlt.htm";
+  m.Caption(2).clear();
+  const Findings found = m.Check();
+  EXPECT_EQ(m.doc.Items[0].LinkID, "alt");
+  EXPECT_TRUE(m.doc.Header.empty());  // the set is read into a copy
+  ASSERT_EQ(found.size(), 2u) << Lines(found);
+  EXPECT_EQ(found[0].code, "leere-beschriftung");
+  EXPECT_EQ(found[1].code, "link-ziel-fehlt");
+}
+
+TEST(LocalLinkFile, whatABrowserWouldAskFor) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"seite.htm", "seite.htm"},
+      {"  a/b.htm?x=1#top ", "a/b.htm"},
+      {"..\\ordner\\c.htm", "../ordner/c.htm"},
+      {"%C3%BCber%20uns.htm", "\xC3\xBC" "ber uns.htm"},
+      {"\xDC" "ber uns.htm", "\xC3\x9C" "ber uns.htm"},  // Windows-1252 link, UTF-8 file name
+      {"100%.htm", "100%.htm"},
+      {"", std::nullopt},
+      {"#oben", std::nullopt},
+      {"?seite=2", std::nullopt},
+      {"http://example.org/", std::nullopt},
+      {"MAILTO:a@b.de", std::nullopt},
+      {"tel:+49", std::nullopt},
+      {"javascript:void(0)", std::nullopt},
+      {"//cdn.example.org/x.js", std::nullopt},
+      {"/wurzel.htm", std::nullopt},
+  };
+  for (const auto& [link, expected] : cases) EXPECT_EQ(LocalLinkFile(link), expected) << link;
+}
+
+TEST(ContrastRatio, wcagFigures) {
+  EXPECT_NEAR(ContrastRatio(0x000000, 0xFFFFFF), 21.0, 1e-9);
+  EXPECT_NEAR(ContrastRatio(0xFFFFFF, 0xFFFFFF), 1.0, 1e-9);
+  EXPECT_NEAR(ContrastRatio(0x767676, 0xFFFFFF), 4.54, 0.01);
+  EXPECT_NEAR(ContrastRatio(0x0000FF, 0xFFFFFF), 4.0, 0.01);  // pure red: red sits in the low byte
+  EXPECT_NEAR(ContrastRatio(0xFF0000, 0xFFFFFF), 8.59, 0.01);  // pure blue
+}
+
+TEST(FindingsJson, escapesAndNumbersFromOne) {
+  const Findings f{{Level::Fehler, "c", 11, "\xDC" "ber \"uns\"", "a\\b\tc"}, {Level::Warnung, "d", -1, "", "x"}};
+  EXPECT_EQ(FindingsJson(f),
+            "[\n {\"level\": \"Fehler\", \"code\": \"c\", \"entry\": 12, \"caption\": \"\xC3\x9C" "ber \\\"uns\\\"\", "
+            "\"message\": \"a\\\\b\\u0009c\"},\n"
+            " {\"level\": \"Warnung\", \"code\": \"d\", \"entry\": null, \"caption\": null, \"message\": \"x\"}\n]\n");
+  EXPECT_EQ(FindingsJson({}), "[]\n");
+}
+
+}  // namespace
+}  // namespace navforge::check

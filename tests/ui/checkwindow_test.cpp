@@ -1,0 +1,98 @@
+// "Prüfen" pressed as the user would: the findings window and the way back to an entry.
+#include "ui/checkwindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include "fakedialogs.h"
+#include "testsupport/tempdir.h"
+#include "ui/mainform.h"
+#include "ui/qtext.h"
+#include "ui/editbox.h"
+#include "uitestapp.h"
+
+namespace navforge {
+namespace {
+
+class CheckWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    test::UiApp();
+    const std::string prog = tmp.path() + "/prog/";
+    test::MakeDir(prog + "Templates/Set");
+    test::MakeDir(tmp.file("site"));
+    test::WriteFile(prog + "Templates/Set/menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n");
+    test::WriteFile(tmp.file("site/da.htm"), "");
+    TMainformOptions options;
+    options.ProgramFolder = prog;
+    options.VariablesFile = prog + "navforge.nfv";
+    options.ModuleFolders = TModuleFolders{"", prog};
+    options.Dialogs = &dialogs;
+    form = std::make_unique<Tmainform>(options);
+    form->MenuDoc->Template = "Set";
+    form->GetSettings();
+    form->efilename->SetText(tmp.file("site/menu.htm"));
+    Add("Da", "da.htm");
+    Add("Weg", "weg.htm");
+  }
+  void Add(const char* caption, const char* link) {
+    form->menuname->SetText(caption);
+    form->menulink->SetText(link);
+    form->linktarget->SetText("inhalt");
+    form->TBItem8->trigger();
+  }
+  QAction* Button() const { return form->findChild<QAction*>(QStringLiteral("BtnCheck")); }
+  TCheckWindow* Window() const { return form->findChild<TCheckWindow*>(); }
+
+  test::TempDir tmp;
+  test::TScriptedDialogs dialogs;
+  std::unique_ptr<Tmainform> form;
+};
+
+TEST_F(CheckWindowTest, button_sitsAfterGenerate_withItsHint) {
+  ASSERT_NE(Button(), nullptr);
+  const QList<QAction*> actions = form->TBToolbar1->actions();
+  EXPECT_EQ(actions.indexOf(Button()), actions.indexOf(form->TBItem5) + 1);
+  EXPECT_EQ(FromQ(Button()->toolTip()), "Men\xFC pr\xFC" "fen");
+  EXPECT_FALSE(Button()->icon().isNull());
+}
+
+TEST_F(CheckWindowTest, press_showsFindingsWithoutBlocking_andDoubleClickSelectsTheEntry) {
+  form->PageControl1->setCurrentIndex(1);
+  Button()->trigger();
+  TCheckWindow* window = Window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->isModal());
+  ASSERT_EQ(window->FindingList->count(), 1);
+  EXPECT_EQ(FromQ(window->FindingList->item(0)->text()).rfind("Warnung: Eintrag 2 \"Weg\": ", 0), 0u);
+  EXPECT_EQ(FromQ(window->Summary->text()), "0 Fehler, 1 Warnung");
+
+  emit window->FindingList->itemActivated(window->FindingList->item(0));
+  EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
+  EXPECT_EQ(form->SelectedIndex(), 1);
+  EXPECT_EQ(form->menulink->Text(), "weg.htm");
+
+  // The link is mended; checking again empties the list.
+  test::WriteFile(tmp.file("site/weg.htm"), "");
+  window->RecheckButton->click();
+  EXPECT_EQ(window->FindingList->count(), 0);
+  EXPECT_EQ(FromQ(window->Summary->text()), "Keine Befunde: das Men\xFC kann so erstellt werden.");
+}
+
+TEST_F(CheckWindowTest, findingAboutTheWholeMenu_selectsNothing) {
+  form->efilename->SetText("");
+  Button()->trigger();
+  ASSERT_GE(Window()->FindingList->count(), 1);
+  EXPECT_EQ(FromQ(Window()->FindingList->item(0)->text()), "Fehler: Kein Dateiname zum Speichern angegeben");
+  emit Window()->FindingList->itemActivated(Window()->FindingList->item(0));
+  EXPECT_EQ(form->SelectedIndex(), -1);
+}
+
+}  // namespace
+}  // namespace navforge

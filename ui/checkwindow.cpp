@@ -1,0 +1,99 @@
+#include "ui/checkwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "check/menucheck.h"
+#include "check/report.h"
+#include "ui/mainform.h"
+#include "ui/qtext.h"
+
+namespace navforge {
+
+TCheckWindow::TCheckWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
+  setObjectName(QStringLiteral("CheckWindow"));
+  setWindowTitle(ToQ("Men\xFC pr\xFC" "fen"));
+  resize(640, 300);
+  auto* layout = new QVBoxLayout(this);
+  Summary = new QLabel(this);
+  Summary->setObjectName(QStringLiteral("Summary"));
+  FindingList = new QListWidget(this);
+  FindingList->setObjectName(QStringLiteral("FindingList"));
+  FindingList->setAccessibleName(ToQ("Befunde"));
+  RecheckButton = new QPushButton(ToQ("Erneut pr\xFC" "fen"), this);
+  RecheckButton->setObjectName(QStringLiteral("RecheckButton"));
+  layout->addWidget(Summary);
+  layout->addWidget(FindingList, 1);
+  layout->addWidget(RecheckButton, 0, Qt::AlignRight);
+
+  // Activation is a double-click, or Enter for keyboard users.
+  connect(FindingList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    const int entry = item->data(Qt::UserRole).toInt();
+    if (entry >= 0) emit EntryChosen(entry);
+  });
+  connect(RecheckButton, &QPushButton::clicked, this, &TCheckWindow::RecheckRequested);
+}
+
+void TCheckWindow::ShowFindings(const check::Findings& findings) {
+  FindingList->clear();
+  int errors = 0;
+  for (const check::Finding& f : findings) {
+    const bool error = f.level == check::Level::Fehler;
+    errors += error;
+    auto* item = new QListWidgetItem(
+        style()->standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning),
+        ToQ(check::FindingLine(f)), FindingList);
+    item->setData(Qt::UserRole, f.entry);
+    item->setToolTip(ToQ(f.message));
+  }
+  const int warnings = static_cast<int>(findings.size()) - errors;
+  if (findings.empty())
+    Summary->setText(ToQ("Keine Befunde: das Men\xFC kann so erstellt werden."));
+  else
+    Summary->setText(QStringLiteral("%1 %2, %3 %4")
+                         .arg(errors)
+                         .arg(QStringLiteral("Fehler"))
+                         .arg(warnings)
+                         .arg(warnings == 1 ? QStringLiteral("Warnung") : QStringLiteral("Warnungen")));
+  if (FindingList->count() > 0) FindingList->setCurrentRow(0);
+}
+
+QAction* AddCheckCommand(Tmainform& form, QToolBar* bar) {
+  QAction* action = bar->addAction(QIcon(QStringLiteral(":/glyphs/check.svg")), ToQ("Pr\xFC" "fen"));
+  action->setObjectName(QStringLiteral("BtnCheck"));
+  action->setToolTip(ToQ("Men\xFC pr\xFC" "fen"));
+  if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QStringLiteral("BtnCheckButton"));
+
+  auto* window = new TCheckWindow(&form);
+  auto run = [&form, window] {
+    // As generate does: the formatting controls go into the document first.
+    form.SetSettings();
+    check::CheckOptions options;
+    options.menuFile = form.CurrentFile;
+    window->ShowFindings(check::CheckMenu(*form.MenuDoc, options));
+  };
+  QObject::connect(action, &QAction::triggered, window, [window, run] {
+    run();
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+  QObject::connect(window, &TCheckWindow::RecheckRequested, window, run);
+  QObject::connect(window, &TCheckWindow::EntryChosen, &form, [&form](int index) {
+    if (index >= form.ListBox1->count()) return;  // the menu changed since the check
+    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    form.SelectIndex(index);
+    form.ListBox1->scrollToItem(form.ListBox1->item(index));
+    form.ListBox1Click();  // the edit boxes show the entry, as after a click
+  });
+  return action;
+}
+
+}  // namespace navforge
