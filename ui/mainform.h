@@ -62,7 +62,7 @@ public:
   std::string CurrentFile;  // Windows-1252, like every path inside the program
   std::string AppTitle;     // Windows-1252
   // Set by every change of the entries, the variables or a formatting control; cleared
-  // by New, Open, Save and Save As. Exit, New and Open ask before dropping it.
+  // by New, Open, Save and Save As. Exit, the close box, New and Open ask first.
   bool Modified = false;
 
   void GetSettings();
@@ -210,7 +210,7 @@ private:
   // The selected entry's command: op(sel), refill, then select reselect(sel, count);
   // does nothing without a selection.
   template <typename Op, typename Reselect> void EntryCommand(Op op, Reselect reselect);
-  // A variables command: op(index of the grid's row), then redraw the grid.
+  // A variables command: op(variables, index of the grid's row), then redraw the grid.
   template <typename Op> void VariablesCommand(Op op);
   // A chosen file's path into target, relative to the output file's folder when one is set.
   void BrowseRelativeToOutput(const char* filter, TEdit* target);
