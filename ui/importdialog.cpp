@@ -71,9 +71,9 @@ bool ReviewImport(QWidget* parent, const import::ImportProposal& proposal, const
 }
 
 // The command behind "Seiten importieren...". The entries go into the document like
-// any other change and show at once in the entry list.
+// any other change, show at once in the entry list and leave the menu modified.
 void Tmainform::ImportPagesClick() {
-  try {
+  Guard([&] {
     SetSettings();
     TImportPagesSteps steps;
     steps.ChooseFolder = [this] {
@@ -84,11 +84,10 @@ void Tmainform::ImportPagesClick() {
                           std::vector<bool>& checked) { return ReviewImport(this, proposal, warnings, checked); };
     const int first = ImportPages(*MenuDoc, CurrentFile, SelectedIndex(), steps);
     if (first < 0) return;
+    Modified = true;
     FillItemList();
     SelectIndex(first);
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-  }
+  });
 }
 
 }  // namespace navforge
