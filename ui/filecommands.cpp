@@ -30,17 +30,6 @@ std::string& AppTitleStore() {
 // A file-system name for a message or a title ("?" for what Windows-1252 lacks).
 std::string PathAsText(const std::string& path) { return FromQ(PathToQ(path)); }
 
-// A chosen path that becomes a stored text (link, background image, output file):
-// false, after a message, when Windows-1252 cannot hold it, for it would be stored
-// with "?" and name a file that does not exist.
-bool StoredText(const std::string& path, std::string& text, IDialogs& dialogs) {
-  if (StoredPathFromFs(path, text)) return true;
-  dialogs.Message(ApplicationTitle(),
-                  "Der Pfad " + PathAsText(path) +
-                      " enth\xE4lt Zeichen, die eine Men\xFC" "datei nicht speichern kann (nur Zeichen aus "
-                      "Windows-1252). Bitte w\xE4hlen Sie eine Datei, deren Pfad nur solche Zeichen enth\xE4lt.");
-  return false;
-}
 
 }  // namespace
 
@@ -183,6 +172,16 @@ void Tmainform::TBItem7Click() {
   Guard([&] { ShowAboutDialog(qApp, AppTitle + " " + NAVFORGE_PRODUCT_VERSION, "", "", "", 0); });
 }
 
+// Refused rather than stored with "?", which would name a file that does not exist.
+bool Tmainform::StoredText(const std::string& path, std::string& text) {
+  if (StoredPathFromFs(path, text)) return true;
+  dialogs_->Message(ApplicationTitle(),
+                    "Der Pfad " + PathAsText(path) +
+                        " enth\xE4lt Zeichen, die eine Men\xFC" "datei nicht speichern kann (nur Zeichen aus "
+                        "Windows-1252). Bitte w\xE4hlen Sie eine Datei, deren Pfad nur solche Zeichen enth\xE4lt.");
+  return false;
+}
+
 void Tmainform::Button1Click() { BrowseRelativeToOutput(kImageFilter, picfile); }
 
 void Tmainform::Button2Click() {
@@ -191,7 +190,7 @@ void Tmainform::Button2Click() {
     SaveDialog1.Filter = kHtmlFilter;
     if (!dialogs_->ExecuteSave(SaveDialog1)) return;
     std::string name;
-    if (StoredText(SaveDialog1.FileName, name, *dialogs_)) efilename->SetText(name);
+    if (StoredText(SaveDialog1.FileName, name)) efilename->SetText(name);
   });
 }
 
@@ -208,7 +207,7 @@ void Tmainform::BrowseRelativeToOutput(const char* filter, TEdit* target) {
     const std::string path =
         output.empty() ? chosen : MakeRelativePath(ExtractFilePath(StoredPathToFs(output)), chosen);
     std::string text;
-    if (!StoredText(path, text, *dialogs_)) return;
+    if (!StoredText(path, text)) return;
     ReplaceAll(text, "\\", "/", true);
     target->SetText(text);
   });

@@ -212,6 +212,9 @@ private:
   template <typename Op> void VariablesCommand(Op op);
   // A chosen file's path into target, relative to the output file's folder when one is set.
   void BrowseRelativeToOutput(const char* filter, TEdit* target);
+  // A chosen file-system path as the stored text it becomes (link, image, output file,
+  // site folder); false, after a message, when Windows-1252 cannot hold it.
+  bool StoredText(const std::string& path, std::string& text);
   // Runs a command; an error that escapes it ends the command and is shown (false).
   bool Guard(const std::function<void()>& command);
   void ShowError(const std::string& text);
