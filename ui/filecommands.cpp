@@ -30,7 +30,6 @@ std::string& AppTitleStore() {
 // A file-system name for a message or a title ("?" for what Windows-1252 lacks).
 std::string PathAsText(const std::string& path) { return FromQ(PathToQ(path)); }
 
-
 }  // namespace
 
 std::string ApplicationTitle() { return AppTitleStore(); }
@@ -142,8 +141,8 @@ bool Tmainform::SaveMenuAs() {
     if (!dialogs_->ExecuteSave(SaveDialog1)) return;
     std::string chosen = SaveDialog1.FileName;
     if (FileExists(chosen)) {
-      std::string question =
-          "Soll die bereits existierende Datei \"" + PathAsText(ExtractFileName(chosen)) + "\" \xFC" "berschrieben werden?";
+      std::string question = "Soll die bereits existierende Datei \"" + PathAsText(ExtractFileName(chosen)) +
+                             "\" \xFC" "berschrieben werden?";
       if (dialogs_->Confirm("Best\xE4tigung", question) != TConfirmAnswer::Yes) return;
     }
     SetSettings();

@@ -84,7 +84,8 @@ void Tmainform::CreateMenuPage() {
   // The group box's width holds one more button, without a separator, when the bar
   // keeps no margin of its own.
   TBToolbar2->layout()->setContentsMargins(0, 0, 0, 0);
-  TBItemImport = AddCommand(TBToolbar2, "TBItemImport", "import", "Seiten importieren...", &Tmainform::ImportPagesClick);
+  TBItemImport =
+      AddCommand(TBToolbar2, "TBItemImport", "import", "Seiten importieren...", &Tmainform::ImportPagesClick);
   auto* bevel = new QFrame(GroupBox1);
   Place(bevel, "Bevel1", 2, 41, 257, 2);
   bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
