@@ -6,7 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <array>
+#include <string_view>
 
+#include "persist/formatfields.h"
 #include "persist/settings.h"
 #include "support/strutil.h"
 #include "ui/colorswatch.h"
@@ -180,53 +183,80 @@ static int TemplateIndex(const QComboBox* list, const std::string& name) {
   return found;
 }
 
+namespace {
+
+// The control that shows each formatting field, in the order of FormatFields (checked
+// below): a colour swatch or an edit box. The template set has its selector, which
+// keeps a name it does not list, so it is copied on its own.
+struct TFieldControl {
+  std::string_view Key;
+  TColorPanel* Tmainform::* Swatch;
+  TEdit* Tmainform::* Edit;
+};
+constexpr std::array<TFieldControl, FormatFields.size()> kFieldControls = {{
+    {"TextColor", &Tmainform::Panel1, nullptr},
+    {"BackgroundColor", &Tmainform::Panel2, nullptr},
+    {"LinkColor", &Tmainform::Panel3, nullptr},
+    {"ALinkColor", &Tmainform::Panel5, nullptr},
+    {"VLinkColor", &Tmainform::Panel4, nullptr},
+    {"HoverColor", &Tmainform::Panel6, nullptr},
+    {"FirstLetterColor", &Tmainform::Panel7, nullptr},
+    {"Title", nullptr, &Tmainform::titlename},
+    {"Font", nullptr, &Tmainform::menufont},
+    {"FontSize", nullptr, &Tmainform::menufontsize},
+    {"SubmenuFont", nullptr, &Tmainform::submenufont},
+    {"SubmenuFontSize", nullptr, &Tmainform::ufontsize},
+    {"SubmenuLeftMargin", nullptr, &Tmainform::leftmar},
+    {"BackgroundImage", nullptr, &Tmainform::picfile},
+    {"Template", nullptr, nullptr},
+    {"Filename", nullptr, &Tmainform::efilename},
+    {"hr", nullptr, &Tmainform::hrline},
+    {"fileext", nullptr, &Tmainform::feedit},
+}};
+
+constexpr bool ControlsFollowTheFields() {
+  for (std::size_t i = 0; i < FormatFields.size(); ++i) {
+    const TFieldControl& c = kFieldControls[i];
+    if (c.Key != FormatFields[i].Key) return false;
+    if ((FormatFields[i].Kind == FieldKind::Color) != (c.Swatch != nullptr)) return false;
+  }
+  return true;
+}
+static_assert(ControlsFollowTheFields(), "one control per formatting field, in the table's order");
+
+}  // namespace
+
 void Tmainform::GetSettings() {
   showingSettings_ = true;
-  SetColor(Panel1, MenuDoc->TextColor);
-  SetColor(Panel2, MenuDoc->BackgroundColor);
-  SetColor(Panel3, MenuDoc->LinkColor);
-  SetColor(Panel5, MenuDoc->ALinkColor);
-  SetColor(Panel4, MenuDoc->VLinkColor);
-  SetColor(Panel6, MenuDoc->HoverColor);
-  SetColor(Panel7, MenuDoc->FirstLetterColor);
-  titlename->SetText(MenuDoc->Title);
-  menufont->SetText(MenuDoc->Font);
-  menufontsize->SetText(MenuDoc->FontSize);
-  submenufont->SetText(MenuDoc->SubmenuFont);
-  ufontsize->SetText(MenuDoc->SubmenuFontSize);
-  leftmar->SetText(MenuDoc->SubmenuLeftMargin);
-  picfile->SetText(MenuDoc->BackgroundImage);
+  TMenuFormat& format = *MenuDoc;
+  for (std::size_t i = 0; i < FormatFields.size(); ++i) {
+    const FormatField& field = FormatFields[i];
+    const TFieldControl& control = kFieldControls[i];
+    if (control.Swatch)
+      SetColor(this->*control.Swatch, format.*field.Color);
+    else if (control.Edit)
+      (this->*control.Edit)->SetText(format.*field.Text);
+  }
   // A set that is not in the list leaves the selector empty; the name is kept.
   shownTemplate_ = MenuDoc->Template;
   shownTemplateIndex_ = TemplateIndex(cbTemplates, MenuDoc->Template);
   cbTemplates->setCurrentIndex(shownTemplateIndex_);
-  efilename->SetText(MenuDoc->Filename);
-  hrline->SetText(MenuDoc->hr);
-  feedit->SetText(MenuDoc->fileext);
   showingSettings_ = false;
 }
 
 void Tmainform::SetSettings() {
-  MenuDoc->TextColor = Panel1->Color();
-  MenuDoc->BackgroundColor = Panel2->Color();
-  MenuDoc->LinkColor = Panel3->Color();
-  MenuDoc->ALinkColor = Panel5->Color();
-  MenuDoc->VLinkColor = Panel4->Color();
-  MenuDoc->HoverColor = Panel6->Color();
-  MenuDoc->FirstLetterColor = Panel7->Color();
-  MenuDoc->Title = titlename->Text();
-  MenuDoc->Font = menufont->Text();
-  MenuDoc->FontSize = menufontsize->Text();
-  MenuDoc->SubmenuFont = submenufont->Text();
-  MenuDoc->SubmenuFontSize = ufontsize->Text();
-  MenuDoc->SubmenuLeftMargin = leftmar->Text();
-  MenuDoc->BackgroundImage = picfile->Text();
+  TMenuFormat& format = *MenuDoc;
+  for (std::size_t i = 0; i < FormatFields.size(); ++i) {
+    const FormatField& field = FormatFields[i];
+    const TFieldControl& control = kFieldControls[i];
+    if (control.Swatch)
+      format.*field.Color = (this->*control.Swatch)->Color();
+    else if (control.Edit)
+      format.*field.Text = (this->*control.Edit)->Text();
+  }
   // Unless the user chose another set, the name stays as the menu spelled it.
   const int chosen = cbTemplates->currentIndex();
   MenuDoc->Template = chosen < 0 || chosen == shownTemplateIndex_ ? shownTemplate_ : FromQ(cbTemplates->currentText());
-  MenuDoc->Filename = efilename->Text();
-  MenuDoc->hr = hrline->Text();
-  MenuDoc->fileext = feedit->Text();
 }
 
 // ---- Commands ----
