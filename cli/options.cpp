@@ -58,6 +58,8 @@ private:
   bool shown_ = false;
 };
 
+constexpr const char* kOutputErrorMessage = "Fehler beim Schreiben in die Standardausgabe";
+
 // The document starts with the window program's places (support/locations.h); an
 // option names the one file or folder to use instead.
 void PrepareDocument(TovHTML& doc, const CliOptions& o) {
@@ -239,6 +241,12 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
   try {
     TovHTML doc;
     PrepareDocument(doc, o);
+    // The window loads a menu of an unknown version as empty; here that would turn
+    // into an empty resave or page, so it is an error before anything is written.
+    if (!o.menuFile.empty()) {
+      const std::int32_t version = TovHTML::ReadFileVersion(o.menuFile);
+      if (version != 2 && version != -1) throw EUnknownMenuVersion(o.menuFile, version);
+    }
     if (o.command == Command::Import) {
       RunImport(doc, o, out, err);
     } else {
@@ -270,6 +278,10 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
     return kExitFailed;
   }
   out.flush();
+  if (!out) {
+    err << Cp1252ToUtf8(kOutputErrorMessage) << '\n';
+    return kExitFailed;
+  }
   return notifier.Shown() ? kExitFailed : kExitOk;
 }
 

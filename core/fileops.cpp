@@ -3,6 +3,7 @@
 #include "persist/menufile.h"
 #include "support/locations.h"
 #include "support/paths.h"
+#include "support/savelock.h"
 #include "support/textfile.h"
 
 namespace navforge {
@@ -29,6 +30,8 @@ void TovHTML::LoadFromFile(const std::string& path) {
 }
 
 void TovHTML::SaveToFile(const std::string& path) {
+  // Menu and settings of one save must not mix with those of another program's save.
+  const TSaveLock lock(path);
   SaveItems(path);
   SaveSettings(ChangeFileExt(path, ".nfs"));
   CreateUserFolderFor(VariablesFile);

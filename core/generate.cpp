@@ -5,6 +5,9 @@
 #include "core/ovhtml.h"
 #include "core/pageassembler.h"
 #include "core/pagefiles.h"
+#include "core/pagepath.h"
+#include "core/pagesink.h"
+#include "support/errors.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 
@@ -56,6 +59,25 @@ void TovHTML::Generate() {
   WritePages();
 }
 
+namespace {
+
+// Pages go into the main page's folder only: a page whose name leaves it is refused
+// before anything is written to it, which stops the generation there.
+class FolderConfinedSink : public IPageSink {
+public:
+  FolderConfinedSink(IPageSink& inner, std::string folder) : inner_(inner), folder_(std::move(folder)) {}
+  void WritePage(const std::string& path, std::string_view bytes) override {
+    if (!IsPageNameInFolder(std::string_view(path).substr(folder_.size()))) throw EFCreateError(path);
+    inner_.WritePage(path, bytes);
+  }
+
+private:
+  IPageSink& inner_;
+  std::string folder_;
+};
+
+}  // namespace
+
 void TovHTML::AssignLinkIDs() {
   std::vector<std::string> ids = PageAssembler::AssignLinkIDs(Items);
   for (std::size_t i = 0; i < Items.size(); ++i) Items[i].LinkID = std::move(ids[i]);
@@ -66,7 +88,8 @@ std::string TovHTML::SubmenuExt() const { return PageAssembler::SubmenuExt(*this
 void TovHTML::WritePages() {
   PageAssembler assembler = AssemblerOf(*this);
   if (!PagesSpareMenuFiles(*this, assembler.Pages())) return;
-  DiskPageSink sink(OnPageWritten, ExtractFilePath(MenuFile));
+  DiskPageSink disk(OnPageWritten, ExtractFilePath(MenuFile));
+  FolderConfinedSink sink(disk, ExtractFilePath(Filename));
   assembler.WritePages(sink);
 }
 

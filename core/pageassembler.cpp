@@ -193,8 +193,7 @@ void PageAssembler::WritePage(IPageSink& Sink, const std::string& FileName, int 
       dollars += p->Dollars;
     }
     const std::size_t longest = std::max(longestValue_, Value(FileName).size());
-    fromParts = size <= kReplaceAllGrowthLimit &&
-                (longest == 0 || dollars / 2 <= (kReplaceAllGrowthLimit - size) / longest);
+    fromParts = longest == 0 || dollars <= kReplaceAllWorkLimit / longest;
   }
   pagesFromParts_ += fromParts;
   Sink.WritePage(FileName, fromParts ? PageFromParts(parts, FileName) : WholePage(parts, FileName));
@@ -217,10 +216,11 @@ std::string PageAssembler::WholePage(const std::vector<const Part*>& Parts, cons
 // what filling the whole gives. The line-break rule makes each run of CR LF one CR LF;
 // a part ends with one, so a part that starts with one after the rule loses it at the
 // join, and the variables, filled after the rule, cannot change where it begins. Where
-// the whole-page fill would stop rescanning (the text growing beyond
-// kReplaceAllGrowthLimit), the parts would not: so no value of steps 12 to 19 holds "$"
-// (checked), every replacement takes two "$" away and adds none, and the page grows by
-// at most ("$" count / 2) x longest value, which WritePage checks against the limit.
+// the whole-page fill would stop rescanning (ReplaceAll's bound on re-formed matches),
+// the parts might not: so no value of steps 12 to 19 holds "$" (checked), every
+// replacement takes two "$" away and adds none, and the rescanning work of one fill is
+// at most its text's length + "$" count x longest value, which WritePage keeps within
+// kReplaceAllWorkLimit beyond the text, so neither fill reaches the bound.
 std::string PageAssembler::PageFromParts(const std::vector<const Part*>& Parts, const std::string& FileName) const {
   std::size_t size = 0;
   for (const Part* p : Parts) size += p->Ready ? p->Ready->size() : p->Text.size();

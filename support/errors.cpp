@@ -40,6 +40,14 @@ EFCreateError::EFCreateError(const std::string& path)
     : ENavforgeError(PathMessage("Fehler beim Erstellen der Datei ", path, "")) {}
 EWriteError::EWriteError(const std::string& path)
     : ENavforgeError(PathMessage("Fehler beim Schreiben nach ", path, "")) {}
+EUnknownMenuVersion::EUnknownMenuVersion(const std::string& path, long version)
+    : ENavforgeError(PathMessage("Die Men\xFC" "datei ", path,
+                                 " hat eine unbekannte Version (" + std::to_string(version) +
+                                     ") und kann nicht gelesen werden.")) {}
+EMenuInUse::EMenuInUse(const std::string& path)
+    : ENavforgeError(PathMessage("Das Men\xFC ", path,
+                                 " wird gerade von einem anderen Programm gespeichert. "
+                                 "Bitte versuchen Sie es gleich noch einmal.")) {}
 EConvertError::EConvertError(const std::string& text)
     : ENavforgeError("'" + text + "' is not a valid integer value") {}
 EListError::EListError(long index)

@@ -30,6 +30,14 @@ class EWriteError : public ENavforgeError {      // "Fehler beim Schreiben nach 
 public:
   explicit EWriteError(const std::string& path);
 };
+class EUnknownMenuVersion : public ENavforgeError {  // a menu file of a version not read here
+public:
+  EUnknownMenuVersion(const std::string& path, long version);
+};
+class EMenuInUse : public ENavforgeError {      // another program is saving this menu
+public:
+  explicit EMenuInUse(const std::string& path);
+};
 class EConvertError : public ENavforgeError {    // "'%s' is not a valid integer value"
 public:
   explicit EConvertError(const std::string& text);

@@ -28,7 +28,8 @@ bool KeyName(std::string_view line, std::string_view& key, std::string_view& val
 }
 
 std::string ValueAsRead(std::string_view raw) {
-  std::string_view v = TrimBlanks(raw);
+  // A value ends at its first zero byte, as the text of the program's other files does.
+  std::string_view v = TrimBlanks(raw.substr(0, raw.find('\0')));
   if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
   if (v.size() > kProfileValueLimit) v = v.substr(0, kProfileValueLimit);
   return std::string(v);

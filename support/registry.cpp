@@ -50,11 +50,15 @@ TRegistry::TRegistry(std::string registryFile) : file_(std::move(registryFile)) 
   Parse(rawText_);
 }
 
-void TRegistry::AddKey(const std::string& lowerPath) {
-  // Every ancestor of a key exists as well.
-  for (std::size_t p = lowerPath.find('\\', 1); p != std::string::npos; p = lowerPath.find('\\', p + 1))
-    keys_[lowerPath.substr(0, p)];
-  keys_[lowerPath];
+void TRegistry::AddKey(const std::string& lowerPath) { keys_[lowerPath]; }
+
+bool TRegistry::KeyExists(const std::string& lowerPath) const {
+  if (keys_.count(lowerPath)) return true;
+  // Every ancestor of a key exists as well. Ancestors are not stored (a deeply nested
+  // key would take memory quadratic in its length): a key exists when one below it does.
+  const std::string below = lowerPath + "\\";
+  auto it = keys_.lower_bound(below);
+  return it != keys_.end() && it->first.compare(0, below.size(), below) == 0;
 }
 
 // The file is UTF-8 and its values are file names: its texts convert as the file
@@ -104,7 +108,7 @@ void TRegistry::SetRootKey(TRootKey root) {
 bool TRegistry::OpenKey(std::string_view Path, bool CanCreate) {
   if (root_ != TRootKey::HKEY_LOCAL_MACHINE) return false;
   std::string key = NormaliseKeyPath(Path);
-  if (!keys_.count(key)) {
+  if (!KeyExists(key)) {
     if (!CanCreate) return false;
     // Created keys go to the file at once, as the system registry would keep them.
     std::string text = rawText_;

@@ -69,11 +69,12 @@ private:
 
   void Parse(std::string_view text);
   void AddKey(const std::string& lowerPath);
+  bool KeyExists(const std::string& lowerPath) const;
   const TValue* FindValue(std::string_view Name) const;
 
   std::string file_;
   std::string rawText_;
-  std::map<std::string, TKey> keys_;  // HKEY_LOCAL_MACHINE, by normalised lower-case path
+  std::map<std::string, TKey> keys_;  // HKEY_LOCAL_MACHINE, by normalised lower-case path; no ancestors
   TRootKey root_ = TRootKey::HKEY_CURRENT_USER;
   bool open_ = false;
   std::string openKey_;   // normalised lower-case path of the open key

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 namespace navforge {
 namespace {
@@ -27,23 +28,22 @@ std::size_t Find(std::string_view text, std::size_t from, std::string_view patte
   const unsigned char firstUpper =
       (!cs && first >= 'a' && first <= 'z') ? static_cast<unsigned char>(first - 32) : first;
   const std::size_t last = text.size() - m;
-  std::size_t i = from;
-  while (i <= last) {
-    // Jump to the next possible first character with memchr (both cases).
-    const char* base = text.data() + i;
-    std::size_t span = last - i + 1;
-    const void* a = std::memchr(base, first, span);
-    const void* b = firstUpper != first ? std::memchr(base, firstUpper, span) : nullptr;
-    const char* hit = nullptr;
-    if (a && b) hit = static_cast<const char*>(std::min(a, b));
-    else if (a) hit = static_cast<const char*>(a);
-    else if (b) hit = static_cast<const char*>(b);
-    if (!hit) return std::string_view::npos;
-    i = static_cast<std::size_t>(hit - text.data());
+  // Next position of each case of the first character at or after i; npos: none left.
+  // Each is searched again only once passed, so the scan stays linear.
+  const char* const end = text.data() + last + 1;
+  auto next = [&](unsigned char ch, std::size_t at) {
+    const void* hit = std::memchr(text.data() + at, ch, static_cast<std::size_t>(end - (text.data() + at)));
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
+  };
+  std::size_t a = next(first, from);
+  std::size_t b = firstUpper != first ? next(firstUpper, from) : std::string_view::npos;
+  while (a != std::string_view::npos || b != std::string_view::npos) {
+    const std::size_t i = std::min(a, b);
     std::size_t k = 1;
     while (k < m && Fold(text[i + k], cs) == Fold(pattern[k], cs)) ++k;
     if (k == m) return i;
-    ++i;
+    if (i == a) a = i < last ? next(first, i + 1) : std::string_view::npos;
+    else b = i < last ? next(firstUpper, i + 1) : std::string_view::npos;
   }
   return std::string_view::npos;
 }
@@ -61,6 +61,31 @@ void ReplaceForward(std::string& out, std::string_view text, std::string_view pa
   }
   out.append(text.substr(pos));
 }
+
+// Knuth-Morris-Pratt automaton over the (folded) pattern; a state is the length of the
+// pattern prefix matched so far.
+class Matcher {
+public:
+  Matcher(std::string_view pattern, bool cs) : cs_(cs), p_(pattern.size(), '\0'), fail_(pattern.size(), 0) {
+    for (std::size_t i = 0; i < p_.size(); ++i) p_[i] = static_cast<char>(Fold(pattern[i], cs));
+    for (std::size_t i = 1, k = 0; i < p_.size(); ++i) {
+      while (k > 0 && p_[i] != p_[k]) k = fail_[k - 1];
+      if (p_[i] == p_[k]) ++k;
+      fail_[i] = k;
+    }
+  }
+  // state < pattern length
+  std::size_t Next(std::size_t state, char ch) const {
+    const char c = static_cast<char>(Fold(ch, cs_));
+    while (state > 0 && p_[state] != c) state = fail_[state - 1];
+    return p_[state] == c ? state + 1 : 0;
+  }
+
+private:
+  bool cs_;
+  std::string p_;
+  std::vector<std::size_t> fail_;
+};
 
 }  // namespace
 
@@ -91,7 +116,7 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
   const bool cs = CaseSensitive;
   const std::size_t m = Pattern.size();
   if (m == 0 || Text.empty()) return;
-  std::size_t firstHit = Find(Text, 0, Pattern, cs);
+  const std::size_t firstHit = Find(Text, 0, Pattern, cs);
   if (firstHit == std::string::npos) return;
 
   const std::string input = std::move(Text);
@@ -104,75 +129,71 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
     return;
   }
 
-  // The text being rescanned is: out (scanned, no occurrence starts in it) + work[wpos..]
-  // (text re-formed by replacements, still to scan) + input[ipos..] (untouched input).
-  std::string work;
-  std::size_t wpos = 0;
+  // The changed text is: out (no occurrence lies wholly in it) + the unread rest of the
+  // replacements still pending (a stack: the latest one is read first) + input[ipos..].
+  // 'state' is the length of the longest end of out that begins the pattern, so the
+  // first occurrence found while reading on is the first one of the whole text.
+  const Matcher matcher(Pattern, cs);
+  std::vector<std::size_t> pending;  // read positions in Replacement
   std::size_t ipos = firstHit;
   out.append(input, 0, firstHit);
-  bool matchAtCursor = true;  // firstHit is an occurrence starting at the cursor
-
-  auto remaining = [&] { return (work.size() - wpos) + (input.size() - ipos); };
-  auto charAt = [&](std::size_t k) -> char {  // k-th character from the cursor
-    std::size_t w = work.size() - wpos;
-    return k < w ? work[wpos + k] : input[ipos + (k - w)];
-  };
+  std::size_t state = 0;
+  // Only a replacement that does not shrink the text can rescan for ever; the work of
+  // those whose occurrence took in replaced text is what the bound counts.
+  const bool bounded = Replacement.size() >= m;
+  const std::size_t workLimit = 4 * input.size() + kReplaceAllWorkLimit;
+  std::size_t work = 0;
+  std::size_t insertedEnd = 0;  // out[insertedEnd..] holds nothing read from a replacement
+  bool atMatch = true;  // input[ipos..] starts with an occurrence
 
   while (true) {
-    if (wpos == work.size()) {
-      // Nothing re-formed is pending: jump through untouched input quickly.
-      work.clear();
-      wpos = 0;
-      if (!matchAtCursor) {
-        std::size_t q = Find(input, ipos, Pattern, cs);
-        if (q == std::string::npos) {
-          out.append(input, ipos, std::string::npos);
-          break;
-        }
+    if (!atMatch) {
+      char c;
+      if (!pending.empty()) {
+        std::size_t& r = pending.back();
+        c = Replacement[r];
+        if (++r == Replacement.size()) pending.pop_back();
+        insertedEnd = out.size() + 1;
+      } else if (state == 0) {
+        // Nothing pending and no partial match: jump through the input quickly.
+        const std::size_t q = Find(input, ipos, Pattern, cs);
+        if (q == std::string::npos) break;
         out.append(input, ipos, q - ipos);
         ipos = q;
-      }
-    } else if (!matchAtCursor) {
-      if (remaining() < m) {
-        out.append(work, wpos, std::string::npos);
-        out.append(input, ipos, std::string::npos);
+        atMatch = true;
+        continue;
+      } else if (ipos < input.size()) {
+        c = input[ipos++];
+      } else {
         break;
       }
-      std::size_t k = 0;
-      while (k < m && Fold(charAt(k), cs) == Fold(Pattern[k], cs)) ++k;
-      if (k < m) {
-        out += work[wpos++];
-        continue;
-      }
+      out += c;
+      state = matcher.Next(state, c);
+      if (state < m) continue;
+      out.resize(out.size() - m);
+      if (bounded && insertedEnd > out.size()) work += Replacement.size() + m;
+      insertedEnd = std::min(insertedEnd, out.size());
+    } else {
+      ipos += m;
+      atMatch = false;
     }
-    matchAtCursor = false;
-
-    // An occurrence starts at the cursor: consume it.
-    std::size_t fromWork = std::min(m, work.size() - wpos);
-    wpos += fromWork;
-    ipos += m - fromWork;
-
-    if (out.size() + (work.size() - wpos) + Replacement.size() + (input.size() - ipos) >
-        kReplaceAllGrowthLimit) {
-      // Growth guard: finish the rest in one forward pass.
+    // An occurrence ended here and has been taken out of out; the replacement is read
+    // next, after out's partial match is worked out again from its last characters.
+    if (work > workLimit) {
+      // Runaway growth: leave the rest of the text as it stands.
       out.append(Replacement);
-      std::string rest = work.substr(wpos);
-      rest.append(input, ipos, std::string::npos);
-      ReplaceForward(out, rest, Pattern, Replacement, cs);
+      while (!pending.empty()) {
+        out.append(Replacement.substr(pending.back()));
+        pending.pop_back();
+      }
       break;
     }
-
-    // Rescan from m - 1 characters before the replacement: move them back.
-    std::size_t back = std::min(m - 1, out.size());
-    std::string next;
-    next.reserve(back + Replacement.size() + (work.size() - wpos));
-    next.append(out, out.size() - back, back);
-    next.append(Replacement);
-    next.append(work, wpos, std::string::npos);
-    out.resize(out.size() - back);
-    work = std::move(next);
-    wpos = 0;
+    state = 0;
+    for (std::size_t k = out.size() - std::min(out.size(), m - 1); k < out.size(); ++k)
+      state = matcher.Next(state, out[k]);
+    if (!Replacement.empty()) pending.push_back(0);
   }
+  out.append(input, ipos, std::string::npos);
   Text = std::move(out);
 }
 

@@ -18,21 +18,24 @@ inline constexpr const char* kFieldSeparatorEscape = "&para;";
 // folded onto each other. An empty pattern or text never matches.
 //
 // The rescan is done in one pass over the text: after a replacement at position p no
-// occurrence can start before p - length(Pattern) + 1, so scanning resumes there.
+// occurrence can start before p - length(Pattern) + 1, so reading goes on from the
+// replacement with the partial match of the text before it.
 //
 // Where rescanning would never end, the routine ends as follows:
 //  - Replacement holds Pattern itself (under the chosen comparison): every replacement
 //    re-creates an occurrence, so the rescan is infinite as soon as anything matches.
 //    Then each occurrence of the original text is replaced once, scanning on behind
 //    each inserted replacement; inserted text is not searched again.
-//  - Otherwise a replacement that keeps re-forming Pattern with its neighbours can only
-//    run forever by growing the text. Once the text would grow beyond
-//    kReplaceAllGrowthLimit bytes, rescanning into inserted text stops and the rest of
-//    the text is replaced in one forward pass.
-// Every run that ends within that size gives exactly the rescanning result.
+//  - Otherwise a replacement no shorter than Pattern that keeps re-forming Pattern
+//    with its neighbours can rescan for ever. Such re-formed occurrences are counted
+//    (length(Replacement) + length(Pattern) bytes each); once they pass
+//    4 * length(Text) + kReplaceAllWorkLimit, the rest of the text is left as it stands.
+// Within that bound every result is exactly the rescanning one, and the time taken is
+// linear in the text, the output and the bound. A shorter replacement shrinks the text
+// with every step, so it always ends with the exact result.
 void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Replacement,
                 bool CaseSensitive);
-inline constexpr std::size_t kReplaceAllGrowthLimit = std::size_t{1} << 28;  // 256 MiB
+inline constexpr std::size_t kReplaceAllWorkLimit = std::size_t{1} << 20;  // 1 MiB
 
 // The FieldNumber-th field (from 1) of Text split at Separator; empty when Text has
 // fewer fields, and for FieldNumber 0.

@@ -1,7 +1,9 @@
 #include "textfile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +12,7 @@
 
 #include "errors.h"
 #include "fsname.h"
+#include "savetemp.h"
 #include "uniquehandle.h"
 
 namespace navforge {
@@ -49,11 +52,13 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  const UniqueFd file(::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
+  const UniqueFd file(::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!file) throw EFOpenError(path);
   const int fd = file.Get();
   struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) throw EFOpenError(path);
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kReadLimit)
+    throw EFOpenError(path);
   std::string data;
   if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
@@ -65,6 +70,7 @@ std::string ReadWholeFile(const std::string& path) {
     }
     if (got == 0) break;
     data.append(buf, static_cast<std::size_t>(got));
+    if (data.size() > kReadLimit) throw EFOpenError(path);  // grew while being read
   }
   return data;
 }
@@ -95,36 +101,83 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Where a write to 'path' lands: the last file of a chain of symbolic links, also when
+// that file does not exist yet (a dangling link creates its target).
+std::string FollowLinks(const std::string& path) {
+  std::string p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat lst;
+    if (::lstat(p.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode)) return p;
+    std::vector<char> buf(static_cast<std::size_t>(lst.st_size > 0 ? lst.st_size : PATH_MAX) + 1);
+    const ssize_t n = ::readlink(p.c_str(), buf.data(), buf.size());
+    if (n < 0 || static_cast<std::size_t>(n) >= buf.size()) return p;
+    std::string next(buf.data(), static_cast<std::size_t>(n));
+    if (!next.empty() && next[0] != '/') next = DirectoryOf(p) + "/" + next;
+    p = std::move(next);
+  }
+  return p;
+}
+
+// Writes into an existing file or device without replacing it.
+void WriteInPlace(const std::string& path, const std::string& fsPath, std::string_view bytes, bool truncate,
+                  bool durable) {
+  // O_NONBLOCK: a FIFO nobody reads fails at once instead of blocking for ever.
+  const int fd = ::open(fsPath.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | (truncate ? O_TRUNC : 0));
+  if (fd < 0) throw EFCreateError(path);
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  bool ok = WriteAll(fd, bytes) && (!durable || ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS);
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) throw EWriteError(path);
+}
+
 }  // namespace
 
 void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable) {
+  // Writes beyond a file-size limit must fail with EFBIG, not end the program.
+  static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
+  (void)ignoreSizeSignal;
   if (path.empty() || path.back() == '/') throw EFCreateError(path);
-  // Write through a symbolic link to the file it names.
-  // From here on target is the file-system name.
-  std::string target = ToFsName(path);
-  struct stat lst;
-  if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(target.c_str(), resolved)) target = resolved;
-  }
-  mode_t mode = 0666;
+  const std::string named = ToFsName(path);
   struct stat st;
-  bool exists = ::stat(target.c_str(), &st) == 0;
+  const bool exists = ::stat(named.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) throw EFCreateError(path);
+  if (exists && !S_ISREG(st.st_mode)) {
+    // A device, FIFO or socket (also behind a link, such as /dev/stdout): written into.
+    WriteInPlace(path, named, bytes, false, false);
+    return;
+  }
+  // A symbolic link stays; the file it names is what gets replaced.
+  std::string target = exists ? named : FollowLinks(named);
   if (exists) {
-    if (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0) throw EFCreateError(path);
+    char resolved[PATH_MAX];
+    if (::realpath(named.c_str(), resolved)) target = resolved;
+    // No write permission is a write-protected file, for root as well.
+    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) throw EFCreateError(path);
+    // Replacing the file would split its hard links: rewrite it where it is.
+    if (st.st_nlink > 1) return WriteInPlace(path, target, bytes, true, durable == Durable::Yes);
+  }
+  const std::string dir = DirectoryOf(target);
+  std::string tmp;
+  const int fd = CreateSaveTemp(dir, tmp);
+  if (fd < 0) {
+    // A folder that forbids new files may still let its existing files be written.
+    if (exists && (errno == EACCES || errno == EPERM))
+      return WriteInPlace(path, target, bytes, true, durable == Durable::Yes);
+    throw EFCreateError(path);
+  }
+  mode_t mode;
+  if (exists) {
+    // Keep the owner where permitted (root saving another user's file), else at least
+    // the group; the mode is set after, since a change of owner clears set-id bits.
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+      [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    }
     mode = st.st_mode & 07777;
   } else {
-    mode_t mask = ::umask(0);
+    const mode_t mask = ::umask(0);
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  std::string dir = DirectoryOf(target);
-  std::string tmpl = dir + "/.nf-write-XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  int fd = ::mkstemp(name.data());
-  if (fd < 0) throw EFCreateError(path);
-  std::string tmp(name.data());
   bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (durable == Durable::No || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {

@@ -50,16 +50,28 @@ std::string NormalizeLines(std::string_view text);
 
 bool FileExists(const std::string& path);  // a path that exists and is not a folder
 
-// Reads the whole file; throws EFOpenError when it cannot be opened or read.
+// Reads the whole file; throws EFOpenError when it cannot be opened or read, when it
+// is no regular file (a FIFO or device could block or never end) or when it is larger
+// than kReadLimit.
 std::string ReadWholeFile(const std::string& path);
+inline constexpr std::size_t kReadLimit = std::size_t{256} << 20;  // 256 MiB
 std::vector<std::string> ReadTextLines(const std::string& path);
 
-// Replaces the file at path with the given bytes atomically: the bytes go to a
-// temporary file in the same folder, which is flushed to disk and then renamed over
-// the old file, so a failed or interrupted write never leaves a half-written file and
-// the old file survives. A file that cannot be created (missing folder, invalid name,
-// write-protected file or folder) raises EFCreateError; a failed write, flush or
-// rename raises EWriteError. A symbolic link is followed: its target is replaced.
+// Writing creates the file at path or replaces its contents, with the old file's mode
+// and, where permitted, its owner:
+//  - a new file, or an existing regular file with a single name: atomically. The bytes
+//    go to a temporary file in the same folder (".navforge-<pid>-XXXXXX.tmp"), which is
+//    renamed over the old file, so a failed or interrupted write never leaves a
+//    half-written file and the old file survives;
+//  - a symbolic link stays a link: the file it names is replaced (created when the link
+//    dangles);
+//  - a file with several hard links, or in a folder that forbids new files, is rewritten
+//    in place (truncated, written, flushed): not atomic, but the links and the file stay;
+//  - a device, FIFO or socket is written into directly; a FIFO that nobody reads is a
+//    file that cannot be created.
+// A file that cannot be created (missing folder, invalid name, a file without write
+// permission, root included) raises EFCreateError; a failed write, flush or rename
+// raises EWriteError. A file-size limit makes a write fail instead of ending the program.
 //
 // Durable::Yes also forces the bytes and the rename to disk before returning, so a
 // saved menu survives a power loss. Generated pages, which can be made again at any

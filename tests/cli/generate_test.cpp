@@ -61,6 +61,16 @@ TEST_F(Generate, verbose_listsEveryPageWritten) {
   EXPECT_NE(ReadFile(pages[0]).find("Men\xFC"), std::string::npos);
 }
 
+TEST_F(Generate, verboseListThatCannotBeWritten_isAnError) {
+  Settings(dir.file("site/menu.htm"));
+  const test::CliRun run = test::RunProgram(
+      "/bin/sh", {"-c", "exec \"$0\" \"$@\" > /dev/full", NAVFORGE_BIN_DIR "/navforge-cli", "generate", "--templates",
+                  dir.file("Templates"), "--variables", dir.file("v.nfv"), "--verbose", dir.file("m.nff")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Fehler beim Schreiben in die Standardausgabe\n");
+  EXPECT_NE(ReadFile(dir.file("site/menu.htm")), "");
+}
+
 TEST_F(Generate, quietRun_printsNothing) {
   Settings(dir.file("site/menu.htm"));
   test::CliRun run = Run({});

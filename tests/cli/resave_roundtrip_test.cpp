@@ -3,6 +3,7 @@
 // meaning and against the bytes the current format prescribes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "persist/formatfields.h"
@@ -355,18 +356,23 @@ TEST(ResaveRoundTrip, legacyMenus_convertWithoutLoss) {
   }
 }
 
-TEST(ResaveRoundTrip, unknownVersion_savesAnEmptyMenuAndKeepsVariables) {
+TEST(ResaveRoundTrip, unknownVersion_isAnErrorAndWritesNothing) {
   TempDir dir;
-  WriteFile(dir.file("in.nff"), "NFF 3\r\nA\xB6\xB6\xB6" "0\r\n");
-  WriteFile(dir.file("in.nfs"), "[Main]\r\nTitle=x\r\n");
-  WriteFile(dir.file("vars.nfv"), "a\xB6" "b\n");
-  test::CliRun r = Resave(dir, "in.nff", "out.nff");
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(ReadFile(dir.file("out.nff")), "NFF 2\r\n");
-  EXPECT_EQ(ReadFile(dir.file("vars.nfv")), "a\xB6" "b\r\n");
-  TMenuFormat loaded;
-  LoadSettings(loaded, dir.file("out"), 2);
-  ExpectFormat(loaded, TMenuFormat{}, "");
+  const std::string menu = "NFF 3\r\nA\xB6\xB6\xB6" "0\r\n", settings = "[Main]\r\nTitle=x\r\n", vars = "a\xB6" "b\n";
+  WriteFile(dir.file("in.nff"), menu);
+  WriteFile(dir.file("in.nfs"), settings);
+  WriteFile(dir.file("vars.nfv"), vars);
+  for (const char* to : {"out.nff", "in.nff"}) {
+    test::CliRun r = Resave(dir, "in.nff", to);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Die Men\xC3\xBC" "datei " + dir.file("in.nff") +
+                         " hat eine unbekannte Version (3) und kann nicht gelesen werden.\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out.nff")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out.nfs")));
+  EXPECT_EQ(ReadFile(dir.file("in.nff")), menu);
+  EXPECT_EQ(ReadFile(dir.file("in.nfs")), settings);
+  EXPECT_EQ(ReadFile(dir.file("vars.nfv")), vars);
 }
 
 TEST(ResaveRoundTrip, failedSave_leavesTheTargetsAlone) {

@@ -1,6 +1,5 @@
 // Page generation: identifiers, rendering, page placeholders and the files written.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -9,6 +8,7 @@
 #include "core/generatememory.h"
 #include "core/ovhtml.h"
 #include "support/errors.h"
+#include "support/paths.h"
 #include "support/strutil.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/filelimit.h"
@@ -483,7 +483,6 @@ TEST_F(FailingPage, uncreatablePage_stopsThereKeepingEarlierPages) {
 }
 
 TEST_F(FailingPage, writeProtectedPage_staysAsItWas) {
-  if (::geteuid() == 0) GTEST_SKIP() << "write protection does not hold for root";
   WriteFile(site() + "A.htm", "old A");
   fs::permissions(site() + "A.htm", fs::perms::owner_read);
   EXPECT_THROW(doc.Generate(), EFCreateError);
@@ -529,6 +528,81 @@ TEST_F(Gen, valueHoldingItsOwnPlaceholder_ends) {
   doc.Generate();
   const std::string page = Page("nav.htm");
   EXPECT_NE(page.find("<$title$>"), std::string::npos) << page;
+}
+
+// Values that re-form their own placeholder with the text around them: generation ends
+// with a page of bounded size.
+TEST_F(Gen, selfFeedingPlaceholdersEnd) {
+  const struct {
+    const char* set;  // empty: the shipped set "Liste"
+    const char *caption, *title, *var, *value;
+  } cases[] = {
+      {"", "X$Title$$", "Title$$Title", "", ""},
+      {"$a$$", "Home", "", "a", "a$$a"},
+  };
+  for (const auto& c : cases) {
+    TovHTML d;
+    d.Filename = site() + "nav.htm";
+    d.TemplateRoot = *c.set ? dir.file("Templates") : std::string(NAVFORGE_SOURCE_DIR "/templates");
+    d.Template = *c.set ? "T" : "Liste";
+    Split();
+    Set({{"header.txt", c.set}});
+    d.InsertItem(-1, c.caption, "", "", false);
+    d.Title = c.title;
+    if (*c.var) d.Variables.AddVariable(c.var, c.value);
+    d.Generate();
+    const std::size_t size = Page("nav.htm").size();
+    EXPECT_GT(size, 1000u) << c.caption;
+    EXPECT_LT(size, 8 * kReplaceAllWorkLimit) << c.caption;
+  }
+}
+
+// A sub-menu page named by an identifier that leaves the main page's folder is refused
+// before anything is written to it; the pages before it stay.
+TEST_F(Gen, subPageOutsideTheMainPagesFolderIsRefused) {
+  struct Case {
+    std::string filename, caption, fileext, outside;  // outside: where it would land
+  };
+  MakeDir(dir.file("site/a/b"));
+  MakeDir(dir.file("escape"));
+  MakeDir(site() + "First.");
+  const Case cases[] = {
+      {site() + "a/b/nav.htm", "../../escape/pwned", "", dir.file("escape/pwned.htm")},
+      {"menu", dir.file("escape/abs2"), "", dir.file("escape/abs2")},
+      {site() + "menu", "..", "", ""},
+      {site() + "nav.htm", "First", "/../../escape/x", dir.file("escape/x")},  // refused at once
+      {site() + "nav.htm", "a\\b", "", ""},
+  };
+  Split();
+  Set({{"menupoint.txt", "M $Linkname$"}});
+  const std::string cwd = fs::current_path();
+  fs::current_path(site());  // "menu" without a folder lands here
+  for (const Case& c : cases) {
+    TovHTML d;
+    d.TemplateRoot = doc.TemplateRoot;
+    d.Template = "T";
+    d.Filename = c.filename;
+    d.fileext = c.fileext;
+    d.InsertItem(-1, "First", "", "", false);
+    d.InsertItem(-1, "sub", "", "", true);
+    d.InsertItem(-1, c.caption, "", "", false);
+    d.InsertItem(-1, "sub", "", "", true);
+    std::vector<std::string> written;
+    d.OnPageWritten = [&](const std::string& p) { written.push_back(p); };
+    try {
+      d.Generate();
+      ADD_FAILURE() << c.caption << ": no error";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Fehler beim Erstellen der Datei " + ExtractFilePath(c.filename) + c.caption + d.SubmenuExt());
+    }
+    // The main page, and First's page unless First is the refused one.
+    EXPECT_EQ(written.size(), c.caption == "First" ? 1u : 2u) << c.caption;
+    if (!c.outside.empty()) {
+      EXPECT_FALSE(fs::is_regular_file(c.outside)) << c.caption;
+    }
+  }
+  fs::current_path(cwd);
 }
 
 }  // namespace

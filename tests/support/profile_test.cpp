@@ -42,6 +42,14 @@ TEST(ProfileRead, values_areTrimmedAndUnquoted) {
   EXPECT_EQ(f.ReadString("Main", "g", "-"), "in\"side");  // only the outer pair goes
 }
 
+TEST(ProfileRead, value_endsAtItsFirstZeroByte) {
+  const char text[] = "[Main]\r\nTitle=a\0b\r\nFont=x \0\r\nhr=<hr>\r\n";
+  TProfileFile f(std::string_view(text, sizeof text - 1));
+  EXPECT_EQ(f.ReadString("Main", "Title", "-"), "a");
+  EXPECT_EQ(f.ReadString("Main", "Font", "-"), "x");
+  EXPECT_EQ(f.ReadString("Main", "hr", "-"), "<hr>");
+}
+
 TEST(ProfileRead, emptyValue_isNotTheDefault) {
   TProfileFile f("[Main]\r\nhr=\r\nblank=   \r\n");
   EXPECT_EQ(f.ReadString("Main", "hr", "<hr>"), "");

@@ -229,5 +229,22 @@ TEST_F(RegistryFile, firstLineOfANameCounts_andStrayLinesAreIgnored) {
   EXPECT_FALSE(reg.ValueExists("V"));
 }
 
+// A key nested half a million levels deep: every ancestor exists, and reading the file
+// takes memory in proportion to it (storing every ancestor's path would take ~125 GB).
+TEST_F(RegistryFile, deeplyNestedKey_hasEveryAncestor) {
+  std::string deep;
+  for (int i = 0; i < 500000; ++i) deep += "\\K";
+  Write("[" + deep + "]\nName=sz:deep\n[\\Other]\n");
+  TRegistry registry;
+  registry.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(registry.OpenKey(deep, false));
+  EXPECT_EQ(registry.ReadString("Name"), "deep");
+  EXPECT_TRUE(registry.OpenKey(deep.substr(0, 2000), false));
+  EXPECT_FALSE(registry.ValueExists("Name"));
+  EXPECT_TRUE(registry.OpenKey("\\k\\K", false));
+  EXPECT_FALSE(registry.OpenKey("\\K\\L", false));
+  EXPECT_FALSE(registry.OpenKey("\\Oth", false));
+}
+
 }  // namespace
 }  // namespace navforge

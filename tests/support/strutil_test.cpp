@@ -50,6 +50,32 @@ TEST(ReplaceAll, replacementHoldingPattern_endsWithOnePass) {
   EXPECT_EQ(Replaced("aaa", "a", "aa"), "aaaaaa");
 }
 
+// Replacements that keep re-forming the pattern with their neighbours grow the text
+// without end; the routine must stop within its bound and keep what it did so far.
+TEST(ReplaceAll, runawayGrowth_endsWithinTheBound) {
+  const struct {
+    const char *text, *pattern, *repl, *grows;
+  } cases[] = {
+      {"X$Title$$", "$Title$", "Title$$Title", "XTitleTitleTitleTitle"},
+      {"$a$$", "$a$", "a$$a", "aaaaaaaa"},
+  };
+  for (const auto& c : cases) {
+    const std::string out = Replaced(c.text, c.pattern, c.repl);
+    EXPECT_GT(out.size(), kReplaceAllWorkLimit / 10) << c.text;
+    EXPECT_LE(out.size(), kReplaceAllWorkLimit) << c.text;
+    EXPECT_EQ(out.substr(0, std::string_view(c.grows).size()), c.grows) << c.text;
+  }
+}
+
+// Long rescanning chains stay exact: each inserted replacement re-forms the pattern
+// with the text before it.
+TEST(ReplaceAll, longRescanChains_stayExact) {
+  const std::size_t n = 200000;
+  EXPECT_EQ(Replaced(std::string(n, 'a') + std::string(n, 'b'), "ab", "a"), std::string(n, 'a'));
+  EXPECT_EQ(Replaced(std::string(n, '(') + std::string(n, ')'), "()", ""), "");
+  EXPECT_EQ(Replaced("x" + std::string(n, 'a') + "b", "aB", "ba"), "xb" + std::string(n, 'a'));
+}
+
 TEST(ReplaceAll, randomInput_matchesTheLiteralRule) {
   std::mt19937 rng(42);
   const std::string alphabet = "aAbB$\r\n";

@@ -1,0 +1,177 @@
+// The one write routine on what may stand at a path, and the bounded whole-file read.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/errors.h"
+#include "support/savetemp.h"
+#include "support/textfile.h"
+#include "testsupport/tempdir.h"
+
+namespace navforge {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+struct stat Stat(const std::string& path) {
+  struct stat st {};
+  ::lstat(path.c_str(), &st);
+  return st;
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Runs body in a child process without root's rights over files (as "nobody" when the
+// tests run as root, after handing the folder over); true when body returned true.
+template <class Body>
+bool AsUnprivileged(const std::string& folder, Body body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::geteuid() == 0) {
+      for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (::lchown(e.path().c_str(), 65534, 65534) != 0) ::_exit(3);
+      if (::chown(folder.c_str(), 65534, 65534) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    }
+    ::_exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(WriteWholeFile, FifoAndDeviceAreWrittenIntoAndStay) {
+  TempDir dir;
+  const std::string fifo = dir.file("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_THROW(WriteWholeFile(fifo, "x"), EFCreateError);  // nobody reads: refused at once
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  WriteWholeFile(fifo, "through the pipe");
+  char buf[64] = {};
+  EXPECT_EQ(std::string(buf, static_cast<std::size_t>(::read(reader, buf, sizeof buf))), "through the pipe");
+  ::close(reader);
+  EXPECT_TRUE(S_ISFIFO(Stat(fifo).st_mode));
+
+  const std::string null = dir.file("null");
+  if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    WriteWholeFile(null, "gone");
+    EXPECT_TRUE(S_ISCHR(Stat(null).st_mode));
+  }
+  ::symlink(null.c_str(), dir.file("tonull").c_str());
+  ::symlink(fifo.c_str(), dir.file("tofifo").c_str());
+  EXPECT_EQ(Names(dir.path()).size(), 4u) << "no temporary and no replaced file left";
+}
+
+TEST(WriteWholeFile, LinksStayAndTheirTargetIsWritten) {
+  TempDir dir;
+  ::symlink("missing", dir.file("dangling").c_str());
+  ::symlink("dangling", dir.file("chain").c_str());
+  WriteFile(dir.file("file"), "old");
+  ASSERT_EQ(::link(dir.file("file").c_str(), dir.file("hard").c_str()), 0);
+  WriteWholeFile(dir.file("chain"), "via two links");
+  WriteWholeFile(dir.file("hard"), "both names");
+  EXPECT_EQ(ReadFile(dir.file("missing")), "via two links");
+  EXPECT_TRUE(S_ISLNK(Stat(dir.file("dangling")).st_mode));
+  EXPECT_TRUE(S_ISLNK(Stat(dir.file("chain")).st_mode));
+  EXPECT_EQ(ReadFile(dir.file("file")), "both names");
+  EXPECT_EQ(Stat(dir.file("file")).st_nlink, 2u);
+}
+
+TEST(WriteWholeFile, KeepsOwnerAndModeAndRefusesWriteProtectedFiles) {
+  TempDir dir;
+  const std::string path = dir.file("m.nff");
+  WriteFile(path, "old");
+  ::chmod(path.c_str(), 0604);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(path.c_str(), 1234, 4321), 0);
+  }
+  WriteWholeFile(path, "new");
+  EXPECT_EQ(ReadFile(path), "new");
+  EXPECT_EQ(Stat(path).st_mode & 07777, 0604u);
+  if (root) {
+    EXPECT_EQ(Stat(path).st_uid, 1234u);
+    EXPECT_EQ(Stat(path).st_gid, 4321u);
+  }
+
+  ::chmod(path.c_str(), 0444);
+  EXPECT_THROW(WriteWholeFile(path, "newer"), EFCreateError);  // root included
+  EXPECT_EQ(ReadFile(path), "new");
+}
+
+TEST(WriteWholeFile, FolderForbiddingNewFilesGetsItsFileRewrittenInPlace) {
+  TempDir dir;
+  const std::string folder = dir.file("shared");
+  test::MakeDir(folder);
+  ::chmod(dir.path().c_str(), 0755);
+  WriteFile(folder + "/page.htm", "old page, longer than the new");
+  ::chmod((folder + "/page.htm").c_str(), 0666);
+  EXPECT_TRUE(AsUnprivileged(folder, [&] {
+    ::chmod(folder.c_str(), 0555);
+    WriteWholeFile(folder + "/page.htm", "new page");
+    bool refused = false;
+    try {
+      WriteWholeFile(folder + "/other.htm", "x");
+    } catch (const EFCreateError&) {
+      refused = true;
+    }
+    return refused && ReadFile(folder + "/page.htm") == "new page";
+  }));
+  EXPECT_EQ(Names(folder), std::vector<std::string>{"page.htm"});
+}
+
+TEST(WriteWholeFile, RemovesStaleTemporariesOfItsOwn) {
+  TempDir dir;
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string mine = ".navforge-" + std::to_string(::getpid());
+  const struct {
+    std::string name;
+    bool old, stays;
+  } files[] = {
+      {".navforge-" + std::to_string(gone) + "-abcdef.tmp", false, false},  // its process is gone
+      {mine + "-olddef.tmp", true, false},                                   // older than allowed
+      {mine + "-newdef.tmp", false, true},                                   // may still be written
+      {".nf-write-a1b2c3", true, false},                                     // an earlier version's
+      {".nf-write-d4e5f6", false, true},
+      {".navforge-notes.tmp", true, true},                                   // not one of ours
+      {"page.tmp", true, true},
+  };
+  for (const auto& f : files) {
+    WriteFile(dir.file(f.name), "x");
+    const timeval back[2] = {{std::time(nullptr) - 2 * kStaleTempAge, 0}, {std::time(nullptr) - 2 * kStaleTempAge, 0}};
+    if (f.old) ::utimes(dir.file(f.name).c_str(), back);
+  }
+  WriteWholeFile(dir.file("m.nff"), "NFF 2\r\n");
+  for (const auto& f : files) EXPECT_EQ(fs::exists(dir.file(f.name)), f.stays) << f.name;
+  EXPECT_TRUE(fs::exists(dir.file("m.nff")));
+}
+
+TEST(ReadWholeFile, OnlyRegularFilesUpToTheLimit) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+  const std::string big = dir.file("big");
+  WriteFile(big, "");
+  fs::resize_file(big, kReadLimit + 1);  // sparse
+  for (const std::string& path : {dir.file("pipe"), std::string("/dev/zero"), big})
+    EXPECT_THROW(ReadWholeFile(path), EFOpenError) << path;
+  fs::resize_file(big, 3);
+  EXPECT_EQ(ReadWholeFile(big), std::string(3, '\0'));
+}
+
+}  // namespace
+}  // namespace navforge
