@@ -1,13 +1,13 @@
-// Starts the one window; the command line is not read.
+// Starts the one window. Qt's own options (-platform, -style, -reverse ...) are taken
+// by the application object; the program reads no argument of its own.
 #include <QApplication>
 
+#include "ui/application.h"
 #include "ui/mainform.h"
-#include "ui/widgets.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  navforge::InstallHintTimings();
-  navforge::SetApplicationTitle("HTML Navforge");
+  navforge::PrepareApplication();
   navforge::Tmainform mainform;
   mainform.show();
   return app.exec();

@@ -1,6 +1,6 @@
 #pragma once
 // The window's dialogs behind one interface, so tests answer them from a script.
-// Texts are Windows-1252 except file names, which are the platform's bytes.
+// Texts and file names are Windows-1252.
 #include <cstdint>
 #include <string>
 
@@ -16,7 +16,7 @@ struct TFileDialog {
   std::string InitialDir;
 };
 
-enum class TConfirmAnswer { Yes, No };
+enum class TConfirmAnswer { Yes, No, Cancel };
 
 class IDialogs {
 public:
@@ -25,9 +25,14 @@ public:
   virtual bool ExecuteSave(TFileDialog& dialog) = 0;  // false: cancelled; never asks about overwriting
   // Starts from color; false: cancelled and color untouched.
   virtual bool ExecuteColor(std::int32_t& color) = 0;
+  // The program's own message, in a plain box.
   virtual void Message(const std::string& caption, const std::string& text) = 0;
-  // A question with the buttons "&Ja" and "&Nein".
+  // An error that ended a command, with a warning icon.
+  virtual void Error(const std::string& caption, const std::string& text) = 0;
+  // A question with the buttons "&Ja" and "&Nein" (Yes or No).
   virtual TConfirmAnswer Confirm(const std::string& caption, const std::string& text) = 0;
+  // A question with the buttons "&Ja", "&Nein" and "Abbrechen".
+  virtual TConfirmAnswer ConfirmOrCancel(const std::string& caption, const std::string& text) = 0;
 };
 
 // The default extension is added when the file name part has no "." in it.

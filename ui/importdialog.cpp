@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "support/fsname.h"
 #include "support/paths.h"
 #include "ui/importpages.h"
 #include "ui/mainform.h"
@@ -71,24 +72,28 @@ bool ReviewImport(QWidget* parent, const import::ImportProposal& proposal, const
 }
 
 // The command behind "Seiten importieren...". The entries go into the document like
-// any other change and show at once in the entry list.
+// any other change, show at once in the entry list and leave the menu modified.
 void Tmainform::ImportPagesClick() {
-  try {
+  Guard([&] {
     SetSettings();
     TImportPagesSteps steps;
+    // The import works on stored texts, as the links it makes are.
     steps.ChooseFolder = [this] {
       const QString start = PathToQ(ExtractFilePath(CurrentFile));
-      return PathFromQ(QFileDialog::getExistingDirectory(this, ToQ("Ordner der Seiten w\xE4hlen"), start));
+      const std::string chosen =
+          PathFromQ(QFileDialog::getExistingDirectory(this, ToQ("Ordner der Seiten w\xE4hlen"), start));
+      std::string folder;
+      if (!chosen.empty() && !StoredText(chosen, folder)) folder.clear();
+      return folder;
     };
     steps.Review = [this](const import::ImportProposal& proposal, const std::vector<std::string>& warnings,
                           std::vector<bool>& checked) { return ReviewImport(this, proposal, warnings, checked); };
-    const int first = ImportPages(*MenuDoc, CurrentFile, SelectedIndex(), steps);
+    const int first = ImportPages(*MenuDoc, FromFsName(CurrentFile), SelectedIndex(), steps);
     if (first < 0) return;
+    Modified = true;
     FillItemList();
     SelectIndex(first);
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-  }
+  });
 }
 
 }  // namespace navforge

@@ -4,6 +4,7 @@
 // MenuDoc; an error that reaches a command ends it and is shown in a message box.
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,8 +55,11 @@ public:
 
   // Window-level state.
   std::unique_ptr<TovHTML> MenuDoc;
-  std::string CurrentFile;  // the platform's bytes
+  std::string CurrentFile;  // Windows-1252, like every path inside the program
   std::string AppTitle;     // Windows-1252
+  // Set by every change of the entries, the variables or a formatting control; cleared
+  // by New, Open, Save and Save As. Exit, the close box, New and Open ask first.
+  bool Modified = false;
 
   void GetSettings();
   void SetSettings();
@@ -159,6 +163,7 @@ public:
 
 protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   class TFormNotifier : public INotifier {
@@ -169,8 +174,11 @@ private:
     Tmainform& form_;
   };
 
+  using Handler = void (Tmainform::*)();
+
   void OnCreate();
   void OnDestroy();
+  // Each builds its part of the window and wires its commands.
   void CreateMainToolbar();
   void CreateMenuPage();
   void CreateFormatPage();
@@ -178,19 +186,37 @@ private:
   void CreateLinkColorsPage();
   void CreateVariablesPage();
   void CreateDebugPage();
-  QAction* AddToolItem(QToolBar* bar, const char* name, const char* glyph, const std::string& hint);
+  // A toolbar command with its glyph and hint, connected to its handler.
+  QAction* AddCommand(QToolBar* bar, const char* name, const char* glyph, const std::string& hint, Handler handler);
   QAction* AddSeparator(QToolBar* bar, const char* name);
   TEdit* AddEdit(QWidget* parent, const char* name, int left, int top, int width, const std::string& hint);
   QLabel* AddLabel(QWidget* parent, const char* name, int left, int top, const std::string& caption);
   QPushButton* AddButton(QWidget* parent, const char* name, int left, int top, int width,
-                         const std::string& caption);
+                         const std::string& caption, Handler handler);
   TColorPanel* AddSwatch(QWidget* parent, const char* name, int left, int top);
   void FillItemList();
   void FillGrid();
   void ApplyTitleRule();
+  // A change of a formatting control by the user or a command marks the menu modified.
+  void WatchFormattingControls();
+  // With unsaved changes, asks whether to save them first; false: the command stops.
+  bool UnsavedChangesHandled();
+  // Save and Save As; false when cancelled or failed.
+  bool SaveMenu();
+  bool SaveMenuAs();
   void AddEntry(bool subItem);
-  // Runs a command; an error that escapes it ends the command and is shown.
-  template <typename F> void Guard(F&& command);
+  // The selected entry's command: op(sel), refill, then select reselect(sel, count);
+  // does nothing without a selection.
+  template <typename Op, typename Reselect> void EntryCommand(Op op, Reselect reselect);
+  // A variables command: op(variables, index of the grid's row), then redraw the grid.
+  template <typename Op> void VariablesCommand(Op op);
+  // A chosen file's path into target, relative to the output file's folder when one is set.
+  void BrowseRelativeToOutput(const char* filter, TEdit* target);
+  // A chosen file-system path as the stored text it becomes (link, image, output file,
+  // site folder); false, after a message, when Windows-1252 cannot hold it.
+  bool StoredText(const std::string& path, std::string& text);
+  // Runs a command; an error that escapes it ends the command and is shown (false).
+  bool Guard(const std::function<void()>& command);
   void ShowError(const std::string& text);
   std::unique_ptr<TovHTML> NewDocument() const;
 
@@ -201,6 +227,11 @@ private:
   TFormNotifier notifier_;
   std::unique_ptr<ScopedNotifier> notifierScope_;
   bool centred_ = false;
+  bool showingSettings_ = false;  // GetSettings is filling the controls
+  // The document's Template as GetSettings found it, kept while the selector shows no
+  // other choice, so a set that is not installed is not lost on Save.
+  std::string shownTemplate_;
+  int shownTemplateIndex_ = -1;
 };
 
 }  // namespace navforge

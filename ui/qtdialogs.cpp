@@ -26,13 +26,10 @@ QString QtNameFilters(const std::string& filter) {
     QStringList patterns;
     for (QString p : parts[i + 1].split(QLatin1Char(';'))) {
       p = p.trimmed();
+      if (p == QLatin1String("*.*")) p = QStringLiteral("*");
       if (!p.isEmpty()) patterns << p;
     }
-    // Qt reads the patterns from the last parentheses, so those of the text become
-    // brackets ("*html" in them is no pattern to match by).
-    QString text = parts[i].trimmed();
-    text.replace(QLatin1Char('('), QLatin1Char('[')).replace(QLatin1Char(')'), QLatin1Char(']'));
-    filters << text + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    filters << parts[i].trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return filters.join(QLatin1String(";;"));
 }
@@ -42,6 +39,7 @@ bool TQtDialogs::Execute(TFileDialog& dialog, bool save) {
   fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   fd.setFileMode(QFileDialog::AnyFile);  // the open dialog takes a name that does not exist, too
   fd.setOption(QFileDialog::DontConfirmOverwrite, true);
+  fd.setOption(QFileDialog::HideNameFilterDetails, true);
   fd.setNameFilters(QtNameFilters(dialog.Filter).split(QLatin1String(";;")));
   if (!dialog.InitialDir.empty()) fd.setDirectory(PathToQ(dialog.InitialDir));
   if (!dialog.FileName.empty()) {
@@ -69,17 +67,33 @@ bool TQtDialogs::ExecuteColor(std::int32_t& color) {
 }
 
 void TQtDialogs::Message(const std::string& caption, const std::string& text) {
-  QMessageBox::information(parent_, ToQ(caption), ToQ(text));
+  QMessageBox box(QMessageBox::NoIcon, ToQ(caption), ToQ(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+void TQtDialogs::Error(const std::string& caption, const std::string& text) {
+  QMessageBox::warning(parent_, ToQ(caption), ToQ(text));
 }
 
 TConfirmAnswer TQtDialogs::Confirm(const std::string& caption, const std::string& text) {
+  return Ask(caption, text, false);
+}
+
+TConfirmAnswer TQtDialogs::ConfirmOrCancel(const std::string& caption, const std::string& text) {
+  return Ask(caption, text, true);
+}
+
+TConfirmAnswer TQtDialogs::Ask(const std::string& caption, const std::string& text, bool cancel) {
   QMessageBox box(QMessageBox::Question, ToQ(caption), ToQ(text), QMessageBox::NoButton, parent_);
   QPushButton* yes = box.addButton(ToQ("&Ja"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(ToQ("&Nein"), QMessageBox::NoRole);
+  QPushButton* abort = cancel ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole) : nullptr;
   box.setDefaultButton(yes);
-  box.setEscapeButton(no);
+  box.setEscapeButton(abort ? abort : no);
   box.exec();
-  return box.clickedButton() == yes ? TConfirmAnswer::Yes : TConfirmAnswer::No;
+  if (box.clickedButton() == yes) return TConfirmAnswer::Yes;
+  if (abort && box.clickedButton() != no) return TConfirmAnswer::Cancel;
+  return TConfirmAnswer::No;
 }
 
 }  // namespace navforge

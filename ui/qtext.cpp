@@ -1,8 +1,6 @@
 #include "ui/qtext.h"
 
 #include <QFile>
-#include <QFontMetrics>
-#include <QStringList>
 
 #include "support/cp1252.h"
 
@@ -34,26 +32,6 @@ QValidator::State TCp1252Validator::validate(QString& input, int&) const {
   // A lone surrogate (half a character being typed) is no character yet, and
   // toUcs4 would turn it into U+FFFD, which Windows-1252 lacks anyway.
   return FitsCp1252(input) ? Acceptable : Invalid;
-}
-
-QString WrapHint(const QString& text, const QFontMetrics& metrics, int maxWidth) {
-  QString normalized = text;
-  normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  QStringList out;
-  for (const QString& line : normalized.split(QLatin1Char('\n'))) {
-    QString current;
-    for (const QString& word : line.split(QLatin1Char(' '))) {
-      QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-      if (!current.isEmpty() && metrics.horizontalAdvance(candidate) > maxWidth) {
-        out << current;
-        current = word;
-      } else {
-        current = candidate;
-      }
-    }
-    out << current;
-  }
-  return out.join(QLatin1Char('\n'));
 }
 
 }  // namespace navforge

@@ -1,10 +1,9 @@
 #pragma once
 // The window's edge between the core's Windows-1252 texts and Qt's Unicode strings.
+// File-system names are no such texts: they pass with PathFromQ/PathToQ.
 #include <QString>
 #include <QValidator>
 #include <string>
-
-class QFontMetrics;
 
 namespace navforge {
 
@@ -24,9 +23,5 @@ public:
   using QValidator::QValidator;
   State validate(QString& input, int& pos) const override;
 };
-
-// Breaks the lines of a hint so that none is wider than maxWidth pixels (a word
-// wider than that stays whole on its own line). Lines are split at CR LF or LF.
-QString WrapHint(const QString& text, const QFontMetrics& metrics, int maxWidth);
 
 }  // namespace navforge

@@ -10,7 +10,7 @@
 #include "fakedialogs.h"
 #include "ui/mainform.h"
 #include "ui/qtext.h"
-#include "ui/widgets.h"
+#include "ui/editbox.h"
 
 int main(int argc, char** argv) {
   using namespace navforge;

@@ -13,7 +13,7 @@
 #include "testsupport/tempdir.h"
 #include "ui/mainform.h"
 #include "ui/qtext.h"
-#include "ui/widgets.h"
+#include "ui/editbox.h"
 #include "uitestapp.h"
 
 namespace navforge {

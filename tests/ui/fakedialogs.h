@@ -15,6 +15,7 @@ public:
   struct Message {
     std::string Caption;
     std::string Text;
+    bool Error = false;  // shown as an error that ended a command
   };
 
   // Next answers; an empty optional cancels. A missing answer cancels, too.
@@ -38,15 +39,23 @@ public:
     return true;
   }
   void Message(const std::string& caption, const std::string& text) override { Messages.push_back({caption, text}); }
+  void Error(const std::string& caption, const std::string& text) override { Messages.push_back({caption, text, true}); }
+  // A missing answer is "&Nein" to a yes/no question and "Abbrechen" where that is offered.
   TConfirmAnswer Confirm(const std::string& caption, const std::string& text) override {
+    return Ask(caption, text, TConfirmAnswer::No);
+  }
+  TConfirmAnswer ConfirmOrCancel(const std::string& caption, const std::string& text) override {
+    return Ask(caption, text, TConfirmAnswer::Cancel);
+  }
+
+private:
+  TConfirmAnswer Ask(const std::string& caption, const std::string& text, TConfirmAnswer missing) {
     Questions.push_back({caption, text});
-    if (ConfirmAnswers.empty()) return TConfirmAnswer::No;
+    if (ConfirmAnswers.empty()) return missing;
     TConfirmAnswer a = ConfirmAnswers.front();
     ConfirmAnswers.pop_front();
     return a;
   }
-
-private:
   static bool Answer(TFileDialog& d, std::deque<std::optional<std::string>>& answers,
                      std::vector<TFileDialog>& calls) {
     calls.push_back(d);

@@ -2,7 +2,9 @@
 // review dialog.
 #include "ui/importpages.h"
 
+#include <QFileDialog>
 #include <QListWidget>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -10,6 +12,7 @@
 
 #include "core/ovhtml.h"
 #include "fakedialogs.h"
+#include "support/textfile.h"
 #include "testsupport/tempdir.h"
 #include "ui/importdialog.h"
 #include "ui/mainform.h"
@@ -120,6 +123,38 @@ TEST(ImportDialog, ButtonOnTheMenuPagesToolbar) {
   ASSERT_NE(button, nullptr);
   form.show();
   EXPECT_TRUE(button->isVisible());
+}
+
+TEST(ImportDialog, ImportedEntriesMarkTheMenuModified) {
+  test::UiApp();
+  test::TempDir dir;
+  WriteWholeFile(dir.file("seite.htm"), "<html><head><title>Seite</title></head><body></body></html>");
+  test::TScriptedDialogs dialogs;
+  TMainformOptions options;
+  options.ProgramFolder = dir.path() + "/";
+  options.VariablesFile = dir.file("navforge.nfv");
+  options.ModuleFolders = TModuleFolders{"", dir.path() + "/"};
+  options.Dialogs = &dialogs;
+  Tmainform form(options);
+  // Answers the folder dialog with the site folder, then accepts the review.
+  QTimer answer;
+  answer.setInterval(20);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (auto* folder = qobject_cast<QFileDialog*>(w); folder && folder->isVisible()) {
+      folder->setDirectory(QString::fromStdString(dir.path()));
+      static_cast<QDialog*>(folder)->accept();  // QFileDialog::accept, protected there
+    } else if (auto* review = qobject_cast<TImportDialog*>(w); review && review->isVisible()) {
+      review->accept();
+    }
+  });
+  answer.start();
+  ASSERT_FALSE(form.Modified);
+  form.TBItemImport->trigger();
+  answer.stop();
+  ASSERT_EQ(form.MenuDoc->Items.size(), 1u);
+  EXPECT_EQ(form.MenuDoc->Items[0].Caption, "Seite");
+  EXPECT_TRUE(form.Modified);
 }
 
 }  // namespace

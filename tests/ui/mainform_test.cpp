@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QListWidget>
@@ -16,15 +17,23 @@
 #include <QLineEdit>
 #include <QToolTip>
 #include <QToolBar>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <tuple>
 #include <gtest/gtest.h>
 
 #include "fakedialogs.h"
+#include "modal.h"
 #include "support/paths.h"
 #include "support/textfile.h"
 #include <filesystem>
 #include "testsupport/tempdir.h"
 #include "ui/qtext.h"
-#include "ui/widgets.h"
+#include "ui/colorswatch.h"
+#include "ui/editbox.h"
+#include "ui/fontnames.h"
+#include "ui/hints.h"
 #include "uitestapp.h"
 
 namespace navforge {
@@ -72,6 +81,11 @@ protected:
   // A selection by the user, which fires ListBox1Click.
   void UserSelects(int index) { form->ListBox1->setCurrentRow(index); }
   void UserSelectsRow(int gridRow) { form->StringGrid1->setCurrentCell(gridRow - 1, 0); }
+  void ClickGridRow(int gridRow) {
+    QRect cell = form->StringGrid1->visualRect(form->StringGrid1->model()->index(gridRow - 1, 0));
+    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   void Boxes(const char* caption, const char* link, const char* target) {
     form->menuname->setText(ToQ(caption));
     form->menulink->setText(ToQ(link));
@@ -79,13 +93,13 @@ protected:
   }
   void AddMain(const char* caption) {
     Boxes(caption, "l.htm", "main");
-    form->TBItem8Click();
+    form->TBItem8->trigger();
   }
   void AddVars(std::initializer_list<const char*> names) {
     for (const char* n : names) {
       form->Edit1->setText(ToQ(n));
       form->Edit2->setText(ToQ(std::string(n) + "-v"));
-      form->TBItem16Click();
+      form->TBItem16->trigger();
     }
   }
   // A menu file written by the document itself, so the test does not depend on the format.
@@ -100,7 +114,7 @@ protected:
   }
   void Open(const std::string& path) {
     dialogs.OpenAnswers.push_back(path);
-    form->BtnOpenClick();
+    form->BtnOpen->trigger();
   }
   std::string Caption() const { return FromQ(form->windowTitle()); }
 
@@ -136,7 +150,11 @@ TEST_F(MainformTest, StartUp_FixedSizeWithoutMaximiseButton) {
 }
 
 TEST_F(MainformTest, StartUp_ListsInstalledFontsAndTemplateFolders) {
-  EXPECT_EQ(form->cbfont->count(), QFontDatabase::families().size());
+  EXPECT_EQ(form->cbfont->count(), CssFontFamilies(QFontDatabase::families()).size());
+  EXPECT_EQ(form->cbfont->width(), 121);  // the drop-down is widened, not the box
+  for (int i = 0; i < form->cbfont->count(); ++i)
+    EXPECT_GE(form->cbfont->view()->minimumWidth(),
+              QFontMetrics(form->cbfont->view()->font()).horizontalAdvance(form->cbfont->itemText(i)));
   EXPECT_GE(form->cbfont->findText(QStringLiteral("DejaVu Sans")), 0);
   QStringList sets;
   for (int i = 0; i < form->cbTemplates->count(); ++i) sets << form->cbTemplates->itemText(i);
@@ -223,7 +241,7 @@ TEST_F(MainformTest, Hints_PopUpWrappedOnlyWhereSwitchedOn) {
   hover(form->menufont);
   ASSERT_TRUE(QToolTip::isVisible());
   QStringList lines = QToolTip::text().split(QLatin1Char('\n'));
-  EXPECT_GE(lines.size(), 3);
+  EXPECT_EQ(lines.size(), 3);  // the hint's own lines, none broken again
   for (const QString& line : lines) EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), 400);
   EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("Geben Sie hier die Schriftart ein")));
   hover(form->leftmar);
@@ -266,7 +284,7 @@ TEST_F(MainformTest, Add_WithoutSelectionAppendsAndSelectsNothing) {
   AddMain("A");
   AddMain("B");
   Boxes("S", "s.htm", "main");
-  form->TBItem9Click();
+  form->TBItem9->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B", "- S"}));
   EXPECT_EQ(form->SelectedIndex(), -1);
   EXPECT_TRUE(form->MenuDoc->Items[2].IsSubItem);
@@ -275,15 +293,15 @@ TEST_F(MainformTest, Add_WithoutSelectionAppendsAndSelectsNothing) {
 
 TEST_F(MainformTest, Add_NeedsAllThreeBoxes) {
   Boxes("A", "a.htm", "");
-  form->TBItem8Click();
+  form->TBItem8->trigger();
   Boxes("", "a.htm", "main");
-  form->TBItem9Click();
+  form->TBItem9->trigger();
   EXPECT_TRUE(form->MenuDoc->Items.empty());
 }
 
 TEST_F(MainformTest, SelectingALineFillsTheBoxesWithTheEntry) {
   Boxes("Home", "index.htm", "frame1");
-  form->TBItem8Click();
+  form->TBItem8->trigger();
   Boxes("", "", "");
   UserSelects(0);
   EXPECT_EQ(form->menulink->text(), QStringLiteral("index.htm"));
@@ -301,10 +319,10 @@ TEST_F(MainformTest, SelectingALineFillsTheBoxesWithTheEntry) {
 TEST_F(MainformTest, Change_ReplacesTextsKeepsFlagAndSelection) {
   AddMain("A");
   Boxes("S", "s.htm", "main");
-  form->TBItem9Click();
+  form->TBItem9->trigger();
   UserSelects(1);
   Boxes("", "", "");
-  form->TBItem10Click();
+  form->TBItem10->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "- "}));
   EXPECT_EQ(form->SelectedIndex(), 1);
   EXPECT_TRUE(form->MenuDoc->Items[1].IsSubItem);
@@ -315,16 +333,16 @@ TEST_F(MainformTest, Delete_LeavesNoSelectionAndCommandsThenDoNothing) {
   AddMain("A");
   AddMain("B");
   UserSelects(0);
-  form->TBItem15Click();
+  form->TBItem15->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"B"}));
   EXPECT_EQ(form->SelectedIndex(), -1);
   EXPECT_EQ(form->menuname->text(), QStringLiteral("A"));
   Boxes("Z", "z", "z");
-  form->TBItem10Click();
-  form->TBItem15Click();
-  form->TBItem11Click();
-  form->TBItem12Click();
-  form->TBItem14Click();
+  form->TBItem10->trigger();
+  form->TBItem15->trigger();
+  form->TBItem11->trigger();
+  form->TBItem12->trigger();
+  form->TBItem14->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"B"}));
   EXPECT_FALSE(form->MenuDoc->Items[0].IsSubItem);
 }
@@ -334,17 +352,17 @@ TEST_F(MainformTest, UpAndDown_SelectionFollowsTheEntryAndStaysAtTheEnds) {
   AddMain("B");
   AddMain("C");
   UserSelects(2);
-  form->TBItem11Click();
+  form->TBItem11->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "C", "B"}));
   EXPECT_EQ(form->SelectedIndex(), 1);
-  form->TBItem11Click();
-  form->TBItem11Click();
+  form->TBItem11->trigger();
+  form->TBItem11->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"C", "A", "B"}));
   EXPECT_EQ(form->SelectedIndex(), 0);
-  form->TBItem12Click();
+  form->TBItem12->trigger();
   EXPECT_EQ(form->SelectedIndex(), 1);
-  form->TBItem12Click();
-  form->TBItem12Click();
+  form->TBItem12->trigger();
+  form->TBItem12->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B", "C"}));
   EXPECT_EQ(form->SelectedIndex(), 2);
 }
@@ -353,10 +371,10 @@ TEST_F(MainformTest, MakeSubAndMainEntry_OnlyTheSelectedEntry) {
   AddMain("A");
   AddMain("B");
   UserSelects(0);
-  form->TBItem14Click();
+  form->TBItem14->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"- A", "B"}));
   EXPECT_EQ(form->SelectedIndex(), 0);
-  form->TBItem13Click();
+  form->TBItem13->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B"}));
 }
 
@@ -364,10 +382,10 @@ TEST_F(MainformTest, Deselect_ThenAddAppends) {
   AddMain("A");
   AddMain("B");
   UserSelects(0);
-  form->Button12Click();
+  Click(form->FlatButton2);
   EXPECT_EQ(form->SelectedIndex(), -1);
   EXPECT_EQ(form->menuname->text(), QStringLiteral("A"));
-  form->TBItem8Click();
+  form->TBItem8->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B", "A"}));
 }
 
@@ -375,7 +393,7 @@ TEST_F(MainformTest, BrowseLink_RelativeToOutputFolderWithSlashes) {
   form->efilename->setText(QStringLiteral("C:\\web\\menu\\nav.htm"));
   form->OpenDialog1.FileName = "kept";
   dialogs.OpenAnswers.push_back(std::string("C:\\web\\pages\\a.htm"));
-  form->Button3Click();
+  Click(form->FlatButton1);
   EXPECT_EQ(form->menulink->text(), QStringLiteral("../pages/a.htm"));
   ASSERT_EQ(dialogs.OpenCalls.size(), 1u);
   EXPECT_EQ(dialogs.OpenCalls[0].Filter, "HTML (*.htm, *html)|*.htm; *.html|Alle Dateien (*.*)|*.*");
@@ -386,71 +404,124 @@ TEST_F(MainformTest, BrowseLink_RelativeToOutputFolderWithSlashes) {
 TEST_F(MainformTest, BrowseLink_OnLinuxPathsAndWithoutOutputFile) {
   form->efilename->setText(QStringLiteral("/srv/web/menu/nav.htm"));
   dialogs.OpenAnswers.push_back(std::string("/srv/web/menu/sub/a.htm"));
-  form->Button3Click();
+  Click(form->FlatButton1);
   EXPECT_EQ(form->menulink->text(), QStringLiteral("sub/a.htm"));
   form->efilename->clear();
   dialogs.OpenAnswers.push_back(std::string("C:\\web\\pages\\a.htm"));
-  form->Button3Click();
+  Click(form->FlatButton1);
   EXPECT_EQ(form->menulink->text(), QStringLiteral("C:/web/pages/a.htm"));
   form->menulink->setText(QStringLiteral("same"));
   dialogs.OpenAnswers.push_back(std::nullopt);
-  form->Button3Click();
+  Click(form->FlatButton1);
   EXPECT_EQ(form->menulink->text(), QStringLiteral("same"));
 }
 
 // ---- Formatting ----
 
-TEST_F(MainformTest, SettingsTransfer_EveryControlPairsWithItsField) {
+// The field each formatting control shows.
+struct FieldControl {
+  const char* Control;
+  std::string TMenuFormat::*Text;
+  std::int32_t TMenuFormat::*Color;
+};
+const FieldControl kFieldControls[] = {
+    {"Panel1", nullptr, &TMenuFormat::TextColor},      {"Panel2", nullptr, &TMenuFormat::BackgroundColor},
+    {"Panel3", nullptr, &TMenuFormat::LinkColor},      {"Panel5", nullptr, &TMenuFormat::ALinkColor},
+    {"Panel4", nullptr, &TMenuFormat::VLinkColor},     {"Panel6", nullptr, &TMenuFormat::HoverColor},
+    {"Panel7", nullptr, &TMenuFormat::FirstLetterColor}, {"titlename", &TMenuFormat::Title, nullptr},
+    {"menufont", &TMenuFormat::Font, nullptr},         {"menufontsize", &TMenuFormat::FontSize, nullptr},
+    {"submenufont", &TMenuFormat::SubmenuFont, nullptr}, {"ufontsize", &TMenuFormat::SubmenuFontSize, nullptr},
+    {"leftmar", &TMenuFormat::SubmenuLeftMargin, nullptr}, {"picfile", &TMenuFormat::BackgroundImage, nullptr},
+    {"cbTemplates", &TMenuFormat::Template, nullptr},  {"efilename", &TMenuFormat::Filename, nullptr},
+    {"hrline", &TMenuFormat::hr, nullptr},             {"feedit", &TMenuFormat::fileext, nullptr},
+};
+
+// Distinct values for every field: round 0 and round 1 differ from each other, too.
+std::string TextValue(const FieldControl& f, int round) {
+  if (f.Text == &TMenuFormat::Template) return round == 0 ? "Green" : "Blue";
+  return std::string(f.Control) + "-" + std::to_string(round) + "\xFC";
+}
+std::int32_t ColorValue(int i, int round) { return 0x010101 * (i + 1) + 0x100000 * round; }
+
+TEST_F(MainformTest, SettingsTransfer_EveryControlShowsAndStoresItsOwnField) {
+  auto control = [&](const FieldControl& f) { return form->findChild<QWidget*>(QLatin1String(f.Control)); };
+  auto shown = [&](const FieldControl& f) {
+    QWidget* w = control(f);
+    if (auto* box = qobject_cast<QComboBox*>(w)) return FromQ(box->currentText());
+    return static_cast<TEdit*>(w)->Text();
+  };
   TovHTML& d = *form->MenuDoc;
-  d.TextColor = 1; d.BackgroundColor = 2; d.LinkColor = 3; d.ALinkColor = 4; d.VLinkColor = 5;
-  d.HoverColor = 6; d.FirstLetterColor = 7;
-  d.Title = "T\xFCtel"; d.Font = "F"; d.FontSize = "FS"; d.SubmenuFont = "SF"; d.SubmenuFontSize = "SFS";
-  d.SubmenuLeftMargin = "LM"; d.BackgroundImage = "BI"; d.Template = "Green"; d.Filename = "FN"; d.hr = "HR";
-  d.fileext = "FE";
+  for (int i = 0; i < 18; ++i) {
+    const FieldControl& f = kFieldControls[i];
+    if (f.Color) d.*f.Color = ColorValue(i, 0); else d.*f.Text = TextValue(f, 0);
+  }
   form->GetSettings();
-  EXPECT_EQ(form->Panel5->Color(), 4);
-  EXPECT_EQ(form->Panel4->Color(), 5);
-  EXPECT_EQ(form->Panel7->Color(), 7);
-  EXPECT_EQ(form->Panel7->text(), QString());
-  EXPECT_EQ(form->titlename->text(), QString::fromUtf8("Tütel"));
-  EXPECT_EQ(form->ufontsize->text(), QStringLiteral("SFS"));
-  EXPECT_EQ(form->cbTemplates->currentText(), QStringLiteral("Green"));
-  TMenuFormat before = d;
-  d.ResetFormatting();
+  for (int i = 0; i < 18; ++i) {
+    const FieldControl& f = kFieldControls[i];
+    if (f.Color)
+      EXPECT_EQ(static_cast<TColorPanel*>(control(f))->Color(), ColorValue(i, 0)) << f.Control;
+    else
+      EXPECT_EQ(shown(f), TextValue(f, 0)) << f.Control;
+  }
+  for (int i = 0; i < 18; ++i) {
+    const FieldControl& f = kFieldControls[i];
+    if (f.Color)
+      form->SetColor(static_cast<TColorPanel*>(control(f)), ColorValue(i, 1));
+    else if (auto* box = qobject_cast<QComboBox*>(control(f)))
+      box->setCurrentText(ToQ(TextValue(f, 1)));
+    else
+      static_cast<TEdit*>(control(f))->SetText(TextValue(f, 1));
+  }
   form->SetSettings();
-  EXPECT_EQ(d.TextColor, before.TextColor);
-  EXPECT_EQ(d.ALinkColor, before.ALinkColor);
-  EXPECT_EQ(d.VLinkColor, before.VLinkColor);
-  EXPECT_EQ(d.HoverColor, before.HoverColor);
-  EXPECT_EQ(d.FirstLetterColor, before.FirstLetterColor);
-  EXPECT_EQ(d.Title, before.Title);
-  EXPECT_EQ(d.Font, before.Font);
-  EXPECT_EQ(d.FontSize, before.FontSize);
-  EXPECT_EQ(d.SubmenuFont, before.SubmenuFont);
-  EXPECT_EQ(d.SubmenuFontSize, before.SubmenuFontSize);
-  EXPECT_EQ(d.SubmenuLeftMargin, before.SubmenuLeftMargin);
-  EXPECT_EQ(d.BackgroundImage, before.BackgroundImage);
-  EXPECT_EQ(d.Template, before.Template);
-  EXPECT_EQ(d.Filename, before.Filename);
-  EXPECT_EQ(d.hr, before.hr);
-  EXPECT_EQ(d.fileext, before.fileext);
+  for (int i = 0; i < 18; ++i) {
+    const FieldControl& f = kFieldControls[i];
+    if (f.Color)
+      EXPECT_EQ(d.*f.Color, ColorValue(i, 1)) << f.Control;
+    else
+      EXPECT_EQ(d.*f.Text, TextValue(f, 1)) << f.Control;
+  }
 }
 
-TEST_F(MainformTest, TemplateNotInListLeavesSelectorEmpty) {
-  form->MenuDoc->Template = "Missing";
-  form->GetSettings();
-  EXPECT_EQ(form->cbTemplates->currentIndex(), -1);
-  form->SetSettings();
-  EXPECT_EQ(form->MenuDoc->Template, "");
+// A set named in another letter case is the set the generation loads; the menu keeps
+// its spelling. A set that is not installed is kept and reported when generating.
+TEST_F(MainformTest, Template_OtherLetterCaseIsShownAndNotInstalledIsKept) {
+  test::WriteFile(prog + "Templates/Green/header.txt", "<p>$Title$</p>");
+  for (auto [name, shown, message] : {std::tuple{"green", "Green", ""},
+                                      std::tuple{"Missing", "", "Das Men\xFCtemplate ist nicht vorhanden."}}) {
+    dialogs.Messages.clear();
+    std::string path = WriteMenu("t.nff", {"Home"}, [&, name = name](TovHTML& d) {
+      d.Template = name;
+      d.Filename = tmp.path() + "/out.htm";
+    });
+    Open(path);
+    EXPECT_EQ(FromQ(form->cbTemplates->currentText()), shown);
+    form->BtnSave->trigger();
+    TovHTML reread;
+    reread.VariablesFile = prog + "navforge.nfv";
+    reread.LoadFromFile(path);
+    EXPECT_EQ(reread.Template, name);
+    form->TBItem5->trigger();
+    EXPECT_EQ(dialogs.Messages.empty() ? "" : dialogs.Messages[0].Text, message) << name;
+  }
 }
 
-TEST_F(MainformTest, Clear_ShowsNaAndStoresClNone) {
-  form->MenuDoc->BackgroundColor = 0x0000FF;
-  form->GetSettings();
-  form->Button11Click();
-  EXPECT_EQ(form->Panel2->text(), QStringLiteral("n/a"));
+// Each clear button empties its own swatch and no other.
+TEST_F(MainformTest, ClearButtons_EachClearsItsOwnSwatch) {
+  const std::pair<QPushButton*, TColorPanel*> rows[] = {
+      {form->Button10, form->Panel1}, {form->Button11, form->Panel2}, {form->Button4, form->Panel3},
+      {form->Button6, form->Panel7},  {form->Button7, form->Panel4},  {form->Button8, form->Panel5},
+      {form->Button9, form->Panel6}};
+  for (auto [button, panel] : rows) {
+    for (auto [b, p] : rows) form->SetColor(p, 0x0000FF);
+    Click(button);
+    for (auto [b, p] : rows) {
+      EXPECT_EQ(p->Color(), p == panel ? clNone : 0x0000FF) << button->objectName().toStdString();
+      EXPECT_EQ(p->text(), p == panel ? QStringLiteral("n/a") : QString());
+    }
+  }
   form->SetSettings();
-  EXPECT_EQ(form->MenuDoc->BackgroundColor, clNone);
+  EXPECT_EQ(form->MenuDoc->TextColor, 0x0000FF);
+  EXPECT_EQ(form->MenuDoc->HoverColor, clNone);
 }
 
 TEST_F(MainformTest, ColourDialog_StartsFromSwatchAndConfirmRemovesCaption) {
@@ -461,7 +532,7 @@ TEST_F(MainformTest, ColourDialog_StartsFromSwatchAndConfirmRemovesCaption) {
   EXPECT_EQ(form->Panel6->text(), QString());
   EXPECT_EQ(form->Panel6->ShownColor(), QColor(0, 255, 0));
   dialogs.ColorAnswers.push_back(std::nullopt);
-  form->colorclick(form->Panel6);
+  QTest::mouseClick(form->Panel6, Qt::LeftButton);
   EXPECT_EQ(dialogs.ColorStarts.back(), 0x00FF00);
   EXPECT_EQ(form->Panel6->Color(), 0x00FF00);
 }
@@ -472,7 +543,7 @@ TEST_F(MainformTest, FontDoubleClick_AppendsChosenFont) {
   QTest::mouseDClick(form->menufont, Qt::LeftButton);
   EXPECT_EQ(form->menufont->text(), QStringLiteral("ArialVerdana"));
   form->submenufont->setText(QStringLiteral("X"));
-  form->Fontclick(form->submenufont);
+  QTest::mouseDClick(form->submenufont, Qt::LeftButton);
   EXPECT_EQ(form->submenufont->text(), QStringLiteral("XVerdana"));
 }
 
@@ -482,11 +553,11 @@ TEST_F(MainformTest, Variables_UpKeepsRowNumber) {
   AddVars({"A", "B", "C"});
   UserSelectsRow(2);
   EXPECT_EQ(form->Edit1->text(), QStringLiteral("B"));
-  form->TBItem19Click();
+  form->TBItem19->trigger();
   EXPECT_EQ(GridColumn(0), (std::vector<std::string>{"B", "A", "C"}));
   EXPECT_EQ(form->GridRow(), 2);
   EXPECT_EQ(form->Edit1->text(), QStringLiteral("B"));  // the boxes are not touched
-  form->TBItem20Click();  // row 2 now holds A, which moves down
+  form->TBItem20->trigger();  // row 2 now holds A, which moves down
   EXPECT_EQ(GridColumn(0), (std::vector<std::string>{"B", "C", "A"}));
   EXPECT_EQ(GridColumn(1), (std::vector<std::string>{"B-v", "C-v", "A-v"}));
   EXPECT_EQ(form->GridRow(), 2);
@@ -498,30 +569,29 @@ TEST_F(MainformTest, Variables_AddChangeDelete) {
   AddVars({"B"});
   EXPECT_EQ(form->GridRow(), 1);  // the new variable is the last row, the selection stays
   form->Edit1->clear();
-  form->TBItem16Click();
+  form->TBItem16->trigger();
   EXPECT_EQ(form->MenuDoc->Variables.Vars.size(), 2u);
   UserSelectsRow(2);
   form->Edit1->setText(QStringLiteral("$N$"));
   form->Edit2->setText(QStringLiteral("w"));
-  form->TBItem17Click();
+  form->TBItem17->trigger();
   EXPECT_EQ(GridColumn(0), (std::vector<std::string>{"A", "N"}));
-  form->TBItem18Click();
+  form->TBItem18->trigger();
   EXPECT_EQ(GridColumn(0), (std::vector<std::string>{"A"}));
-  form->TBItem18Click();
+  form->TBItem18->trigger();
   EXPECT_EQ(form->StringGrid1->rowCount(), 1);
   EXPECT_TRUE(dialogs.Messages.empty());
 }
 
 TEST_F(MainformTest, Variables_DeleteOnEmptyListShowsRangeError) {
   form->show();
-  form->TBItem18Click();
+  form->TBItem18->trigger();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   EXPECT_EQ(dialogs.Messages[0].Text, "Range check error");
   EXPECT_EQ(dialogs.Messages[0].Caption, "HTML Navforge");
   EXPECT_TRUE(form->isVisible());
   form->Edit1->setText(QStringLiteral("keep"));
-  UserSelectsRow(1);
-  form->StringGrid1Click();
+  ClickGridRow(1);
   EXPECT_EQ(form->Edit1->text(), QStringLiteral("keep"));
 }
 
@@ -552,10 +622,12 @@ TEST_F(MainformTest, Open_ShowsMenuColoursTemplateAndCaption) {
 
   // Save writes the colours and the template back unchanged.
   std::filesystem::remove(ChangeFileExt(path, ".nfs"));
-  form->BtnSaveClick();
+  form->titlename->setText(QStringLiteral("Edited"));
+  form->BtnSave->trigger();
   TovHTML reread;
   reread.VariablesFile = prog + "navforge.nfv";
   reread.LoadFromFile(path);
+  EXPECT_EQ(reread.Title, "Edited");
   EXPECT_EQ(reread.BackgroundColor, 0x0000FF);
   EXPECT_EQ(reread.LinkColor, 0xFF0000);
   EXPECT_EQ(reread.Template, "Green");
@@ -591,7 +663,7 @@ TEST_F(MainformTest, Open_FailureShowsMessageAndChangesNothing) {
 TEST_F(MainformTest, Open_CancelChangesNothing) {
   AddMain("A");
   dialogs.OpenAnswers.push_back(std::nullopt);
-  form->BtnOpenClick();
+  form->BtnOpen->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A"}));
   EXPECT_EQ(Caption(), "HTML Navforge");
 }
@@ -606,7 +678,7 @@ TEST_F(MainformTest, New_EmptiesEverythingButTheLists) {
   Boxes("a", "b", "c");
   form->Edit1->setText(QStringLiteral("x"));
   form->Edit2->setText(QStringLiteral("y"));
-  form->BtnNewClick();
+  form->BtnNew->trigger();
   EXPECT_EQ(form->ListBox1->count(), 0);
   EXPECT_EQ(form->StringGrid1->rowCount(), 1);
   EXPECT_TRUE(form->MenuDoc->Variables.Vars.empty());
@@ -626,7 +698,7 @@ TEST_F(MainformTest, Save_WithoutCurrentFileActsAsSaveAs) {
   AddMain("Home");
   form->titlename->setText(QStringLiteral("Edited"));
   dialogs.SaveAnswers.push_back(menus + "new");
-  form->BtnSaveClick();
+  form->BtnSave->trigger();
   ASSERT_EQ(dialogs.SaveCalls.size(), 1u);
   EXPECT_EQ(dialogs.SaveCalls[0].Filter, "Navforge File (*.nff)|*.nff;");
   EXPECT_EQ(dialogs.SaveCalls[0].DefaultExt, "nff");
@@ -647,7 +719,7 @@ TEST_F(MainformTest, SaveAs_OntoExistingFileAsksAndNoLeavesItUntouched) {
   AddMain("More");
   dialogs.SaveAnswers.push_back(path);
   dialogs.ConfirmAnswers.push_back(TConfirmAnswer::No);
-  form->BtnSaveAsClick();
+  form->BtnSaveAs->trigger();
   ASSERT_EQ(dialogs.Questions.size(), 1u);
   EXPECT_EQ(dialogs.Questions[0].Caption, "Best\xE4tigung");
   EXPECT_EQ(dialogs.Questions[0].Text,
@@ -656,37 +728,43 @@ TEST_F(MainformTest, SaveAs_OntoExistingFileAsksAndNoLeavesItUntouched) {
   EXPECT_EQ(test::ReadFile(path), before);
   EXPECT_EQ(Caption(), "site.nff - HTML Navforge");
 
+  // Onto another menu: "&Nein" keeps the current file, too.
+  const std::string other = WriteMenu("other.nff", {"Other"});
+  dialogs.SaveAnswers.push_back(other);
+  form->BtnSaveAs->trigger();
+  EXPECT_EQ(form->CurrentFile, path);
+
   form->CurrentFile.clear();  // the title changes only when the answer is yes
   dialogs.SaveAnswers.push_back(path);
   dialogs.ConfirmAnswers.push_back(TConfirmAnswer::Yes);
-  form->BtnSaveAsClick();
+  form->BtnSaveAs->trigger();
   EXPECT_NE(test::ReadFile(path), before);
   EXPECT_EQ(form->CurrentFile, path);
 }
 
 TEST_F(MainformTest, BrowseOutputFile_AbsolutePathWithExtension) {
   dialogs.SaveAnswers.push_back(menus + "menu.nff");
-  form->BtnSaveAsClick();
+  form->BtnSaveAs->trigger();
   dialogs.SaveAnswers.push_back(menus + "nav");
-  form->Button2Click();
+  Click(form->Button2);
   ASSERT_EQ(dialogs.SaveCalls.size(), 2u);
   EXPECT_EQ(dialogs.SaveCalls[1].DefaultExt, "htm");
   EXPECT_EQ(dialogs.SaveCalls[1].Filter, "HTML (*.htm, *html)|*.htm; *.html|Alle Dateien (*.*)|*.*");
   EXPECT_EQ(dialogs.SaveCalls[1].FileName, menus + "menu.nff");
-  EXPECT_EQ(form->efilename->text(), PathToQ(menus + "nav.htm"));
+  EXPECT_EQ(form->efilename->text(), ToQ(menus + "nav.htm"));
 }
 
 TEST_F(MainformTest, BrowseBackgroundImage_RelativeWithSlashes) {
   form->efilename->setText(QStringLiteral("C:\\web\\menu\\nav.htm"));
   dialogs.OpenAnswers.push_back(std::string("C:\\web\\img\\bg.gif"));
-  form->Button1Click();
+  Click(form->Button1);
   EXPECT_EQ(form->picfile->text(), QStringLiteral("../img/bg.gif"));
   EXPECT_EQ(dialogs.OpenCalls[0].Filter, "GIF (*.gif)|*.gif|JPEG (*.jpg, *.jpeg)|*.jpg;*.jpeg");
   EXPECT_EQ(form->MenuDoc->BackgroundImage, "");  // only SetSettings hands it over
 }
 
 TEST_F(MainformTest, Generate_WithoutFileNameReportsIt) {
-  form->TBItem5Click();
+  form->TBItem5->trigger();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   EXPECT_EQ(dialogs.Messages[0].Text, "Kein Dateiname zum Speichern angegeben");
   EXPECT_EQ(dialogs.Messages[0].Caption, "HTML Navforge");
@@ -696,31 +774,191 @@ TEST_F(MainformTest, Generate_UsesTheEditedControls) {
   test::WriteFile(prog + "Templates/Blue/header.txt", "<title>$Title$</title>");
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
   form->titlename->setText(QString::fromUtf8("Grüße"));
-  form->efilename->setText(PathToQ(tmp.path() + "/out.htm"));
-  form->TBItem5Click();
+  form->efilename->setText(ToQ(tmp.path() + "/out.htm"));
+  form->TBItem5->trigger();
   EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
   EXPECT_NE(test::ReadFile(tmp.path() + "/out.htm").find("<title>Gr\xFC\xDF" "e</title>"), std::string::npos);
   EXPECT_EQ(Caption(), "HTML Navforge");
 }
 
 TEST_F(MainformTest, Info_WithoutAboutModuleShowsFallback) {
-  form->TBItem7Click();
+  form->TBItem7->trigger();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   EXPECT_EQ(dialogs.Messages[0].Text, AboutFallbackText());
   EXPECT_NE(dialogs.Messages[0].Text.find("Homepage: "), std::string::npos);
 }
 
+// No user reaches the debug page (below), so its button is pressed by hand.
 TEST_F(MainformTest, DebugButtonDumpsEntries) {
   Boxes("Home", "index.htm", "main");
-  form->TBItem8Click();
+  form->TBItem8->trigger();
   form->Button5Click();
   EXPECT_EQ(form->Memo1->toPlainText(), QStringLiteral("Home$index.htm$main$$0"));
 }
 
-TEST_F(MainformTest, Exit_ClosesWithoutAsking) {
-  AddMain("unsaved");
+TEST_F(MainformTest, DebugPage_NoKeyOpensIt) {
+  for (QWidget* start : {form->TabSheet1, form->TabSheet4}) {
+    form->PageControl1->setCurrentWidget(start);
+    using Press = std::pair<Qt::Key, Qt::KeyboardModifiers>;
+    for (auto [key, mods] : {Press{Qt::Key_Tab, Qt::ControlModifier},
+                             Press{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+                             Press{Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier}})
+      for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(form->PageControl1, key, mods);
+        EXPECT_NE(form->PageControl1->currentWidget(), form->TabSheet2);
+      }
+  }
+}
+
+// Only "<-- Deselect Item" takes the selection away; the boxes are filled only when a
+// line is selected, and a list without a selection shows no current line.
+TEST_F(MainformTest, EntryList_ClicksBesideOrWithCtrlKeepSelectionAndTypedTexts) {
   form->show();
-  form->applicationend();
+  AddMain("A");
+  AddMain("B");
+  QWidget* view = form->ListBox1->viewport();
+  const QPoint line0 = form->ListBox1->visualItemRect(form->ListBox1->item(0)).center();
+  QTest::mouseClick(view, Qt::LeftButton, {}, line0);
+  Boxes("typed", "t", "t");
+  QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(20, 400));
+  EXPECT_EQ(form->SelectedIndex(), 0);
+  EXPECT_EQ(form->menuname->text(), QStringLiteral("typed"));
+  QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, line0);
+  EXPECT_EQ(form->SelectedIndex(), 0);
+  QTest::keyClick(form->ListBox1, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(form->SelectedIndex(), 0);
+  Boxes("typed", "t", "t");
+  Click(form->FlatButton2);
+  EXPECT_EQ(form->SelectedIndex(), -1);
+  EXPECT_EQ(form->ListBox1->currentRow(), -1);
+  EXPECT_EQ(form->menuname->text(), QStringLiteral("typed"));
+}
+
+// While a hint shows, the next control's hint follows at once; hints are set in the
+// window's font, so each line of a hint stays one line.
+TEST_F(MainformTest, Hints_NeighbourFollowsAtOnceInTheWindowFont) {
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  auto hintShows = [](const char* start) {
+    return [start] { return QToolTip::isVisible() && QToolTip::text().startsWith(QLatin1String(start)); };
+  };
+  QTest::mouseMove(form->menuname, form->menuname->rect().center());
+  ASSERT_TRUE(QTest::qWaitFor(hintShows("Geben Sie hier den Namen"), 3000));
+  QTest::qWait(200);  // the hand takes a moment to the next box
+  QElapsedTimer clock;
+  clock.start();
+  QTest::mouseMove(form->menulink, form->menulink->rect().center());
+  ASSERT_TRUE(QTest::qWaitFor(hintShows("Geben Sie hier die Adresse"), 3000));
+  EXPECT_LT(clock.elapsed(), 300);  // the wake-up delay alone is 500 ms
+  EXPECT_EQ(QToolTip::font(), form->font());
+}
+
+TEST_F(MainformTest, VersionControl_PassesTheProductKeyAndClosesInGerman) {
+  form.reset();
+  form = MakeForm(NAVFORGE_BIN_DIR "/");
+  test::WithModal([&] { form->TBItem6->trigger(); },
+                  [](QWidget* w) {
+                    EXPECT_EQ(w->windowTitle(), QStringLiteral("Versionskontrolle"));
+                    QStringList labels;
+                    for (QLabel* l : w->findChildren<QLabel*>()) labels << l->text();
+                    EXPECT_TRUE(labels.contains(QStringLiteral("navforge"))) << labels.join(QLatin1Char('|')).toStdString();
+                    auto* box = w->findChild<QDialogButtonBox*>();
+                    ASSERT_NE(box, nullptr);
+                    EXPECT_EQ(box->button(QDialogButtonBox::Close)->text(), QString::fromUtf8("Schließen"));
+                  });
+  form.reset();
+}
+
+// ---- Unsaved changes ----
+
+TEST_F(MainformTest, Modified_SetByEveryChangeClearedBySaveAndOpen) {
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"add entry", [&] { AddMain("A"); }},
+      {"move entry", [&] { UserSelects(1); form->TBItem11->trigger(); }},
+      {"add variable", [&] { AddVars({"V"}); }},
+      {"typed title", [&] { QTest::keyClicks(form->titlename, QStringLiteral("x")); }},
+      {"chosen template", [&] { form->cbTemplates->setCurrentIndex(1); }},
+      {"cleared colour", [&] { Click(form->Button9); }},
+      {"chosen colour", [&] { dialogs.ColorAnswers.push_back(0x00FF00); QTest::mouseClick(form->Panel1, Qt::LeftButton); }},
+      {"font appended", [&] { form->cbfont->setEditText(QStringLiteral("Arial")); QTest::mouseDClick(form->menufont, Qt::LeftButton); }},
+      {"output file chosen", [&] { dialogs.SaveAnswers.push_back(menus + "nav.htm"); Click(form->Button2); }},
+  };
+  std::string path = WriteMenu("m.nff", {"A", "B"}, [](TovHTML& d) { d.HoverColor = 5; });
+  for (const auto& [name, change] : changes) {
+    Open(path);
+    EXPECT_FALSE(form->Modified) << name;
+    change();
+    EXPECT_TRUE(form->Modified) << name;
+    form->BtnSave->trigger();
+    EXPECT_FALSE(form->Modified) << name;
+  }
+  // What changes nothing in the menu marks nothing.
+  UserSelects(0);
+  form->TBItem11->trigger();  // up on the first entry
+  QTest::keyClicks(form->menuname, QStringLiteral("x"));
+  Click(form->FlatButton2);
+  form->TBItem5->trigger();
+  EXPECT_FALSE(form->Modified);
+}
+
+// Exit, the close box, New and Open ask before unsaved changes go: "&Ja" saves first,
+// "&Nein" goes on, "Abbrechen" stops; a cancelled save stops, too.
+TEST_F(MainformTest, UnsavedChanges_AskedBeforeExitCloseNewAndOpen) {
+  const std::string other = WriteMenu("other.nff", {"Other"});
+  struct Command {
+    const char* Name;
+    std::function<void(Tmainform&)> Run;
+    std::function<bool(Tmainform&)> WentOn;
+  };
+  const Command commands[] = {
+      {"exit", [](Tmainform& f) { f.BtnExit->trigger(); }, [](Tmainform& f) { return !f.isVisible(); }},
+      {"close box", [](Tmainform& f) { f.close(); }, [](Tmainform& f) { return !f.isVisible(); }},
+      {"new", [](Tmainform& f) { f.BtnNew->trigger(); }, [](Tmainform& f) { return f.ListBox1->count() == 0; }},
+      {"open", [&](Tmainform& f) { dialogs.OpenAnswers = {other}; f.BtnOpen->trigger(); },
+       [](Tmainform& f) { return f.ListBox1->count() == 1 && f.ListBox1->item(0)->text() == QStringLiteral("Other"); }},
+  };
+  struct Case {
+    TConfirmAnswer Answer;
+    bool WithFile;  // a current file to save into; without one "&Ja" runs Save As, cancelled here
+    bool WentOn;
+    bool Saved;
+  };
+  const Case cases[] = {{TConfirmAnswer::Cancel, true, false, false},
+                        {TConfirmAnswer::No, true, true, false},
+                        {TConfirmAnswer::Yes, true, true, true},
+                        {TConfirmAnswer::Yes, false, false, false}};
+  for (const Command& command : commands)
+    for (const Case& c : cases) {
+      const std::string saved = WriteMenu("saved.nff", {"Saved"});
+      form.reset();
+      form = MakeForm();
+      form->show();
+      if (c.WithFile) Open(saved);
+      AddMain("New");
+      dialogs.Questions.clear();
+      dialogs.SaveAnswers.clear();
+      dialogs.ConfirmAnswers = {c.Answer};
+      command.Run(*form);
+      const std::string where = std::string(command.Name) + " answer " + std::to_string(static_cast<int>(c.Answer));
+      ASSERT_EQ(dialogs.Questions.size(), 1u) << where;
+      EXPECT_EQ(dialogs.Questions[0].Caption, "Best\xE4tigung");
+      EXPECT_EQ(dialogs.Questions[0].Text,
+                "Das Men\xFC wurde ge\xE4ndert. Sollen die \xC4nderungen gespeichert werden?");
+      EXPECT_EQ(command.WentOn(*form), c.WentOn) << where;
+      TovHTML reread;
+      reread.VariablesFile = prog + "navforge.nfv";
+      reread.LoadFromFile(saved);
+      EXPECT_EQ(reread.Items.size(), c.Saved ? 2u : 1u) << where;
+    }
+  // Nothing asks when nothing changed.
+  dialogs.Questions.clear();
+  form.reset();
+  form = MakeForm();
+  form->show();
+  form->BtnNew->trigger();
+  Open(other);
+  form->BtnExit->trigger();
   EXPECT_FALSE(form->isVisible());
   EXPECT_TRUE(dialogs.Questions.empty());
 }

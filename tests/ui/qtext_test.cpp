@@ -4,10 +4,13 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ui/widgets.h"
+#include "ui/editbox.h"
+#include "ui/fontnames.h"
+#include "ui/hints.h"
 #include "uitestapp.h"
 
 namespace navforge {
@@ -72,6 +75,30 @@ TEST(WrapHint, KeepsGivenLineBreaksAndOverlongWords) {
   EXPECT_EQ(WrapHint(QStringLiteral("a\r\nb"), fm, 400), QStringLiteral("a\nb"));
   QString longWord(60, QLatin1Char('w'));
   EXPECT_EQ(WrapHint(longWord + QStringLiteral(" x"), fm, 50), longWord + QStringLiteral("\nx"));
+}
+
+TEST(FontNames, FamiliesWithoutFoundryTagsEachOnce) {
+  EXPECT_EQ(CssFontFamilies({QStringLiteral("Arial"), QStringLiteral("C059 [urw]"), QStringLiteral("C059 [UKWN]"),
+                             QStringLiteral("D050000L [URW ]"), QStringLiteral("Noto [x] Sans")}),
+            (QStringList{QStringLiteral("Arial"), QStringLiteral("C059"), QStringLiteral("D050000L"),
+                         QStringLiteral("Noto [x] Sans")}));
+}
+
+// Hint timings wrap the style the application runs with ("-style" chooses it).
+TEST(HintTimings, KeepTheChosenStyle) {
+  test::UiApp();
+  auto base = [] {
+    auto* proxy = qobject_cast<QProxyStyle*>(QApplication::style());
+    return proxy ? proxy->baseStyle()->name().toLower() : QString();
+  };
+  const QString before = base();
+  QApplication::setStyle(QStringLiteral("Windows"));
+  InstallHintTimings();
+  EXPECT_EQ(base(), QStringLiteral("windows"));
+  EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+  QApplication::setStyle(before);
+  InstallHintTimings();
+  EXPECT_EQ(base(), before);
 }
 
 }  // namespace

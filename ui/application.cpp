@@ -1,0 +1,15 @@
+#include "ui/application.h"
+
+#include "ui/hints.h"
+#include "ui/mainform.h"
+#include "ui/translations.h"
+
+namespace navforge {
+
+void PrepareApplication() {
+  InstallGermanTranslations();
+  InstallHintTimings();
+  SetApplicationTitle("HTML Navforge");
+}
+
+}  // namespace navforge

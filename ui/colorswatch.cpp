@@ -1,0 +1,41 @@
+#include "ui/colorswatch.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include "persist/settings.h"
+
+namespace navforge {
+
+QColor ToQColor(std::int32_t color) {
+  if (color == clNone) return {};
+  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+TColorPanel::TColorPanel(QWidget* parent) : QLabel(parent), color_(clNone) {
+  setFrameStyle(QFrame::Panel | QFrame::Raised);
+  setLineWidth(1);
+  setAlignment(Qt::AlignCenter);
+  setAutoFillBackground(true);
+  SetColor(clNone);
+}
+
+QColor TColorPanel::ShownColor() const { return palette().color(QPalette::Window); }
+
+void TColorPanel::SetColor(std::int32_t color) {
+  const bool changed = color != color_;
+  color_ = color;
+  QPalette pal = palette();
+  QColor shown = ToQColor(color);
+  // Without a colour the swatch looks like the surface it sits on.
+  pal.setColor(QPalette::Window, shown.isValid() ? shown : QApplication::palette().color(QPalette::Button));
+  setPalette(pal);
+  if (changed) emit colorChanged();
+}
+
+void TColorPanel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace navforge

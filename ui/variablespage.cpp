@@ -1,0 +1,121 @@
+// Sub-page "Variablen": the variables grid, its two boxes and its commands.
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <algorithm>
+
+#include "ui/editbox.h"
+#include "ui/formparts.h"
+#include "ui/hints.h"
+#include "ui/listadapters.h"
+#include "ui/mainform.h"
+
+namespace navforge {
+
+void Tmainform::CreateVariablesPage() {
+  TabSheet6 = new QWidget;
+  TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
+  PageControl2->addTab(TabSheet6, QStringLiteral("Variablen"));
+  TBToolbar3 = MakeToolbar(TabSheet6, "TBToolbar3", "TBDock3", 0, 0, 437, false);
+  SetShowHint(TBToolbar3, false);
+  TBItem16 = AddCommand(TBToolbar3, "TBItem16", "add", "Hinzuf\xFCgen", &Tmainform::TBItem16Click);
+  AddSeparator(TBToolbar3, "TBSeparatorItem9");
+  TBItem17 = AddCommand(TBToolbar3, "TBItem17", "change", "\xC4ndern", &Tmainform::TBItem17Click);
+  AddSeparator(TBToolbar3, "TBSeparatorItem10");
+  TBItem18 = AddCommand(TBToolbar3, "TBItem18", "delete", "L\xF6schen", &Tmainform::TBItem18Click);
+  AddSeparator(TBToolbar3, "TBSeparatorItem11");
+  TBItem19 = AddCommand(TBToolbar3, "TBItem19", "up", "Nach oben", &Tmainform::TBItem19Click);
+  TBItem20 = AddCommand(TBToolbar3, "TBItem20", "down", "Nach  unten", &Tmainform::TBItem20Click);
+
+  StringGrid1 = new QTableWidget(1, 2, TabSheet6);
+  Place(StringGrid1, "StringGrid1", 0, 26, 437, 419);
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->verticalHeader()->setMinimumSectionSize(1);
+  StringGrid1->verticalHeader()->setDefaultSectionSize(15);
+  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->horizontalHeader()->setDefaultSectionSize(210);
+  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  StringGrid1->horizontalHeader()->setFixedHeight(17);
+  StringGrid1->horizontalHeader()->setHighlightSections(false);
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setShowGrid(true);
+  StringGrid1->setWordWrap(false);
+  connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this] { StringGrid1Click(); });
+  connect(StringGrid1, &QTableWidget::cellClicked, this, [this] { StringGrid1Click(); });
+
+  auto* bottom = new QWidget(TabSheet6);
+  Place(bottom, "Panel10", 0, 445, 437, 25);
+  Edit1 = AddEdit(bottom, "Edit1", 0, 2, 210, "");
+  Edit2 = AddEdit(bottom, "Edit2", 212, 2, 210, "");
+}
+
+// ---- Grid ----
+
+int Tmainform::GridRow() const { return StringGrid1->currentRow() + 1; }
+
+void Tmainform::SetGridRow(int row) {
+  QSignalBlocker block(StringGrid1);
+  if (row >= 1 && row <= StringGrid1->rowCount()) StringGrid1->setCurrentCell(row - 1, 0);
+}
+
+void Tmainform::FillGrid() {
+  int row = GridRow();
+  {
+    QSignalBlocker block(StringGrid1);
+    TStringGridCells cells(StringGrid1);
+    MenuDoc->Variables.FillGrid(cells);
+  }
+  // The row number stays; past the end it is the last row, as the grid keeps it.
+  SetGridRow(row < 1 ? 1 : std::min(row, StringGrid1->rowCount()));
+}
+
+// ---- Commands ----
+
+void Tmainform::StringGrid1Click() {
+  Guard([&] {
+    int index = GridRow() - 1;
+    // The blank row of an empty list names no variable: the boxes keep their texts.
+    if (index < 0 || index >= static_cast<int>(MenuDoc->Variables.Vars.size())) return;
+    Edit1->SetText(MenuDoc->Variables.Vars[static_cast<std::size_t>(index)].Name);
+    Edit2->SetText(MenuDoc->Variables.Vars[static_cast<std::size_t>(index)].Value);
+  });
+}
+
+template <typename Op> void Tmainform::VariablesCommand(Op op) {
+  Guard([&] {
+    const TVarList before = MenuDoc->Variables.Vars;
+    op(MenuDoc->Variables, GridRow() - 1);
+    const TVarList& after = MenuDoc->Variables.Vars;
+    if (!std::equal(before.begin(), before.end(), after.begin(), after.end(),
+                    [](const TVarItem& x, const TVarItem& y) { return x.Name == y.Name && x.Value == y.Value; }))
+      Modified = true;
+    FillGrid();
+  });
+}
+
+void Tmainform::TBItem16Click() {
+  VariablesCommand([&](TParseList& vars, int) { vars.AddVariable(Edit1->Text(), Edit2->Text()); });
+}
+
+void Tmainform::TBItem17Click() {
+  VariablesCommand([&](TParseList& vars, int index) { vars.SetVariable(index, Edit1->Text(), Edit2->Text()); });
+}
+
+void Tmainform::TBItem18Click() {
+  VariablesCommand([](TParseList& vars, int index) { vars.DeleteVariable(index); });
+}
+
+void Tmainform::TBItem19Click() {
+  VariablesCommand([](TParseList& vars, int index) { vars.MoveVariableUp(index); });
+}
+
+void Tmainform::TBItem20Click() {
+  VariablesCommand([](TParseList& vars, int index) { vars.MoveVariableDown(index); });
+}
+
+}  // namespace navforge
