@@ -1,0 +1,87 @@
+#include "ui/preview/previewcommand.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <filesystem>
+
+#include "support/paths.h"
+#include "ui/mainform.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/preview/sitefolder.h"
+#include "ui/qtext.h"
+
+namespace navforge {
+namespace {
+
+// The folder a relative output file name is taken against: the menu file's, else the
+// folder the program runs in.
+std::filesystem::path BaseFolder(const Tmainform& form) {
+  if (form.CurrentFile.empty()) return QDir::currentPath().toStdString();
+  return PathFromQ(ToQ(ExtractFilePath(form.CurrentFile)));
+}
+
+QString SettingsFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/navforge/vorschau.ini");
+}
+
+}  // namespace
+
+QAction* AddPreviewCommand(Tmainform& form) {
+  Q_INIT_RESOURCE(preview);
+  preview::TPreviewSource source;
+  source.Snapshot = [&form] {
+    auto state = std::make_unique<preview::TPreviewState>();
+    state->Doc = *form.MenuDoc;
+    state->Doc.OnPageWritten = nullptr;
+    form.SettingsInto(state->Doc);
+    state->BaseFolder = BaseFolder(form);
+    return state;
+  };
+  source.SelectedEntry = [&form] { return form.SelectedIndex(); };
+  auto* window = new preview::TPreviewWindow(std::move(source), SettingsFile(), &form);
+
+  QToolBar* bar = form.TBToolbar1;
+  const QList<QAction*> actions = bar->actions();
+  const qsizetype at = actions.indexOf(form.TBItem5);
+  QAction* action = new QAction(QIcon(QStringLiteral(":/preview/eye.svg")), QStringLiteral("Vorschau"), bar);
+  action->setObjectName(QStringLiteral("BtnPreview"));
+  action->setToolTip(QStringLiteral("Vorschau"));
+  action->setCheckable(true);
+  bar->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
+  if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QStringLiteral("BtnPreviewButton"));
+
+  QObject::connect(action, &QAction::toggled, window, [window](bool on) {
+    if (on == window->isVisible()) return;
+    if (on) {
+      window->show();
+      window->raise();
+    } else {
+      window->close();
+    }
+  });
+  QObject::connect(window, &preview::TPreviewWindow::VisibilityChanged, action, &QAction::setChecked);
+  QObject::connect(&form, &Tmainform::StateChanged, window, &preview::TPreviewWindow::StateChanged);
+  QObject::connect(form.ListBox1, &QListWidget::itemSelectionChanged, window,
+                   &preview::TPreviewWindow::SelectionChanged);
+
+  // After "HTML Menü erstellen" (connected after the form's own command, so it runs
+  // second): the pages the generation reported, counted as they are written.
+  auto written = std::make_shared<std::vector<std::string>>();
+  form.MenuDoc->OnPageWritten = [written](const std::string& path) { written->push_back(path); };
+  QObject::connect(form.TBItem5, &QAction::triggered, window, [&form, window, written] {
+    const std::vector<std::string> pages = std::move(*written);
+    written->clear();
+    if (pages.empty() || !window->isVisible()) return;
+    const std::filesystem::path folder = preview::OutputFolder(form.MenuDoc->Filename, BaseFolder(form));
+    const QString main = PathToQ((folder / PathFromQ(ToQ(ExtractFileName(pages.front())))).string());
+    window->ShowWritten(static_cast<int>(pages.size()), PathToQ(folder.string()), main);
+  });
+  return action;
+}
+
+}  // namespace navforge

@@ -1,0 +1,23 @@
+#include "ui/preview/previewpage.h"
+
+#include <QDesktopServices>
+
+#include "ui/preview/previewscheme.h"
+
+namespace navforge::preview {
+
+bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+  const QString scheme = url.scheme();
+  if (scheme == QLatin1String(kScheme) || scheme == QLatin1String("about") || scheme == QLatin1String("data"))
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+  // Only what the user clicked leaves the preview, never what a page does by itself.
+  if (type == NavigationTypeLinkClicked &&
+      (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")))
+    QDesktopServices::openUrl(url);
+  return false;
+}
+
+// A link aimed at a frame or window the preview does not have opens in the preview.
+QWebEnginePage* TPreviewPage::createWindow(WebWindowType) { return this; }
+
+}  // namespace navforge::preview
