@@ -1,56 +1,90 @@
 #include "ui/preview/previewbuild.h"
 
-#include "core/generatememory.h"
+#include <exception>
+
 #include "core/pageassembler.h"
 #include "support/cp1252.h"
 #include "support/paths.h"
 #include "ui/preview/sitefolder.h"
 
 namespace navforge::preview {
+namespace {
 
-TPreviewBuild BuildPreview(const TPreviewState& state) {
-  TPreviewBuild build;
-  const TovHTML& doc = state.Doc;
-  if (doc.Template.empty()) {
-    build.Problem = QStringLiteral("Keine Vorschau: keine Vorlage gew\u00e4hlt.");
-    return build;
-  }
-  GenerationResult result = GenerateToMemory(doc);
-  if (!result.Ok) {
-    build.Problem = QStringLiteral("Keine Vorschau: ") + QString::fromStdString(Cp1252ToUtf8(result.Message));
-    return build;
-  }
-  build.Folder = OutputFolder(doc.Filename, state.BaseFolder);
-  build.Utf8 = result.Set && result.Set->Utf8;
-  build.AllInOne = !result.Set || result.Set->AllInOne;
-  if (result.Set) build.SetFolder = result.Set->Folder;
-  build.SubmenuExt = PageAssembler::SubmenuExt(doc);
-  build.LinkIDs = std::move(result.LinkIDs);
-  for (int i = 0; i <= doc.LastIndex(); ++i) {
-    build.IsSubItem.push_back(doc.Items[static_cast<std::size_t>(i)].IsSubItem);
-    build.HasSubItems.push_back(doc.HasSubItems(i));
-  }
-  const std::size_t dirLength = ExtractFilePath(doc.Filename).size();
-  for (GeneratedPage& page : result.Pages) {
-    const QString name = QString::fromStdString(Cp1252ToUtf8(std::string_view(page.Path).substr(dirLength)));
-    // A page written twice holds what the second write left, as on disk.
-    if (!build.Pages.count(name)) build.PageNames.push_back(name);
-    build.Pages[name] = QByteArray::fromStdString(page.Bytes);
-  }
-  return build;
+QString NameOf(std::string_view path, std::size_t dirLength) {
+  return QString::fromStdString(Cp1252ToUtf8(path.substr(dirLength)));
 }
 
-QString PageForEntry(const TPreviewBuild& build, int index) {
-  if (build.PageNames.isEmpty()) return {};
-  const int count = static_cast<int>(build.IsSubItem.size());
-  if (index < 0 || index >= count || build.AllInOne) return build.PageNames.front();
+}  // namespace
+
+TPreviewBuild::TPreviewBuild(std::shared_ptr<const TPreviewState> state) : state_(std::move(state)) {
+  const TovHTML& doc = state_->Doc;
+  if (doc.Filename.empty()) {
+    Problem = QStringLiteral("Keine Vorschau: kein Dateiname zum Speichern angegeben.");
+    return;
+  }
+  if (doc.Template.empty()) {
+    Problem = QStringLiteral("Keine Vorschau: keine Vorlage gew\u00e4hlt.");
+    return;
+  }
+  try {
+    std::vector<std::string> linkIDs = PageAssembler::AssignLinkIDs(doc.Items);
+    std::string message;
+    std::optional<TTemplateSet> set = LoadTemplateSet(doc.TemplateRoot, doc.Template, message);
+    if (!set) {
+      Problem = QStringLiteral("Keine Vorschau: ") + QString::fromStdString(Cp1252ToUtf8(message));
+      return;
+    }
+    Utf8 = set->Utf8;
+    SetFolder = set->Folder;
+    const bool allInOne = set->AllInOne;
+    assembler_ = std::make_unique<PageAssembler>(doc, std::move(*set), linkIDs);
+    Folder = OutputFolder(doc.Filename, state_->BaseFolder);
+
+    // The pages WritePages writes, in its order.
+    const std::size_t dirLength = ExtractFilePath(doc.Filename).size();
+    auto add = [&](const std::string& path, int active) {
+      const QString name = NameOf(path, dirLength);
+      if (!refs_.count(name)) PageNames.push_back(name);
+      refs_[name] = PageRef{path, active};
+      return name;
+    };
+    add(doc.Filename, allInOne ? -1 : 0);
+    if (!allInOne) {
+      const std::string dir = ExtractFilePath(doc.Filename);
+      const std::string ext = PageAssembler::SubmenuExt(doc);
+      int entry = 0;
+      for (int ordinal = 1; ordinal <= assembler_->Count(); ++ordinal) {
+        if (doc.HasSubItems(entry)) groupPages_[entry] = add(dir + linkIDs[static_cast<std::size_t>(entry)] + ext, ordinal);
+        entry = doc.Items[static_cast<std::size_t>(entry)].IsSubItem ? entry + 1 : doc.NextMainIndex(entry);
+      }
+    }
+    Page(PageNames.front());
+    Page(PageForEntry(state_->Selected));
+  } catch (const std::exception& e) {
+    Problem = QStringLiteral("Keine Vorschau: ") + QString::fromStdString(Cp1252ToUtf8(e.what()));
+  }
+}
+
+TPreviewBuild::~TPreviewBuild() = default;
+
+const QByteArray* TPreviewBuild::Page(const QString& name) const {
+  if (auto done = rendered_.find(name); done != rendered_.end()) return &done->second;
+  const auto ref = refs_.find(name);
+  if (ref == refs_.end()) return nullptr;
+  MemoryPageSink sink;
+  assembler_->WritePage(sink, ref->second.Path, ref->second.Active, assembler_->Count());
+  return &(rendered_[name] = QByteArray::fromStdString(sink.Pages.front().Bytes));
+}
+
+QString TPreviewBuild::PageForEntry(int index) const {
+  if (PageNames.isEmpty()) return {};
+  const TMenutree& items = state_->Doc.Items;
+  if (index < 0 || index >= static_cast<int>(items.size())) return PageNames.front();
   int main = index;
-  while (main >= 0 && build.IsSubItem[static_cast<std::size_t>(main)]) --main;
+  while (main >= 0 && items[static_cast<std::size_t>(main)].IsSubItem) --main;
   // Sub-entries before the first main entry have no page of their own.
-  if (main < 0 || !build.HasSubItems[static_cast<std::size_t>(main)]) return build.PageNames.front();
-  const QString name = QString::fromStdString(
-      Cp1252ToUtf8(build.LinkIDs[static_cast<std::size_t>(main)] + build.SubmenuExt));
-  return build.Pages.count(name) ? name : build.PageNames.front();
+  const auto group = groupPages_.find(main);
+  return group == groupPages_.end() ? PageNames.front() : group->second;
 }
 
 }  // namespace navforge::preview

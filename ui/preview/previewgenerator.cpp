@@ -17,9 +17,9 @@ void TPreviewGenerator::Request(std::unique_ptr<TPreviewState> state) {
 void TPreviewGenerator::Start(std::unique_ptr<TPreviewState> state) {
   running_ = true;
   QPointer<TPreviewGenerator> self(this);
-  std::shared_ptr<TPreviewState> input(std::move(state));
+  std::shared_ptr<const TPreviewState> input(std::move(state));
   QThreadPool::globalInstance()->start([self, input] {
-    auto build = std::make_shared<const TPreviewBuild>(BuildPreview(*input));
+    auto build = std::make_shared<const TPreviewBuild>(input);
     if (!self) return;
     QMetaObject::invokeMethod(self, [self, build] {
       if (!self) return;

@@ -45,8 +45,8 @@ void TPreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     return;
   }
   const QString name = url.path(QUrl::FullyDecoded).mid(1);
-  if (auto page = build_->Pages.find(name); page != build_->Pages.end()) {
-    Reply(job, build_->Utf8 ? "text/html; charset=utf-8" : "text/html; charset=windows-1252", page->second);
+  if (const QByteArray* page = build_->Page(name)) {
+    Reply(job, build_->Utf8 ? "text/html; charset=utf-8" : "text/html; charset=windows-1252", *page);
     return;
   }
   const auto file = SiteFile(build_->Folder, name.toStdString());

@@ -151,13 +151,15 @@ void TPreviewWindow::StateChanged() {
 void TPreviewWindow::SelectionChanged() {
   chosenPage_.clear();
   if (!build_ || !build_->Problem.isEmpty() || !isVisible()) return;
-  const QString page = PageForEntry(*build_, source_.SelectedEntry());
+  const QString page = build_->PageForEntry(source_.SelectedEntry());
   if (page != shownPage_) ShowPage(page);
 }
 
 void TPreviewWindow::Generate() {
   changePending_ = false;
-  generator_->Request(source_.Snapshot());
+  std::unique_ptr<TPreviewState> state = source_.Snapshot();
+  state->Selected = source_.SelectedEntry();
+  generator_->Request(std::move(state));
 }
 
 void TPreviewWindow::OnBuilt(std::shared_ptr<const TPreviewBuild> build) {
@@ -174,9 +176,8 @@ void TPreviewWindow::OnBuilt(std::shared_ptr<const TPreviewBuild> build) {
     PageList->clear();
     PageList->addItems(build->PageNames);
   }
-  const QString page = !chosenPage_.isEmpty() && build->Pages.count(chosenPage_)
-                           ? chosenPage_
-                           : PageForEntry(*build, source_.SelectedEntry());
+  const QString page = !chosenPage_.isEmpty() && build->Page(chosenPage_) ? chosenPage_
+                                                                         : build->PageForEntry(source_.SelectedEntry());
   ShowPage(page);
 }
 

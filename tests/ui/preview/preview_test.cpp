@@ -188,7 +188,7 @@ TEST_F(PreviewWindowTest, problemsShowAsALineUntilTheyAreGone) {
   } cases[] = {
       {[](TovHTML& d) { d.Template.clear(); }, "keine Vorlage"},
       {[](TovHTML& d) { d.Template = "Fehlt"; }, "Keine Vorschau: "},
-      {[](TovHTML& d) { d.Filename.clear(); }, "Kein Dateiname"},
+      {[](TovHTML& d) { d.Filename.clear(); }, "kein Dateiname"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
