@@ -25,7 +25,7 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
   if (!set && d.Filename.empty()) {
     // Generation stopped before the set; it is checked all the same.
     try {
-      set = LoadTemplateSet(d.TemplateRoot, d.Template, message);
+      set = LoadTemplateSet(d.TemplateRoot, d.Template, message, d.UserTemplateRoot);
     } catch (const std::exception& e) {
       message = e.what();
     }
@@ -34,7 +34,7 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
     std::string unused;
     if (d.Template.empty()) {
       setProblemCode = "kein-template";
-    } else if (!FindTemplateSetFolder(d.TemplateRoot, d.Template, unused)) {
+    } else if (!FindTemplateSetFolder(d.TemplateRoot, d.Template, unused, d.UserTemplateRoot)) {
       setProblemCode = "template-fehlt";
       message = "Das Men\xFCtemplate " + Quoted(d.Template) + " ist nicht vorhanden.";
     } else {
@@ -55,7 +55,7 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
 }
 
 fs::path CheckRun::Resolve(const std::string& path) const {
-  fs::path p(ToFsName(path));
+  fs::path p(StoredPathToFs(path));
   std::error_code ec;
   if (p.is_relative()) p = (options.outputBase.empty() ? fs::current_path(ec) : fs::path(options.outputBase)) / p;
   fs::path canonical = fs::weakly_canonical(p, ec);

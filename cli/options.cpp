@@ -7,7 +7,6 @@
 #include "core/ovhtml.h"
 #include "support/cp1252.h"
 #include "support/errors.h"
-#include "support/fsname.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/stringlist.h"
@@ -42,9 +41,17 @@ private:
   bool shown_ = false;
 };
 
+// The document starts with the window program's places (support/locations.h); an
+// option names the one file or folder to use instead.
 void PrepareDocument(TovHTML& doc, const CliOptions& o) {
-  doc.VariablesFile = o.variablesFile.empty() ? ProgramFolder() + "navforge.nfv" : o.variablesFile;
-  doc.TemplateRoot = o.templatesDir.empty() ? ProgramFolder() + "Templates" : o.templatesDir;
+  if (!o.variablesFile.empty()) {
+    doc.VariablesFile = o.variablesFile;
+    doc.ShippedVariables.clear();
+  }
+  if (!o.templatesDir.empty()) {
+    doc.TemplateRoot = o.templatesDir;
+    doc.UserTemplateRoot.clear();
+  }
 }
 
 void PrintDocument(const TovHTML& doc, std::ostream& out) {
@@ -94,11 +101,13 @@ std::string UsageText() {
          "      per finding (Fehler or Warnung), or a JSON array with --format json.\n"
          "  navforge-cli --help\n"
          "\n"
-         "--variables FILE  the variables file to read and write (default: navforge.nfv\n"
-         "                  beside the program)\n"
-         "--templates DIR   the folder of the template sets (default: Templates beside\n"
-         "                  the program)\n"
+         "--variables FILE  the variables file to read and write (default: the window\n"
+         "                  program's: navforge.nfv beside the program when its folder\n"
+         "                  is writable, else $XDG_CONFIG_HOME/navforge/navforge.nfv)\n"
+         "--templates DIR   the one folder of template sets to use (default: Templates\n"
+         "                  beside the program, then $XDG_DATA_HOME/navforge/Templates)\n"
          "--strict          check: Warnungen fail the check as Fehler do\n"
+         "A relative output file name is taken against the folder of MENUFILE.\n"
          "Exit status: 0 success, 1 the command failed, 2 wrong usage; check: 0 without\n"
          "Fehler (with --strict: without any finding), 1 otherwise.\n";
 }
@@ -192,7 +201,8 @@ namespace {
 // Prints the findings; the exit code says whether the menu may go live.
 int RunCheck(const TovHTML& doc, const CliOptions& o, std::ostream& out) {
   check::CheckOptions options;
-  options.menuFile = ToFsName(o.menuFile);
+  options.menuFile = o.menuFile;
+  options.outputBase = ExtractFilePath(o.menuFile);
   const check::Findings findings = check::CheckMenu(doc, options);
   if (o.format == Format::Json)
     out << check::FindingsJson(findings);
@@ -215,6 +225,7 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
     TovHTML doc;
     PrepareDocument(doc, o);
     doc.LoadFromFile(o.menuFile);
+    doc.MenuFile = o.menuFile;
     switch (o.command) {
       case Command::Resave:
         doc.SaveToFile(o.newMenuFile);
@@ -232,7 +243,7 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         break;
     }
   } catch (const ENavforgeError& e) {
-    err << Cp1252ToUtf8(e.what()) << '\n';
+    err << e.Utf8() << '\n';
     return kExitFailed;
   } catch (const std::exception& e) {
     err << "navforge-cli: " << e.what() << '\n';

@@ -1,13 +1,17 @@
 #include <utility>
 
 #include "core/ovhtml.h"
-#include "support/paths.h"
+#include "support/locations.h"
 #include "support/strutil.h"
 
 namespace navforge {
 
-TovHTML::TovHTML()
-    : TemplateRoot(ProgramFolder() + "Templates"), VariablesFile(ChangeFileExt(ProgramFile(), ".nfv")) {
+TovHTML::TovHTML() {
+  const TLocations places = DefaultLocations();
+  TemplateRoot = places.TemplateRoot;
+  UserTemplateRoot = places.UserTemplateRoot;
+  VariablesFile = places.VariablesFile;
+  ShippedVariables = places.ShippedVariables;
   ResetFormatting();
 }
 

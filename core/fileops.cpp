@@ -1,7 +1,9 @@
 // Reading and writing a whole menu: menu file, settings file beside it, variables file.
 #include "core/ovhtml.h"
 #include "persist/menufile.h"
+#include "support/locations.h"
 #include "support/paths.h"
+#include "support/textfile.h"
 
 namespace navforge {
 
@@ -22,12 +24,14 @@ void TovHTML::LoadFromFile(const std::string& path) {
   const std::int32_t version = ReadFileVersion(path);
   LoadItems(path, version);
   LoadSettings(ChangeFileExt(path, ""), version);
-  Variables.LoadFromFile(VariablesFile);
+  // Until the user's own variables file exists, the shipped default stands in for it.
+  Variables.LoadFromFile(FileExists(VariablesFile) || ShippedVariables.empty() ? VariablesFile : ShippedVariables);
 }
 
 void TovHTML::SaveToFile(const std::string& path) {
   SaveItems(path);
   SaveSettings(ChangeFileExt(path, ".nfs"));
+  CreateUserFolderFor(VariablesFile);
   Variables.SaveToFile(VariablesFile);
 }
 

@@ -4,7 +4,9 @@
 
 #include "core/ovhtml.h"
 #include "core/pageassembler.h"
+#include "core/pagefiles.h"
 #include "support/notifier.h"
+#include "support/paths.h"
 
 namespace navforge {
 
@@ -18,6 +20,20 @@ std::vector<std::string> ItemLinkIDs(const TMenutree& Items) {
 }
 
 PageAssembler AssemblerOf(const TovHTML& doc) { return PageAssembler(doc, doc.TemplateFields(), ItemLinkIDs(doc.Items)); }
+
+// A page named like the menu file (the output file browse proposes its name after a
+// Save As) would replace the menu: refused, after a message, before any page is written.
+bool PagesSpareMenuFiles(const TovHTML& doc, const std::vector<std::pair<std::string, int>>& pages) {
+  const std::string base = ExtractFilePath(doc.MenuFile);
+  std::vector<std::string> files;
+  files.reserve(pages.size());
+  for (const auto& page : pages) files.push_back(PageFile(base, page.first));
+  const std::optional<std::size_t> hit = FirstPageOverOwnFile(files, MenuOwnFiles(doc.MenuFile, doc.VariablesFile));
+  if (!hit) return true;
+  ShowMessage("Die HTML-Seite " + pages[*hit].first +
+              " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. Es wurde nichts geschrieben.");
+  return false;
+}
 
 }  // namespace
 
@@ -48,12 +64,14 @@ void TovHTML::AssignLinkIDs() {
 std::string TovHTML::SubmenuExt() const { return PageAssembler::SubmenuExt(*this); }
 
 void TovHTML::WritePages() {
-  DiskPageSink sink(OnPageWritten);
-  AssemblerOf(*this).WritePages(sink);
+  PageAssembler assembler = AssemblerOf(*this);
+  if (!PagesSpareMenuFiles(*this, assembler.Pages())) return;
+  DiskPageSink sink(OnPageWritten, ExtractFilePath(MenuFile));
+  assembler.WritePages(sink);
 }
 
 void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
-  DiskPageSink sink(OnPageWritten);
+  DiskPageSink sink(OnPageWritten, ExtractFilePath(MenuFile));
   AssemblerOf(*this).WritePage(sink, FileName, Active, Count);
 }
 

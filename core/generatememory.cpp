@@ -14,7 +14,7 @@ GenerationResult GenerateToMemory(const TovHTML& doc) {
   }
   try {
     result.LinkIDs = PageAssembler::AssignLinkIDs(doc.Items);
-    result.Set = LoadTemplateSet(doc.TemplateRoot, doc.Template, result.Message);
+    result.Set = LoadTemplateSet(doc.TemplateRoot, doc.Template, result.Message, doc.UserTemplateRoot);
     if (!result.Set) return result;
     MemoryPageSink sink;
     PageAssembler(doc, *result.Set, result.LinkIDs).WritePages(sink);

@@ -37,11 +37,19 @@ public:
   std::string BetweenSubmenuPoints;
   bool TemplateUtf8 = false;  // the loaded set's pages are UTF-8
 
-  // Where the template sets live (default: the program folder's "Templates") and
-  // which variables file LoadFromFile/SaveToFile use (default: the program file's
-  // path with ".nfv"). Tests and navforge-cli point them elsewhere.
+  // Where the template sets live and which variables file LoadFromFile/SaveToFile use
+  // (file-system names; defaults from support/locations.h). A set in UserTemplateRoot
+  // replaces a shipped one of the same name; ShippedVariables is read while
+  // VariablesFile does not exist yet. Tests and navforge-cli point them elsewhere.
   std::string TemplateRoot;
+  std::string UserTemplateRoot;
   std::string VariablesFile;
+  std::string ShippedVariables;
+
+  // The menu's own file (file-system name; "" for a menu never saved). A relative
+  // output file name is taken against its folder (else the current folder), and
+  // generation never writes a page over it, its companions or the variables file.
+  std::string MenuFile;
 
   // Called with the file name after each page Generate has written (empty: no one
   // listens). navforge-cli --verbose lists the pages with it.

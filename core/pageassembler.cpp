@@ -99,19 +99,25 @@ int PageAssembler::NextRenderedIndex(int Index) const {
   return doc_.Items[static_cast<std::size_t>(Index)].IsSubItem ? Index + 1 : doc_.NextMainIndex(Index);
 }
 
-void PageAssembler::WritePages(IPageSink& Sink) {
+std::vector<std::pair<std::string, int>> PageAssembler::Pages() const {
+  std::vector<std::pair<std::string, int>> pages;
   if (set_.AllInOne) {
-    WritePage(Sink, doc_.Filename, -1, count_);
-    return;
+    pages.emplace_back(doc_.Filename, -1);
+    return pages;
   }
-  WritePage(Sink, doc_.Filename, 0, count_);
+  pages.emplace_back(doc_.Filename, 0);
   const std::string dir = ExtractFilePath(doc_.Filename);
   int EntryIndex = 0;
   for (int Ordinal = 1; Ordinal <= count_; ++Ordinal) {
     if (doc_.HasSubItems(EntryIndex))
-      WritePage(Sink, dir + linkIDs_[static_cast<std::size_t>(EntryIndex)] + submenuExt_, Ordinal, count_);
+      pages.emplace_back(dir + linkIDs_[static_cast<std::size_t>(EntryIndex)] + submenuExt_, Ordinal);
     EntryIndex = NextRenderedIndex(EntryIndex);
   }
+  return pages;
+}
+
+void PageAssembler::WritePages(IPageSink& Sink) {
+  for (const auto& [name, active] : Pages()) WritePage(Sink, name, active, count_);
 }
 
 // Every page holds the whole menu; each entry is rendered once per form and reused.

@@ -37,6 +37,9 @@ public:
   int Count() const { return count_; }
   const std::vector<std::string>& LinkIDs() const { return linkIDs_; }
 
+  // The pages WritePages writes, in its order: each page's name (as derived from
+  // Filename) and its Active value.
+  std::vector<std::pair<std::string, int>> Pages() const;
   // The main page, then (one file per entry) a page per main entry with sub-entries.
   void WritePages(IPageSink& Sink);
   void WritePage(IPageSink& Sink, const std::string& FileName, int Active, int Count);

@@ -1,11 +1,12 @@
 #include "core/pagesink.h"
 
+#include "core/pagefiles.h"
 #include "support/textfile.h"
 
 namespace navforge {
 
 void DiskPageSink::WritePage(const std::string& path, std::string_view bytes) {
-  WriteWholeFile(path, bytes, Durable::No);
+  WriteWholeFile(PageFile(baseFolder_, path), bytes, Durable::No);
   if (onPageWritten_) onPageWritten_(path);
 }
 

@@ -18,14 +18,17 @@ public:
 };
 
 // Writes each page atomically (without forcing it to disk) and then reports its path.
+// A relative path is taken against baseFolder (a file-system name ending with "/";
+// "" for the current folder), see core/pagefiles.h.
 class DiskPageSink : public IPageSink {
 public:
-  explicit DiskPageSink(std::function<void(const std::string&)> onPageWritten = {})
-      : onPageWritten_(std::move(onPageWritten)) {}
+  explicit DiskPageSink(std::function<void(const std::string&)> onPageWritten = {}, std::string baseFolder = {})
+      : onPageWritten_(std::move(onPageWritten)), baseFolder_(std::move(baseFolder)) {}
   void WritePage(const std::string& path, std::string_view bytes) override;
 
 private:
   std::function<void(const std::string&)> onPageWritten_;
+  std::string baseFolder_;
 };
 
 struct GeneratedPage {

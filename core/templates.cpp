@@ -33,7 +33,7 @@ void TovHTML::SetTemplateFields(TTemplateSet&& set) {
 
 bool TovHTML::LoadTemplate() {
   std::string message;
-  const std::optional<std::string> folder = FindTemplateSetFolder(TemplateRoot, Template, message);
+  const std::optional<std::string> folder = FindTemplateSetFolder(TemplateRoot, Template, message, UserTemplateRoot);
   if (!folder) {
     ShowMessage(message);
     return false;

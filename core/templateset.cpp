@@ -2,6 +2,8 @@
 #include "core/templateset.h"
 
 #include "support/folders.h"
+#include "support/fsname.h"
+#include "support/locations.h"
 #include "support/profile.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
@@ -9,14 +11,14 @@
 namespace navforge {
 
 std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const std::string& Name,
-                                                 std::string& Message) {
+                                                 std::string& Message, const std::string& UserRoot) {
   if (Name.empty()) {
     Message = "Sie haben keine Men\xFCtemplate ausgew\xE4hlt.";
     return std::nullopt;
   }
   // Sets copied from a case-insensitive file system may spell the root, the set and
   // the file names in other letter cases; an exact name always wins.
-  const std::string set = FindChildPath(FindFolderCaseless(Root), Name);
+  const std::string set = FindTemplateSet(Root, UserRoot, StoredPathToFs(Name));
   if (!DirectoryExists(set)) {
     Message = "Das Men\xFCtemplate ist nicht vorhanden.";
     return std::nullopt;
@@ -42,8 +44,9 @@ void ReadTemplateSetFiles(const std::string& Folder, TTemplateSet& Set) {
   Set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
 }
 
-std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message) {
-  const std::optional<std::string> folder = FindTemplateSetFolder(Root, Name, Message);
+std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message,
+                                            const std::string& UserRoot) {
+  const std::optional<std::string> folder = FindTemplateSetFolder(Root, Name, Message, UserRoot);
   if (!folder) return std::nullopt;
   TTemplateSet set;
   ReadTemplateSetFiles(*folder, set);

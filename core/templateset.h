@@ -13,10 +13,11 @@ struct TTemplateSet {
   std::string Folder;  // the set's folder, ending with "/"
 };
 
-// The folder of the set Name under Root (letter case of existing names need not
-// match), ending with "/". Without one, Message receives the text to show (Windows-1252).
+// The folder of the set Name (a stored text) under UserRoot when the user has one of
+// that name, else under Root (letter case of existing names need not match), ending
+// with "/". Without one, Message receives the text to show (Windows-1252).
 std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const std::string& Name,
-                                                 std::string& Message);
+                                                 std::string& Message, const std::string& UserRoot = "");
 
 // Reads template.ini and the fragments, in that order, into Set. A set whose
 // template.ini holds charset=utf-8 in section "Main" (any letter case) is a UTF-8 set:
@@ -27,7 +28,8 @@ std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const 
 void ReadTemplateSetFiles(const std::string& Folder, TTemplateSet& Set);
 
 // Both of the above. Without a set: empty, and Message holds the text to show.
-std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message);
+std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message,
+                                            const std::string& UserRoot = "");
 
 // The fragment text of a file: lines joined with CR LF each; "" when there is no file.
 // Utf8: the set is a UTF-8 set, and a leading byte order mark is dropped.

@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include "extdlg/moduleapi.h"
-#include "support/fsname.h"
 #include "support/folders.h"
 #include "support/notifier.h"
 #include "support/paths.h"
@@ -44,7 +43,7 @@ bool Load(TModule& module, const TModuleFolders& folders, const char* fileName, 
   module.Release();
   std::string path = FindModuleFile(folders, fileName);
   if (path.empty()) return false;
-  void* handle = ::dlopen(ToFsName(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) return false;  // not a library, or one that cannot be loaded here
   void* entry = ::dlsym(handle, entryName);
   if (!entry) {

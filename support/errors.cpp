@@ -1,14 +1,45 @@
 #include "errors.h"
 
+#include "cp1252.h"
+#include "fsname.h"
+
 namespace navforge {
+namespace {
+
+bool IsUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    for (std::size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += n;
+  }
+  return true;
+}
+
+// A message naming a file: the name as text in the Windows-1252 message, and whole
+// (or its bytes read as Windows-1252 when it is not UTF-8) in the UTF-8 one.
+ENavforgeError PathMessage(const std::string& before, const std::string& path, const std::string& after) {
+  return ENavforgeError(before + FromFsName(path) + after,
+                        Cp1252ToUtf8(before) + (IsUtf8(path) ? path : Cp1252ToUtf8(path)) + Cp1252ToUtf8(after));
+}
+
+}  // namespace
+
+ENavforgeError::ENavforgeError(const std::string& message)
+    : std::runtime_error(message), utf8_(Cp1252ToUtf8(message)) {}
+ENavforgeError::ENavforgeError(const std::string& message, std::string utf8)
+    : std::runtime_error(message), utf8_(std::move(utf8)) {}
 
 // "\xF6" is ö, "\xDF" ß, "\xFC" ü in Windows-1252.
 EFOpenError::EFOpenError(const std::string& path)
-    : ENavforgeError("Kann Datei " + path + " nicht \xF6""ffnen") {}
+    : ENavforgeError(PathMessage("Kann Datei ", path, " nicht \xF6""ffnen")) {}
 EFCreateError::EFCreateError(const std::string& path)
-    : ENavforgeError("Fehler beim Erstellen der Datei " + path) {}
+    : ENavforgeError(PathMessage("Fehler beim Erstellen der Datei ", path, "")) {}
 EWriteError::EWriteError(const std::string& path)
-    : ENavforgeError("Fehler beim Schreiben nach " + path) {}
+    : ENavforgeError(PathMessage("Fehler beim Schreiben nach ", path, "")) {}
 EConvertError::EConvertError(const std::string& text)
     : ENavforgeError("'" + text + "' is not a valid integer value") {}
 EListError::EListError(long index)

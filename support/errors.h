@@ -1,7 +1,8 @@
 #pragma once
 // Errors raised by the platform routines (file, conversion, list and registry).
 // Their messages are the program's own texts in Windows-1252; the window shows
-// them in its general error display, navforge-cli prints them on stderr.
+// them in its general error display, navforge-cli prints them on stderr. The file
+// errors take a file-system name; Utf8() keeps it whole where Windows-1252 cannot.
 #include <stdexcept>
 #include <string>
 
@@ -9,7 +10,12 @@ namespace navforge {
 
 class ENavforgeError : public std::runtime_error {
 public:
-  using std::runtime_error::runtime_error;
+  explicit ENavforgeError(const std::string& message);
+  ENavforgeError(const std::string& message, std::string utf8);
+  const std::string& Utf8() const { return utf8_; }  // the message in UTF-8
+
+private:
+  std::string utf8_;
 };
 
 class EFOpenError : public ENavforgeError {      // "Kann Datei %s nicht öffnen"

@@ -3,7 +3,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "fsname.h"
 #include "strutil.h"
 
 namespace navforge {
@@ -15,15 +14,15 @@ std::string AddTrailingBackslash(const std::string& Path) {
 
 bool DirectoryExists(const std::string& Path) {
   struct stat st;
-  return !Path.empty() && ::stat(ToFsName(Path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bool NamesOnly) {
   const std::string prefix = AddTrailingBackslash(Folder);
-  DIR* dir = ::opendir(Folder.empty() ? "." : ToFsName(Folder).c_str());
+  DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
   if (!dir) return;
   while (const dirent* e = ::readdir(dir)) {
-    const std::string name = FromFsName(e->d_name);
+    const std::string name = e->d_name;
     if (name.empty() || name[0] == '.') continue;
     if (!DirectoryExists(prefix + name)) continue;
     List.push_back(NamesOnly ? name : prefix + name);
@@ -35,13 +34,13 @@ std::string FindChildPath(const std::string& Folder, const std::string& Name) {
   const std::string prefix = AddTrailingBackslash(Folder);
   const std::string exact = prefix + Name;
   struct stat st;
-  if (Name.empty() || ::lstat(ToFsName(exact).c_str(), &st) == 0) return exact;
-  DIR* dir = ::opendir(Folder.empty() ? "." : ToFsName(Folder).c_str());
+  if (Name.empty() || ::lstat(exact.c_str(), &st) == 0) return exact;
+  DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
   if (!dir) return exact;
   std::string best;
   bool found = false;
   while (const dirent* e = ::readdir(dir)) {
-    const std::string name = FromFsName(e->d_name);
+    const std::string name = e->d_name;
     if (SameTextAscii(name, Name) && (!found || name < best)) {
       best = name;
       found = true;

@@ -3,8 +3,6 @@
 #include <climits>
 #include <unistd.h>
 
-#include "fsname.h"
-
 namespace navforge {
 namespace {
 
@@ -41,7 +39,7 @@ std::string ProgramFile() {
   char buf[PATH_MAX];
   ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
   if (n <= 0) return std::string();
-  return FromFsName(std::string_view(buf, static_cast<std::size_t>(n)));
+  return std::string(buf, static_cast<std::size_t>(n));
 }
 
 std::string ProgramFolder() { return ExtractFilePath(ProgramFile()); }

@@ -65,7 +65,7 @@ std::string Utf8ForFile(const std::string& cp1252) { return Cp1252ToUtf8(cp1252)
 
 std::string RegistryFilePath() {
   const char* env = std::getenv("NAVFORGE_REGISTRY");
-  if (env && *env) return FromFsName(env);
+  if (env && *env) return env;
   return kDefaultRegistryFile;
 }
 
@@ -194,7 +194,8 @@ std::string FindCommonFilesFolder() {
 std::string GetSharedFolder() {
   std::string common = FindCommonFilesFolder();
   if (common.empty()) return std::string();
-  return AddTrailingBackslash(common) + kSharedFolderName;
+  // The registry holds texts; the folder is opened, so it becomes a file-system name.
+  return StoredPathToFs(AddTrailingBackslash(common) + kSharedFolderName);
 }
 
 }  // namespace navforge

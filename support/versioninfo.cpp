@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fsname.h"
 #include "strutil.h"
 
 namespace navforge {
@@ -46,7 +45,7 @@ class FileSource : public ByteSource {
 public:
   explicit FileSource(const std::string& path) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
-    fd_ = ::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     struct stat st {};
     if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
   }

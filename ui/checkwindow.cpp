@@ -12,6 +12,7 @@
 
 #include "check/menucheck.h"
 #include "check/report.h"
+#include "support/paths.h"
 #include "ui/mainform.h"
 #include "ui/qtext.h"
 
@@ -77,6 +78,7 @@ QAction* AddCheckCommand(Tmainform& form, QToolBar* bar) {
     form.SetSettings();
     check::CheckOptions options;
     options.menuFile = form.CurrentFile;
+    options.outputBase = ExtractFilePath(form.CurrentFile);
     window->ShowFindings(check::CheckMenu(*form.MenuDoc, options));
   };
   QObject::connect(action, &QAction::triggered, window, [window, run] {

@@ -14,6 +14,8 @@
 #include "navforge_version.h"
 #include "support/errors.h"
 #include "support/folders.h"
+#include "support/fsname.h"
+#include "support/locations.h"
 #include "support/paths.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
@@ -34,14 +36,28 @@ const char* const kMenuFilter = "Navforge File (*.nff)|*.nff";
 const char* const kHtmlFilter = "HTML (*.htm, *html)|*.htm; *.html|Alle Dateien (*.*)|*.*";
 const char* const kImageFilter = "GIF (*.gif)|*.gif|JPEG (*.jpg, *.jpeg)|*.jpg;*.jpeg";
 
-// The text after the last "\", "/" or ":".
-std::string NamePart(const std::string& path) {
-  std::size_t cut = path.find_last_of("\\/:");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
+// A file-system name for a message or a title ("?" for what Windows-1252 lacks).
+std::string PathAsText(const std::string& path) { return FromQ(PathToQ(path)); }
+
+// A chosen path that becomes a stored text (link, background image, output file):
+// false, after a message, when Windows-1252 cannot hold it, for it would be stored
+// with "?" and name a file that does not exist.
+bool StoredText(const std::string& path, std::string& text, IDialogs& dialogs) {
+  if (StoredPathFromFs(path, text)) return true;
+  dialogs.Message(ApplicationTitle(),
+                  "Der Pfad " + PathAsText(path) +
+                      " enth\xE4lt Zeichen, die eine Men\xFC" "datei nicht speichern kann (nur Zeichen aus "
+                      "Windows-1252). Bitte w\xE4hlen Sie eine Datei, deren Pfad nur solche Zeichen enth\xE4lt.");
+  return false;
 }
 
-// A chosen file name as the core's text (links, image paths, output names).
-std::string PathAsText(const std::string& path) { return FromQ(PathToQ(path)); }
+// A chosen file as seen from the output file's folder, as a stored text with "/".
+bool RelativeToOutput(const std::string& chosen, const std::string& output, std::string& text, IDialogs& dialogs) {
+  const std::string path = output.empty() ? chosen : MakeRelativePath(ExtractFilePath(StoredPathToFs(output)), chosen);
+  if (!StoredText(path, text, dialogs)) return false;
+  ReplaceAll(text, "\\", "/", true);
+  return true;
+}
 
 }  // namespace
 
@@ -50,11 +66,7 @@ void SetApplicationTitle(const std::string& title) { AppTitleStore() = title; }
 
 std::string TitleFor(const std::string& currentFile, const std::string& appTitle) {
   if (currentFile.empty()) return appTitle;
-  return PathAsText(NamePart(currentFile)) + " - " + appTitle;
-}
-
-std::string FindTemplateRoot(const std::string& programFolder) {
-  return FindChildPath(programFolder, "Templates");
+  return PathAsText(ExtractFileName(currentFile)) + " - " + appTitle;
 }
 
 void Tmainform::TFormNotifier::ShowMessage(const std::string& text) {
@@ -64,6 +76,8 @@ void Tmainform::TFormNotifier::ShowMessage(const std::string& text) {
 template <typename F> void Tmainform::Guard(F&& command) {
   try {
     command();
+  } catch (const ENavforgeError& e) {
+    ShowError(FromQ(QString::fromStdString(e.Utf8())));
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
@@ -73,11 +87,17 @@ void Tmainform::ShowError(const std::string& text) { dialogs_->Message(Applicati
 
 std::unique_ptr<TovHTML> Tmainform::NewDocument() const {
   auto doc = std::make_unique<TovHTML>();
-  doc->TemplateRoot = FindTemplateRoot(programFolder_);
-  if (!options_.VariablesFile.empty())
+  if (!options_.ProgramFolder.empty()) {
+    const TLocations places = LocationsFor(programFolder_);
+    doc->TemplateRoot = places.TemplateRoot;
+    doc->UserTemplateRoot = places.UserTemplateRoot;
+    doc->VariablesFile = places.VariablesFile;
+    doc->ShippedVariables = places.ShippedVariables;
+  }
+  if (!options_.VariablesFile.empty()) {
     doc->VariablesFile = options_.VariablesFile;
-  else if (!options_.ProgramFolder.empty())
-    doc->VariablesFile = ChangeFileExt(programFolder_ + ExtractFileName(ProgramFile()), ".nfv");
+    doc->ShippedVariables.clear();
+  }
   return doc;
 }
 
@@ -117,9 +137,8 @@ void Tmainform::OnDestroy() {
 
 void Tmainform::GetTemplates(QComboBox* list) {
   list->clear();
-  std::vector<std::string> names;
-  ListDirectory(FindTemplateRoot(programFolder_), names, true);
-  for (const std::string& name : names) list->addItem(PathToQ(name));
+  for (const std::string& name : ListTemplateSets(MenuDoc->TemplateRoot, MenuDoc->UserTemplateRoot))
+    list->addItem(PathToQ(name));
   list->setCurrentIndex(-1);
 }
 
@@ -266,11 +285,8 @@ void Tmainform::Button3Click() {
   Guard([&] {
     OpenDialog1.Filter = kHtmlFilter;
     if (!dialogs_->ExecuteOpen(OpenDialog1)) return;
-    std::string chosen = PathAsText(OpenDialog1.FileName);
-    std::string output = efilename->Text();
-    std::string link = output.empty() ? chosen : MakeRelativePath(ExtractFilePath(output), chosen);
-    ReplaceAll(link, "\\", "/", true);
-    menulink->SetText(link);
+    std::string link;
+    if (RelativeToOutput(OpenDialog1.FileName, efilename->Text(), link, *dialogs_)) menulink->SetText(link);
   });
 }
 
@@ -393,9 +409,10 @@ void Tmainform::TBItem20Click() {
 // ---- File and generate ----
 
 void Tmainform::ApplyTitleRule() {
-  std::string title = TitleFor(CurrentFile, AppTitle);
-  SetApplicationTitle(title);
-  setWindowTitle(ToQ(title));
+  SetApplicationTitle(TitleFor(CurrentFile, AppTitle));
+  // The caption shows the file name whole, whatever characters it holds.
+  setWindowTitle(CurrentFile.empty() ? ToQ(AppTitle)
+                                     : PathToQ(ExtractFileName(CurrentFile)) + QStringLiteral(" - ") + ToQ(AppTitle));
 }
 
 void Tmainform::BtnNewClick() {
@@ -467,6 +484,7 @@ void Tmainform::BtnSaveAsClick() {
 void Tmainform::TBItem5Click() {
   Guard([&] {
     SetSettings();
+    MenuDoc->MenuFile = CurrentFile;
     MenuDoc->Generate();
   });
 }
@@ -483,11 +501,8 @@ void Tmainform::Button1Click() {
   Guard([&] {
     OpenDialog1.Filter = kImageFilter;
     if (!dialogs_->ExecuteOpen(OpenDialog1)) return;
-    std::string chosen = PathAsText(OpenDialog1.FileName);
-    std::string output = efilename->Text();
-    std::string path = output.empty() ? chosen : MakeRelativePath(ExtractFilePath(output), chosen);
-    ReplaceAll(path, "\\", "/", true);
-    picfile->SetText(path);
+    std::string path;
+    if (RelativeToOutput(OpenDialog1.FileName, efilename->Text(), path, *dialogs_)) picfile->SetText(path);
   });
 }
 
@@ -496,7 +511,8 @@ void Tmainform::Button2Click() {
     SaveDialog1.DefaultExt = "htm";
     SaveDialog1.Filter = kHtmlFilter;
     if (!dialogs_->ExecuteSave(SaveDialog1)) return;
-    efilename->SetText(PathAsText(SaveDialog1.FileName));
+    std::string name;
+    if (StoredText(SaveDialog1.FileName, name, *dialogs_)) efilename->SetText(name);
   });
 }
 

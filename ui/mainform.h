@@ -33,7 +33,7 @@ class TEdit;
 // Where the window finds its surroundings; tests point everything at temporary folders.
 struct TMainformOptions {
   std::string ProgramFolder;  // with a trailing "/"; empty: the running program's folder
-  std::string VariablesFile;  // empty: the program file's path with ".nfv"
+  std::string VariablesFile;  // empty: as support/locations.h decides for ProgramFolder
   std::optional<TModuleFolders> ModuleFolders;  // empty: the shared folder and the program folder
   IDialogs* Dialogs = nullptr;                  // not owned; nullptr: Qt's own dialogs
 };
@@ -45,10 +45,6 @@ void SetApplicationTitle(const std::string& title);
 
 // The window caption and application title for a menu file (the title rule).
 std::string TitleFor(const std::string& currentFile, const std::string& appTitle);
-
-// The template root beside the program: the folder whose name is "Templates" in any
-// letter case (the exact spelling wins), so the list and the generation agree.
-std::string FindTemplateRoot(const std::string& programFolder);
 
 class Tmainform : public QWidget {
   Q_OBJECT

@@ -1,7 +1,6 @@
 #include "ui/qtdialogs.h"
 
 #include <QColorDialog>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -54,8 +53,6 @@ bool TQtDialogs::Execute(TFileDialog& dialog, bool save) {
   if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
   std::string chosen = PathFromQ(fd.selectedFiles().first());
   dialog.FileName = AddDefaultExt(chosen, dialog.DefaultExt);
-  // Relative output names are taken against the folder the user last chose in.
-  QDir::setCurrent(QFileInfo(PathToQ(dialog.FileName)).absolutePath());
   return true;
 }
 

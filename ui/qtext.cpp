@@ -26,9 +26,9 @@ bool FitsCp1252(const QString& text) {
   return true;
 }
 
-// Paths are Windows-1252 texts inside the program, like everything else it stores.
-std::string PathFromQ(const QString& path) { return FromQ(path); }
-QString PathToQ(const std::string& path) { return ToQ(path); }
+// File-system names in the local 8-bit encoding (UTF-8 here), never Windows-1252.
+std::string PathFromQ(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString PathToQ(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 QValidator::State TCp1252Validator::validate(QString& input, int&) const {
   // A lone surrogate (half a character being typed) is no character yet, and

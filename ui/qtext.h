@@ -14,7 +14,7 @@ QString ToQ(const std::string& cp1252);
 std::string FromQ(const QString& text);
 bool FitsCp1252(const QString& text);
 
-// File system names are the platform's bytes, not Windows-1252.
+// File-system names in the platform's encoding (UTF-8 here), not Windows-1252.
 std::string PathFromQ(const QString& path);
 QString PathToQ(const std::string& path);
 

@@ -11,13 +11,12 @@ namespace {
 
 bool IsSep(char c) { return c == '\\' || c == '/'; }
 
-// Up to and including the last separator or ":".
+// Up to and including the last separator; with none, a drive "X:" alone. Elsewhere
+// ":" is part of a name ("/home/u/a:b.htm" lies in "/home/u/").
 std::string_view FolderPart(std::string_view path) {
-  for (std::size_t i = path.size(); i > 0; --i) {
-    char c = path[i - 1];
-    if (IsSep(c) || c == ':') return path.substr(0, i);
-  }
-  return {};
+  for (std::size_t i = path.size(); i > 0; --i)
+    if (IsSep(path[i - 1])) return path.substr(0, i);
+  return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string_view();
 }
 
 std::string_view DrivePart(std::string_view path) {

@@ -16,28 +16,29 @@ using test::TempDir;
 using test::WriteFile;
 
 // The example copied as it lies in the source tree, with its content pages where its
-// output file name puts the menu (build/beispiel/ below the folder the check runs in).
+// output file name puts the menu (build/beispiel/, taken against examples/beispiel/).
 class CheckExample : public ::testing::Test {
 protected:
   void SetUp() override {
     const fs::path example = fs::path(NAVFORGE_SOURCE_DIR) / "examples/beispiel";
     fs::create_directories(dir.file("build/beispiel"));
+    fs::create_directories(dir.file("examples/beispiel"));
     for (const auto& e : fs::directory_iterator(example)) {
-      fs::copy_file(e.path(), dir.file(e.path().filename().string()));
+      fs::copy_file(e.path(), dir.file("examples/beispiel/" + e.path().filename().string()));
       if (e.path().extension() != ".nff" && e.path().extension() != ".nfs")
         fs::copy_file(e.path(), dir.file("build/beispiel/" + e.path().filename().string()));
     }
   }
   void Replace(const std::string& from, const std::string& to) {
-    std::string menu = ReadFile(dir.file("site.nff"));
+    std::string menu = ReadFile(dir.file("examples/beispiel/site.nff"));
     const std::size_t at = menu.find(from);
     ASSERT_NE(at, std::string::npos) << from;
-    WriteFile(dir.file("site.nff"), menu.replace(at, from.size(), to));
+    WriteFile(dir.file("examples/beispiel/site.nff"), menu.replace(at, from.size(), to));
   }
   test::CliRun Check(std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"check", "--templates", NAVFORGE_BIN_DIR "/Templates", "--variables", dir.file("v.nfv")};
     args.insert(args.end(), extra.begin(), extra.end());
-    args.push_back("site.nff");
+    args.push_back("examples/beispiel/site.nff");
     return RunNavforgeCli(args, dir.path());
   }
   TempDir dir;

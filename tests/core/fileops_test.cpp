@@ -110,6 +110,25 @@ TEST_F(MenuFiles, FailuresEndTheLoadEarly) {
   EXPECT_TRUE(bad.Variables.Vars.empty());
 }
 
+// An installed copy: the shipped variables file beside the program is read until the
+// user's own exists; saving writes the user's and leaves the shipped one alone.
+TEST_F(MenuFiles, ShippedVariablesStandInUntilTheUsersFileExists) {
+  WriteFile(dir.file("shipped.nfv"), "s\xB6" "1\r\n");
+  WriteFile(dir.file("m.nff"), "NFF 2\r\n");
+  doc.ShippedVariables = dir.file("shipped.nfv");
+  doc.LoadFromFile(dir.file("m.nff"));
+  ASSERT_EQ(doc.Variables.Vars.size(), 1u);
+  doc.Variables.AddVariable("u", "2");
+  doc.SaveToFile(dir.file("m.nff"));
+  EXPECT_EQ(ReadFile(dir.file("navforge.nfv")), "s\xB6" "1\r\nu\xB6" "2\r\n");
+  EXPECT_EQ(ReadFile(dir.file("shipped.nfv")), "s\xB6" "1\r\n");
+  TovHTML back;
+  back.VariablesFile = doc.VariablesFile;
+  back.ShippedVariables = doc.ShippedVariables;
+  back.LoadFromFile(dir.file("m.nff"));
+  EXPECT_EQ(back.Variables.Vars.size(), 2u);
+}
+
 TEST_F(MenuFiles, FailuresEndTheSaveEarly) {
   doc.Variables.AddVariable("v", "1");
   EXPECT_THROW(doc.SaveToFile(dir.file("gone/m.nff")), EFCreateError);

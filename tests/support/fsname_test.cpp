@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
+#include "support/errors.h"
 #include "support/folders.h"
 #include "support/textfile.h"
 #include "testsupport/tempdir.h"
@@ -12,31 +11,45 @@ namespace navforge {
 namespace {
 
 // A page named after the caption "Über uns" must be the file a browser opens for the
-// link "Über uns.htm": the file system holds the name in UTF-8.
-TEST(FsName, Cp1252PathsNameUtf8Files) {
-  test::TempDir dir;
-  const std::string page = dir.path() + "/\xDC" "ber uns.htm";  // Windows-1252 Ü
-  WriteTextLines(page, {"x"});
-  struct stat st;
-  EXPECT_EQ(::stat((dir.path() + "/\xC3\x9C" "ber uns.htm").c_str(), &st), 0);
-  EXPECT_TRUE(FileExists(page));
-  EXPECT_EQ(ReadTextLines(page), std::vector<std::string>{"x"});
+// link "Über uns.htm": the stored text becomes its UTF-8 name.
+TEST(FsName, StoredTextsBecomeUtf8NamesAndBack) {
+  EXPECT_EQ(StoredPathToFs("\xDC" "ber uns.htm"), "\xC3\x9C" "ber uns.htm");
+  std::string text;
+  EXPECT_TRUE(StoredPathFromFs("\xC3\x9C" "ber", text));
+  EXPECT_EQ(text, "\xDC" "ber");
+  EXPECT_FALSE(StoredPathFromFs("\xCE\xA9mega", text));  // Omega: no Windows-1252 text holds it
+  EXPECT_FALSE(StoredPathFromFs("\xFF", text));          // not UTF-8
+  EXPECT_EQ(text, "\xDC" "ber");
 }
 
-TEST(FsName, ListedFolderNamesComeBackAsCp1252) {
+// Paths the program opens are used by their own bytes, whatever they hold.
+TEST(FsName, OpenedPathsKeepTheirBytes) {
   test::TempDir dir;
-  test::MakeDir(dir.path() + "/Gr\xC3\xBC" "n");  // UTF-8 "Grün" on disk
+  const std::string folder = dir.file("\xCE\xA9mega");
+  test::MakeDir(folder);
+  WriteTextLines(folder + "/\xE6\x96\xB0.nff", {"x"});
+  EXPECT_TRUE(FileExists(folder + "/\xE6\x96\xB0.nff"));
+  EXPECT_EQ(ReadTextLines(folder + "/\xE6\x96\xB0.nff"), std::vector<std::string>{"x"});
   std::vector<std::string> names;
   ListDirectory(dir.path(), names, true);
-  ASSERT_EQ(names.size(), 1u);
-  EXPECT_EQ(names[0], "Gr\xFCn");
-  EXPECT_TRUE(DirectoryExists(dir.path() + "/Gr\xFCn"));
+  EXPECT_EQ(names, std::vector<std::string>{"\xCE\xA9mega"});
 }
 
-TEST(FsName, NamesTheCodePageCannotHoldStayAsTheyAre) {
-  EXPECT_EQ(FromFsName("\xE4\xB8\xAD"), "\xE4\xB8\xAD");  // a CJK character in UTF-8
-  EXPECT_EQ(FromFsName("\xFF"), "\xFF");                  // not UTF-8
-  EXPECT_EQ(FromFsName(ToFsName("\x80\xFC")), "\x80\xFC");
+// Messages are Windows-1252 where the name allows it; Utf8() keeps any name whole.
+TEST(FsName, FileErrorsNameTheFileInBothEncodings) {
+  const struct {
+    std::string path, text, utf8;
+  } cases[] = {
+      {"/m/\xC3\xBC.nff", "Kann Datei /m/\xFC.nff nicht \xF6" "ffnen", "Kann Datei /m/\xC3\xBC.nff nicht \xC3\xB6" "ffnen"},
+      {"/m/\xE6\x96\xB0.nff", "Kann Datei /m/\xE6\x96\xB0.nff nicht \xF6" "ffnen",
+       "Kann Datei /m/\xE6\x96\xB0.nff nicht \xC3\xB6" "ffnen"},
+      {"/m/\xFC.nff", "Kann Datei /m/\xFC.nff nicht \xF6" "ffnen", "Kann Datei /m/\xC3\xBC.nff nicht \xC3\xB6" "ffnen"},
+  };
+  for (const auto& c : cases) {
+    const EFOpenError e(c.path);
+    EXPECT_EQ(e.what(), c.text);
+    EXPECT_EQ(e.Utf8(), c.utf8);
+  }
 }
 
 }  // namespace

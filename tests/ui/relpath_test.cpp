@@ -39,6 +39,12 @@ TEST(MakeRelativePath, RootedFileSeenFromRelativeBaseStaysAbsolute) {
   EXPECT_EQ(Link("menu/", "/srv/www/a.htm"), "/srv/www/a.htm");
 }
 
+TEST(MakeRelativePath, ColonIsPartOfANameExceptInADrive) {
+  EXPECT_EQ(Link("/home/u/", "/home/u/a:b.htm"), "a:b.htm");
+  EXPECT_EQ(Link("/home/u/x:y/", "/home/u/x:y/a.htm"), "a.htm");
+  EXPECT_EQ(Link("C:", "C:a.htm"), "a.htm");
+}
+
 TEST(MakeRelativePath, NetworkSharesCompareServerAndShare) {
   EXPECT_EQ(Link("\\\\srv\\web\\menu\\", "\\\\srv\\web\\pages\\a.htm"), "..\\pages\\a.htm");
   EXPECT_EQ(Link("\\\\srv\\web\\menu\\", "\\\\srv\\other\\pages\\a.htm"), "\\\\srv\\other\\pages\\a.htm");
