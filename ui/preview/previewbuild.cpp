@@ -29,7 +29,7 @@ TPreviewBuild::TPreviewBuild(std::shared_ptr<const TPreviewState> state) : state
   try {
     std::vector<std::string> linkIDs = PageAssembler::AssignLinkIDs(doc.Items);
     std::string message;
-    std::optional<TTemplateSet> set = LoadTemplateSet(doc.TemplateRoot, doc.Template, message);
+    std::optional<TTemplateSet> set = LoadTemplateSet(doc.TemplateRoot, doc.Template, message, doc.UserTemplateRoot);
     if (!set) {
       Problem = QStringLiteral("Keine Vorschau: ") + QString::fromStdString(Cp1252ToUtf8(message));
       return;
@@ -38,7 +38,7 @@ TPreviewBuild::TPreviewBuild(std::shared_ptr<const TPreviewState> state) : state
     SetFolder = set->Folder;
     const bool allInOne = set->AllInOne;
     assembler_ = std::make_unique<PageAssembler>(doc, std::move(*set), linkIDs);
-    Folder = OutputFolder(doc.Filename, state_->BaseFolder);
+    Folder = OutputFolder(doc.Filename, doc.MenuFile);
 
     // The pages WritePages writes, in its order.
     const std::size_t dirLength = ExtractFilePath(doc.Filename).size();

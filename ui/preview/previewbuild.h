@@ -22,8 +22,7 @@ namespace navforge::preview {
 
 // The window's state as generation would see it; the preview's own copy.
 struct TPreviewState {
-  TovHTML Doc;
-  std::filesystem::path BaseFolder;  // a relative output file name is taken against it
+  TovHTML Doc;  // MenuFile names the menu's file, as generation is given it
   int Selected = -1;                 // the selected entry, -1 for none
 };
 

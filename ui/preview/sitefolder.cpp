@@ -3,22 +3,18 @@
 #include <algorithm>
 #include <system_error>
 
-#include "support/fsname.h"
+#include "core/pagefiles.h"
 #include "support/paths.h"
 
 namespace navforge::preview {
 
 namespace fs = std::filesystem;
 
-fs::path OutputFolder(const std::string& outputFile, const fs::path& baseFolder) {
-  std::string folder = ToFsName(ExtractFilePath(outputFile));
-  for (char& c : folder)
-    if (c == '\\') c = '/';
-  fs::path p(folder);
-  if (p.is_relative()) p = baseFolder / p;
+fs::path OutputFolder(const std::string& outputFile, const std::string& menuFile) {
+  std::error_code ec;
+  fs::path p = fs::absolute(PageFile(ExtractFilePath(menuFile), outputFile), ec).parent_path();
   p = p.lexically_normal();
   if (!p.has_filename() && p.has_parent_path()) p = p.parent_path();  // no trailing "/"
-  std::error_code ec;
   fs::path canonical = fs::weakly_canonical(p, ec);
   return ec ? p.lexically_normal() : canonical;
 }

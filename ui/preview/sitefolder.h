@@ -8,10 +8,10 @@
 
 namespace navforge::preview {
 
-// The folder the pages of outputFile (a Windows-1252 text) are written to: a relative
-// name is taken against baseFolder (a file-system name: the menu file's folder, or the
-// current folder for a menu never saved).
-std::filesystem::path OutputFolder(const std::string& outputFile, const std::filesystem::path& baseFolder);
+// The folder generation writes the pages of outputFile (a stored text) to: a relative
+// name is taken against the folder of menuFile (a file-system name), or against the
+// current folder for a menu never saved.
+std::filesystem::path OutputFolder(const std::string& outputFile, const std::string& menuFile);
 
 // The file a request for urlPath (percent-decoded UTF-8, "/" separated, as the engine
 // asks for it) names under root; empty when it would leave root (by "..", a link or

@@ -50,7 +50,6 @@ protected:
     source.Snapshot = [this] {
       auto state = std::make_unique<TPreviewState>();
       state->Doc = doc;
-      state->BaseFolder = dir.path();
       return state;
     };
     source.SelectedEntry = [] { return -1; };

@@ -94,7 +94,7 @@ protected:
     source.Snapshot = [this] {
       auto state = std::make_unique<TPreviewState>();
       state->Doc = doc;
-      state->BaseFolder = dir.path();
+      state->Doc.MenuFile = dir.file("site.nff");
       return state;
     };
     source.SelectedEntry = [this] { return selected; };

@@ -52,16 +52,17 @@ TEST(SiteFile, servesFilesInsideTheFolderOnly) {
   }
 }
 
-TEST(OutputFolder, relativeNamesAreTakenAgainstTheBaseFolder) {
+TEST(OutputFolder, relativeNamesAreTakenAgainstTheMenuFolder) {
   TempDir dir;
   test::MakeDir(dir.file("site"));
   const fs::path base = fs::canonical(dir.path());
-  EXPECT_EQ(OutputFolder("site/menu.htm", base), base / "site");
-  EXPECT_EQ(OutputFolder("site\\menu.htm", base), base / "site");
-  EXPECT_EQ(OutputFolder("menu.htm", base), base);
-  EXPECT_EQ(OutputFolder(base.string() + "/site/menu.htm", "/anderswo"), base / "site");
+  const std::string menu = base.string() + "/site.nff";
+  EXPECT_EQ(OutputFolder("site/menu.htm", menu), base / "site");
+  EXPECT_EQ(OutputFolder("menu.htm", menu), base);
+  EXPECT_EQ(OutputFolder(base.string() + "/site/menu.htm", "/anderswo/site.nff"), base / "site");
+  EXPECT_EQ(OutputFolder("menu.htm", ""), fs::current_path());
   // Windows-1252 text, a UTF-8 folder name.
-  EXPECT_EQ(OutputFolder("\xDC" "ber/menu.htm", base), base / "\xC3\x9C" "ber");
+  EXPECT_EQ(OutputFolder("\xDC" "ber/menu.htm", menu), base / "\xC3\x9C" "ber");
 }
 
 }  // namespace
