@@ -1,5 +1,6 @@
 #include "core/pageassembler.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -81,10 +82,24 @@ PageAssembler::PageAssembler(const TovHTML& Doc, TTemplateSet Set, std::vector<s
               {"\r\n\r\n", "\r\n"}};
   variables_.reserve(Doc.Variables.Vars.size());
   for (const TVarItem& v : Doc.Variables.Vars) variables_.emplace_back(Value("$" + v.Name + "$"), Value(v.Value));
-  fixedHeader_ = set_.Header;
-  Fill(fixedHeader_, fixed_);
-  fixedFooter_ = set_.Footer;
-  Fill(fixedFooter_, fixed_);
+
+  // See PageFromParts.
+  partsExact_ = true;
+  for (std::size_t i = 0; i + 1 < perPage_.size(); ++i) {
+    partsExact_ = partsExact_ && perPage_[i].second.find('$') == std::string::npos;
+    longestValue_ = std::max(longestValue_, perPage_[i].second.size());
+  }
+  for (const auto& [placeholder, value] : variables_) {
+    partsExact_ = partsExact_ && placeholder.find_first_of("\r\n") == std::string::npos &&
+                  value.find('$') == std::string::npos;
+    longestValue_ = std::max(longestValue_, value.size());
+  }
+  std::string header = set_.Header;
+  Fill(header, fixed_);
+  header_ = MakePart(header + "\r\n");
+  std::string footer = set_.Footer;
+  Fill(footer, fixed_);
+  footer_ = MakePart(footer + "\r\n");
 }
 
 std::string PageAssembler::Value(std::string_view Text) const {
@@ -120,8 +135,28 @@ void PageAssembler::WritePages(IPageSink& Sink) {
   for (const auto& [name, active] : Pages()) WritePage(Sink, name, active, count_);
 }
 
+PageAssembler::Part PageAssembler::MakePart(std::string Text) const {
+  Part part;
+  part.Text = std::move(Text);
+  part.Dollars = static_cast<std::size_t>(std::count(part.Text.begin(), part.Text.end(), '$'));
+  if (partsExact_ && LowerAscii(part.Text).find("$currentfilename$") == std::string::npos) {
+    std::string ready = part.Text;
+    part.Lead = FinishPart(ready, std::string());
+    part.Ready = std::move(ready);
+  }
+  return part;
+}
+
+bool PageAssembler::FinishPart(std::string& Text, const std::string& CurrentFilename) const {
+  ReplaceAll(Text, "$CurrentFilename$", Value(CurrentFilename), false);
+  Fill(Text, perPage_);
+  const bool lead = Text.starts_with("\r\n");
+  Fill(Text, variables_);
+  return lead;
+}
+
 // Every page holds the whole menu; each entry is rendered once per form and reused.
-const std::string& PageAssembler::CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
+const PageAssembler::Part& PageAssembler::CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count) {
   if (Count != cachedCount_) {
     cachePlain_.assign(doc_.Items.size(), std::nullopt);
     cacheActive_.assign(doc_.Items.size(), std::nullopt);
@@ -129,30 +164,81 @@ const std::string& PageAssembler::CachedMainItem(int Active, int Ordinal, int En
   }
   const auto i = static_cast<std::size_t>(EntryIndex);
   const bool active = Active == -1 ? doc_.HasSubItems(EntryIndex) : Active == Ordinal;
-  std::optional<std::string>& slot = active ? cacheActive_[i] : cachePlain_[i];
+  std::optional<Part>& slot = active ? cacheActive_[i] : cachePlain_[i];
   if (!slot) {
     // Any Active value that selects the wanted form renders the same text.
-    slot = RenderMainItem(active ? Ordinal : 0, Ordinal, EntryIndex, Count);
-    Fill(*slot, fixed_);
+    std::string text = RenderMainItem(active ? Ordinal : 0, Ordinal, EntryIndex, Count);
+    Fill(text, fixed_);
+    slot = MakePart(text + "\r\n");
   }
   return *slot;
 }
 
 void PageAssembler::WritePage(IPageSink& Sink, const std::string& FileName, int Active, int Count) {
-  std::string page = fixedHeader_;
-  page += "\r\n";
+  std::vector<const Part*> parts;
+  parts.reserve(static_cast<std::size_t>(std::max(Count, 0)) + 2);
+  parts.push_back(&header_);
   int EntryIndex = 0;
   for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
-    page += CachedMainItem(Active, Ordinal, EntryIndex, Count);
-    page += "\r\n";
+    parts.push_back(&CachedMainItem(Active, Ordinal, EntryIndex, Count));
     EntryIndex = NextRenderedIndex(EntryIndex);
   }
-  page += fixedFooter_;
-  page += "\r\n";
+  parts.push_back(&footer_);
+
+  bool fromParts = PerPartFilling && partsExact_ && Value(FileName).find('$') == std::string::npos;
+  if (fromParts) {
+    std::size_t size = 0, dollars = 0;
+    for (const Part* p : parts) {
+      size += p->Text.size();
+      dollars += p->Dollars;
+    }
+    const std::size_t longest = std::max(longestValue_, Value(FileName).size());
+    fromParts = size <= kReplaceAllGrowthLimit &&
+                (longest == 0 || dollars / 2 <= (kReplaceAllGrowthLimit - size) / longest);
+  }
+  pagesFromParts_ += fromParts;
+  Sink.WritePage(FileName, fromParts ? PageFromParts(parts, FileName) : WholePage(parts, FileName));
+}
+
+// The page as the rule has it: the parts joined, then page placeholders 12 to 19 on the
+// whole text.
+std::string PageAssembler::WholePage(const std::vector<const Part*>& Parts, const std::string& FileName) const {
+  std::string page;
+  for (const Part* p : Parts) page += p->Text;
   ReplaceAll(page, "$CurrentFilename$", Value(FileName), false);
   Fill(page, perPage_);
   Fill(page, variables_);
-  Sink.WritePage(FileName, NormalizeLines(page));
+  return NormalizeLines(page);
+}
+
+// The same page from parts filled on their own, the page-independent ones once per run.
+// Every part ends with CR LF, and no placeholder of steps 12 to 17 nor (checked) any
+// variable's holds CR or LF, so no match can take in a join: filling each part gives
+// what filling the whole gives. The line-break rule makes each run of CR LF one CR LF;
+// a part ends with one, so a part that starts with one after the rule loses it at the
+// join, and the variables, filled after the rule, cannot change where it begins. Where
+// the whole-page fill would stop rescanning (the text growing beyond
+// kReplaceAllGrowthLimit), the parts would not: so no value of steps 12 to 19 holds "$"
+// (checked), every replacement takes two "$" away and adds none, and the page grows by
+// at most ("$" count / 2) x longest value, which WritePage checks against the limit.
+std::string PageAssembler::PageFromParts(const std::vector<const Part*>& Parts, const std::string& FileName) const {
+  std::size_t size = 0;
+  for (const Part* p : Parts) size += p->Ready ? p->Ready->size() : p->Text.size();
+  std::string page;
+  page.reserve(size);
+  std::string finished;
+  for (const Part* p : Parts) {
+    const std::string* text = &finished;
+    bool lead = p->Lead;
+    if (p->Ready) {
+      text = &*p->Ready;
+    } else {
+      finished = p->Text;
+      lead = FinishPart(finished, FileName);
+    }
+    page.append(*text, !page.empty() && lead ? 2 : 0);
+  }
+  return NormalizeLines(page);
 }
 
 std::string PageAssembler::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {

@@ -1,8 +1,9 @@
 #pragma once
 // One generation run: the pages of a document with one template set and one table of
 // entry identifiers, written into a page sink. What does not change while a run goes
-// on (the sub-menu page extension, the page-independent placeholders, every entry
-// rendered once per form) is worked out once here. The document is only read.
+// on (the sub-menu page extension, every entry rendered once per form, and where the
+// values allow it each part of a page filled completely) is worked out once here, so a
+// page is mostly ready parts joined. The document is only read.
 //
 // Sub-entries before the first main entry (the editor allows a sub-entry at index 0)
 // are rendered as main entries of their own, each with the Menupoint fragment, its own
@@ -46,13 +47,37 @@ public:
   std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
   std::string RenderSubItems(int EntryIndex) const;
 
+  // false: every page is filled as one whole text, never from ready parts. The
+  // comparisons of the two ways in the tests use it.
+  bool PerPartFilling = true;
+  // How many pages were made from ready parts.
+  std::size_t PagesFromParts() const { return pagesFromParts_; }
+
 private:
   using Replacements = std::vector<std::pair<std::string, std::string>>;  // placeholder, value
+
+  // One part of a page (the header, an entry in one form, the footer) followed by its
+  // joining CR LF, with page placeholders 1 to 11 filled.
+  struct Part {
+    std::string Text;
+    std::size_t Dollars = 0;  // "$" characters in Text
+    // Without "$CurrentFilename$": the part with every page placeholder and variable
+    // filled, once for all pages; Lead tells whether the line-break rule left it
+    // starting with CR LF.
+    std::optional<std::string> Ready;
+    bool Lead = false;
+  };
 
   // Every value filled into a fragment passes here: a UTF-8 set gets it in UTF-8.
   std::string Value(std::string_view Text) const;
   int NextRenderedIndex(int Index) const;
-  const std::string& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
+  Part MakePart(std::string Text) const;
+  // Page placeholders 12 to 19 of one part; returns whether the result starts with the
+  // CR LF the line-break rule left (before the variables were filled).
+  bool FinishPart(std::string& Text, const std::string& CurrentFilename) const;
+  const Part& CachedMainItem(int Active, int Ordinal, int EntryIndex, int Count);
+  std::string PageFromParts(const std::vector<const Part*>& Parts, const std::string& FileName) const;
+  std::string WholePage(const std::vector<const Part*>& Parts, const std::string& FileName) const;
   static void Fill(std::string& Text, const Replacements& Values);
 
   const TovHTML& doc_;
@@ -63,11 +88,14 @@ private:
   Replacements fixed_;      // page placeholders 1 to 11: the same on every page
   Replacements perPage_;    // the page placeholders after $CurrentFilename$, with the line-break rule
   Replacements variables_;  // "$Name$" of each variable and its value, in list order
-  std::string fixedHeader_, fixedFooter_;
+  bool partsExact_ = false;       // the conditions of PageFromParts hold for the values
+  std::size_t longestValue_ = 0;  // of placeholders 13 to 19
+  Part header_, footer_;
+  std::size_t pagesFromParts_ = 0;
 
-  // Entries rendered for Count cachedCount_, with the fixed placeholders filled.
+  // Entries rendered for Count cachedCount_, as parts.
   int cachedCount_ = -1;
-  std::vector<std::optional<std::string>> cachePlain_, cacheActive_;
+  std::vector<std::optional<Part>> cachePlain_, cacheActive_;
 };
 
 }  // namespace navforge

@@ -1,11 +1,15 @@
 // Template loading and page generation from random fragments, template.ini, entries,
-// formatting texts and variables. Generation must end, and every page it reports must
-// be on disk as whole CR LF lines without a zero byte.
+// formatting texts and variables. Generation must end; the main page comes first, a
+// one-page set writes it alone, every page is whole CR LF lines without a zero byte;
+// generation into memory gives the pages written to disk and leaves the document as
+// it was; pages joined from ready parts equal pages filled whole.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <filesystem>
 
+#include "core/generatememory.h"
 #include "core/ovhtml.h"
+#include "core/pageassembler.h"
 #include "fuzzfile.h"
 #include "support/errors.h"
 #include "support/notifier.h"
@@ -20,9 +24,15 @@ public:
   void ShowMessage(const std::string&) override {}
 };
 
-// Small pieces keep every page small; "/" stays out of captions so no page is written
-// outside the fuzzer's folder.
-std::string Text(FuzzedDataProvider& in, std::size_t max) { return in.ConsumeRandomLengthString(max); }
+// Small pieces keep every page small. Some values are picked from texts that hold
+// placeholders, so the rescanning of inserted values is reached without the fuzzer
+// having to spell them.
+std::string Text(FuzzedDataProvider& in, std::size_t max) {
+  static const char* const kPicked[] = {"T$Font$", "$Title$", "$v$", "$LinkID$", "\r\n\r\n", "$$", "\xC4rger"};
+  if (in.ConsumeIntegralInRange<int>(0, 7) == 0) return kPicked[in.ConsumeIntegralInRange<std::size_t>(0, 6)];
+  return in.ConsumeRandomLengthString(max);
+}
+// "/" stays out of captions so no page is written outside the fuzzer's folder.
 std::string Caption(FuzzedDataProvider& in) {
   std::string s = Text(in, 24);
   for (char& c : s)
@@ -30,14 +40,19 @@ std::string Caption(FuzzedDataProvider& in) {
   return s;
 }
 
-void CheckPage(const std::string& path) {
-  const std::string bytes = ReadWholeFile(path);
+void CheckPage(const std::string& bytes) {
   if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, "\r\n") != 0) fuzz::Fail("page does not end in CR LF");
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\0') fuzz::Fail("zero byte in page");
     if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) fuzz::Fail("lone CR in page");
     if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) fuzz::Fail("lone LF in page");
   }
+}
+
+std::vector<std::string> LinkIDs(const TovHTML& doc) {
+  std::vector<std::string> ids;
+  for (const TMTItem& it : doc.Items) ids.push_back(it.LinkID);
+  return ids;
 }
 
 }  // namespace
@@ -53,8 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const char* const files[] = {"template.ini",        "header.txt",           "footer.txt",
                                       "menupoint.txt",       "activemenupoint.txt",  "BetweenMenupoints.txt",
                                       "SubmenuPoint.txt",    "BetweenSubmenuPoints.txt"};
-  for (const char* name : files)
-    if (in.ConsumeBool()) fuzz::PutFile(std::string("gen/Templates/Set/") + name, Text(in, 160));
+  for (std::size_t i = 0; i < std::size(files); ++i)
+    if (in.ConsumeBool()) {
+      std::string bytes = in.ConsumeRandomLengthString(256);
+      if (i == 0 && in.ConsumeBool()) bytes = "[Main]\ncharset=utf-8\n" + bytes;  // a UTF-8 set
+      fuzz::PutFile(std::string("gen/Templates/Set/") + files[i], bytes);
+    }
 
   TovHTML doc;
   doc.TemplateRoot = root + "Templates";
@@ -79,16 +98,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.Variables.AddVariable(name, Text(in, 24));
   }
 
-  std::vector<std::string> pages;
-  doc.OnPageWritten = [&](const std::string& p) { pages.push_back(p); };
   SilentNotifier silent;
   ScopedNotifier scoped(silent);
+  const std::vector<std::string> idsBefore = LinkIDs(doc);
+  const GenerationResult memory = GenerateToMemory(doc);
+  if (LinkIDs(doc) != idsBefore) fuzz::Fail("generation into memory changed the document");
+  if (memory.Ok) {
+    // Pages filled whole, as the rule reads, against the pages joined from ready parts.
+    MemoryPageSink whole;
+    PageAssembler assembler(doc, *memory.Set, memory.LinkIDs);
+    assembler.PerPartFilling = false;
+    assembler.WritePages(whole);
+    if (whole.Pages != memory.Pages) fuzz::Fail("pages from parts differ from pages filled whole");
+  }
+
+  std::vector<GeneratedPage> pages;
+  doc.OnPageWritten = [&](const std::string& p) { pages.push_back(GeneratedPage{p, ReadWholeFile(p)}); };
   try {
     doc.Generate();
   } catch (const ENavforgeError&) {
     // A page whose name the file system refuses ends the generation; what was written stays.
   }
   if (pages.size() > static_cast<std::size_t>(entries) + 1) fuzz::Fail("more pages than main entries plus one");
-  for (const std::string& p : pages) CheckPage(p);
+  if (!pages.empty() && pages.front().Path != doc.Filename) fuzz::Fail("main page not written first");
+  if (doc.AllInOne && pages.size() > 1) fuzz::Fail("sub-menu pages in all-in-one mode");
+  if (memory.Pages.size() < pages.size()) fuzz::Fail("fewer pages in memory than on disk");
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    CheckPage(pages[i].Bytes);
+    if (!(pages[i] == memory.Pages[i])) fuzz::Fail("page in memory differs from the page on disk");
+  }
   return 0;
 }
