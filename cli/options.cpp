@@ -4,6 +4,7 @@
 
 #include "check/menucheck.h"
 #include "check/report.h"
+#include "cli/importcommand.h"
 #include "core/ovhtml.h"
 #include "support/cp1252.h"
 #include "support/errors.h"
@@ -15,16 +16,31 @@ namespace navforge::cli {
 namespace {
 
 // Arguments each command takes besides its options.
-std::size_t PositionalCount(Command c) { return c == Command::Resave ? 2 : 1; }
+std::size_t PositionalCount(Command c) { return c == Command::Resave || c == Command::Import ? 2 : 1; }
 
 bool TakesOption(Command c, const std::string& name) {
   if (name == "--variables") return true;
+  if (c == Command::Import)
+    return name == "--templates" || name == "--into" || name == "--output-page" || name == "--replace-unmappable";
   if (name == "--templates") return c == Command::Generate || c == Command::Check;
   if (name == "--verbose") return c == Command::Generate;
   return c == Command::Check && (name == "--format" || name == "--strict");
 }
 
-bool IsFlag(const std::string& name) { return name == "--verbose" || name == "--strict"; }
+bool IsFlag(const std::string& name) {
+  return name == "--verbose" || name == "--strict" || name == "--replace-unmappable";
+}
+
+const char* PositionalNames(Command c) {
+  switch (c) {
+    case Command::Resave:
+      return "MENUFILE NEWMENUFILE";
+    case Command::Import:
+      return "SITEFOLDER NEWMENUFILE";
+    default:
+      return "MENUFILE";
+  }
+}
 
 // Shows the program's own messages on stderr and remembers that one came.
 class StreamNotifier : public INotifier {
@@ -99,6 +115,15 @@ std::string UsageText() {
          "  navforge-cli check [--templates DIR] [--variables FILE] [--format text|json] [--strict] MENUFILE\n"
          "      Checks a menu as it would be generated, without writing a file: one line\n"
          "      per finding (Fehler or Warnung), or a JSON array with --format json.\n"
+         "  navforge-cli import [--into MENUFILE] [--output-page PATH] [--replace-unmappable]\n"
+         "                      [--templates DIR] [--variables FILE] SITEFOLDER NEWMENUFILE\n"
+         "      Makes a menu of the pages in SITEFOLDER and saves it as NEWMENUFILE, set to\n"
+         "      write PATH (default: SITEFOLDER/navigation.htm). With --into, adds to the\n"
+         "      menu MENUFILE the pages none of its entries links to, saves the result as\n"
+         "      NEWMENUFILE and lists the entries whose page is missing. A new menu gets the\n"
+         "      first template set by name.\n"
+         "      --replace-unmappable takes titles with characters Windows-1252 lacks,\n"
+         "      with \"?\" in their place; without it such titles stop the import.\n"
          "  navforge-cli --help\n"
          "\n"
          "--variables FILE  the variables file to read and write (default: the window\n"
@@ -129,6 +154,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   else if (name == "show") r.options.command = Command::Show;
   else if (name == "generate") r.options.command = Command::Generate;
   else if (name == "check") r.options.command = Command::Check;
+  else if (name == "import") r.options.command = Command::Import;
   else {
     r.error = "unknown command '" + name + "'";
     return r;
@@ -162,7 +188,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
         r.error = opt + " takes no value";
         return r;
       }
-      (opt == "--verbose" ? r.options.verbose : r.options.strict) = true;
+      if (opt == "--verbose") r.options.verbose = true;
+      else if (opt == "--strict") r.options.strict = true;
+      else r.options.replaceUnmappable = true;
       continue;
     }
     if (!hasValue) {
@@ -184,14 +212,18 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       r.options.format = value == "json" ? Format::Json : Format::Text;
       continue;
     }
-    (opt == "--variables" ? r.options.variablesFile : r.options.templatesDir) = value;
+    if (opt == "--variables") r.options.variablesFile = value;
+    else if (opt == "--templates") r.options.templatesDir = value;
+    else if (opt == "--into") r.options.menuFile = value;
+    else r.options.outputPage = value;
   }
   if (positional.size() != PositionalCount(cmd)) {
-    r.error = name + " takes " + (cmd == Command::Resave ? "MENUFILE NEWMENUFILE" : "MENUFILE");
+    r.error = name + " takes " + PositionalNames(cmd);
     return r;
   }
-  r.options.menuFile = positional[0];
-  if (cmd == Command::Resave) r.options.newMenuFile = positional[1];
+  if (cmd == Command::Import) r.options.siteFolder = positional[0];
+  else r.options.menuFile = positional[0];
+  if (positional.size() > 1) r.options.newMenuFile = positional[1];
   r.ok = true;
   return r;
 }
@@ -224,23 +256,28 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
   try {
     TovHTML doc;
     PrepareDocument(doc, o);
-    doc.LoadFromFile(o.menuFile);
-    doc.MenuFile = o.menuFile;
-    switch (o.command) {
-      case Command::Resave:
-        doc.SaveToFile(o.newMenuFile);
-        break;
-      case Command::Show:
-        PrintDocument(doc, out);
-        break;
-      case Command::Generate:
-        if (o.verbose) doc.OnPageWritten = [&out](const std::string& page) { out << Cp1252ToUtf8(page) << '\n'; };
-        doc.Generate();
-        break;
-      case Command::Check:
-        return RunCheck(doc, o, out);
-      case Command::Help:
-        break;
+    if (o.command == Command::Import) {
+      RunImport(doc, o, out, err);
+    } else {
+      doc.LoadFromFile(o.menuFile);
+      doc.MenuFile = o.menuFile;
+      switch (o.command) {
+        case Command::Resave:
+          doc.SaveToFile(o.newMenuFile);
+          break;
+        case Command::Show:
+          PrintDocument(doc, out);
+          break;
+        case Command::Generate:
+          if (o.verbose) doc.OnPageWritten = [&out](const std::string& page) { out << Cp1252ToUtf8(page) << '\n'; };
+          doc.Generate();
+          break;
+        case Command::Check:
+          return RunCheck(doc, o, out);
+        case Command::Help:
+        case Command::Import:
+          break;
+      }
     }
   } catch (const ENavforgeError& e) {
     err << e.Utf8() << '\n';

@@ -7,7 +7,7 @@
 
 namespace navforge::cli {
 
-enum class Command { Help, Resave, Show, Generate, Check };
+enum class Command { Help, Resave, Show, Generate, Check, Import };
 enum class Format { Text, Json };
 
 struct CliOptions {
@@ -17,8 +17,11 @@ struct CliOptions {
   bool verbose = false;
   Format format = Format::Text;  // check only
   bool strict = false;           // check only: Warnungen fail too
-  std::string menuFile;
-  std::string newMenuFile;    // resave only
+  std::string menuFile;       // import: the menu of --into, else empty
+  std::string newMenuFile;    // resave and import
+  std::string siteFolder;     // import only
+  std::string outputPage;     // import: --output-page
+  bool replaceUnmappable = false;  // import: --replace-unmappable
 };
 
 struct ParseResult {

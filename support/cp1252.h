@@ -12,6 +12,9 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 // The Windows-1252 byte for a code point, or -1 when the code page has none.
 int UnicodeToCp1252(char32_t cp);
 
+// Appends the UTF-8 bytes of a code point (up to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t cp);
+
 std::string Cp1252ToUtf8(std::string_view text);
 // Converts UTF-8 to Windows-1252. Returns false (and leaves out unspecified) when
 // the input is not valid UTF-8 or holds a character the code page cannot hold.

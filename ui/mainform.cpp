@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -248,6 +249,10 @@ void Tmainform::CreateMenuPage() {
   AddSeparator(TBToolbar2, "TBSeparatorItem7");
   TBItem13 = AddToolItem(TBToolbar2, "TBItem13", "left", "Zu Haupmen\xFCpunkt machen");
   TBItem14 = AddToolItem(TBToolbar2, "TBItem14", "right", "zu Men\xFCunterpunkt machen");
+  // The group box's width holds one more button, without a separator, when the bar
+  // keeps no margin of its own.
+  TBToolbar2->layout()->setContentsMargins(0, 0, 0, 0);
+  TBItemImport = AddToolItem(TBToolbar2, "TBItemImport", "import", "Seiten importieren...");
   auto* bevel = new QFrame(GroupBox1);
   Place(bevel, "Bevel1", 2, 41, 257, 2);
   bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -273,6 +278,7 @@ void Tmainform::CreateMenuPage() {
   connect(TBItem12, &QAction::triggered, this, &Tmainform::TBItem12Click);
   connect(TBItem13, &QAction::triggered, this, &Tmainform::TBItem13Click);
   connect(TBItem14, &QAction::triggered, this, &Tmainform::TBItem14Click);
+  connect(TBItemImport, &QAction::triggered, this, &Tmainform::ImportPagesClick);
   connect(FlatButton1, &QPushButton::clicked, this, &Tmainform::Button3Click);
   connect(FlatButton2, &QPushButton::clicked, this, &Tmainform::Button12Click);
 }

@@ -78,6 +78,7 @@ public:
   QToolBar* TBToolbar2 = nullptr;
   QAction *TBItem8 = nullptr, *TBItem9 = nullptr, *TBItem10 = nullptr, *TBItem15 = nullptr, *TBItem11 = nullptr,
           *TBItem12 = nullptr, *TBItem13 = nullptr, *TBItem14 = nullptr;
+  QAction* TBItemImport = nullptr;  // "Seiten importieren..." (ui/importdialog.cpp)
   TEdit *menuname = nullptr, *menulink = nullptr, *linktarget = nullptr;
   QPushButton *FlatButton1 = nullptr, *FlatButton2 = nullptr;
   // Page "Formatierung".
@@ -120,6 +121,7 @@ public slots:
   void TBItem14Click();
   void Button12Click();
   void Button3Click();
+  void ImportPagesClick();
   // Formatting and variables.
   void colorclick(TColorPanel* Sender);
   void Button10Click();

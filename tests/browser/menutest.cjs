@@ -128,6 +128,38 @@ function generate(variant) {
   return { dir, mains, pages };
 }
 
+// The example's content pages imported into a new menu, two of them moved into a folder
+// with an index page so the menu has a group, and generated with the set. Returns the
+// pages written.
+function importExample() {
+  const dir = path.join(args.work, 'import');
+  fs.rmSync(dir, { recursive: true, force: true });
+  fs.mkdirSync(path.join(dir, 'produkte'), { recursive: true });
+  for (const name of fs.readdirSync(args.example)) {
+    if (!/\.htm$/.test(name)) continue;
+    const moved = name === 'software.htm' || name === 'hardware.htm';
+    fs.copyFileSync(path.join(args.example, name), path.join(dir, moved ? 'produkte' : '', name));
+  }
+  fs.renameSync(path.join(dir, 'produkte-uebersicht.htm'), path.join(dir, 'produkte', 'index.htm'));
+  fs.writeFileSync(path.join(dir, '.navforgeignore'), 'rahmen.htm\n');  // the frame page is no content
+  const vars = path.join(dir, 'leer.nfv');
+  const menu = path.join(args.work, 'import.nff');
+  fs.rmSync(menu, { force: true });
+  const cli = (cliArgs) => {
+    const run = spawnSync(args.cli, cliArgs, { encoding: 'utf8' });
+    process.stderr.write(run.stderr || '');
+    if (run.status !== 0) throw new Error(`${args.cli} ${cliArgs[0]} failed (${run.status ?? run.error})`);
+    return run.stdout;
+  };
+  process.stdout.write(cli(['import', '--templates', args.templates, '--variables', vars,
+                            '--output-page', path.join(dir, 'menu.htm'), dir, menu]));
+  rewriteSettings(path.join(args.work, 'import.nfs'), { Template: args.set });
+  const pages = cli(['generate', '--templates', args.templates, '--variables', vars, '--verbose', menu])
+    .split('\n').filter((l) => l !== '');
+  check(pages.length > 1 || allInOne(path.join(args.templates, args.set)), 'import', 'no page for the group');
+  return pages;
+}
+
 function tidy(file) {
   const run = spawnSync('tidy', ['-errors', '-quiet', '-win1252', file], { encoding: 'latin1' });
   if (run.error) throw run.error;
@@ -155,6 +187,17 @@ async function openPage(browser, file, viewport) {
   await page.goto(url, { waitUntil: 'load' });
   await page.waitForTimeout(100);  // lets late image requests show
   return { context, page, problems, requests, url };
+}
+
+// Every local link and frame source exists on disk.
+async function checkLinks(page, where) {
+  const targets = await page.evaluate(() => [...document.querySelectorAll('a[href], iframe[src]')]
+    .map((e) => (e.href !== undefined && e.tagName === 'A' ? e.href : e.src)));
+  for (const target of targets) {
+    if (!target.startsWith('file:')) continue;
+    const file = fileURLToPath(target.split('#')[0]);
+    check(fs.existsSync(file), where, `link to missing file ${file}`);
+  }
 }
 
 // The link to a sub-entry inside the nav, found by its caption and its address.
@@ -206,14 +249,7 @@ async function checkPage(browser, site, entry, variant) {
     check(!requests.some((r) => r !== url), where, `unexpected requests: ${requests.filter((r) => r !== url).join(' ')}`);
   }
 
-  // Every local link and frame source exists on disk.
-  const targets = await page.evaluate(() => [...document.querySelectorAll('a[href], iframe[src]')]
-    .map((e) => (e.href !== undefined && e.tagName === 'A' ? e.href : e.src)));
-  for (const target of targets) {
-    if (!target.startsWith('file:')) continue;
-    const file = fileURLToPath(target.split('#')[0]);
-    check(fs.existsSync(file), where, `link to missing file ${file}`);
-  }
+  await checkLinks(page, where);
 
   // The current entry is the page's own, or there is none.
   const current = await page.evaluate(() => [...document.querySelectorAll('[aria-current="page"]')]
@@ -362,6 +398,16 @@ async function main() {
       }
       console.log(`${args.set}/${variant}: ${site.pages.length} page(s) checked`);
     }
+    const imported = importExample();
+    for (const file of imported) {
+      tidy(file);
+      const where = `import/${path.basename(file)}`;
+      const { context, page, problems } = await openPage(chrome, file, { width: 1024, height: 768 });
+      for (const p of problems) fail(where, p);
+      await checkLinks(page, where);
+      await context.close();
+    }
+    console.log(`${args.set}/import: ${imported.length} page(s) checked`);
   } finally {
     await chrome.close();
   }

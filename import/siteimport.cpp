@@ -1,0 +1,253 @@
+#include "import/siteimport.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <set>
+#include <unordered_set>
+#include <utility>
+
+#include "import/generatedpages.h"
+#include "import/germanorder.h"
+#include "import/ignorerules.h"
+#include "import/pagecaption.h"
+#include "import/pageencoding.h"
+#include "import/sitelinks.h"
+#include "persist/menuitems.h"
+#include "support/cp1252.h"
+#include "support/errors.h"
+#include "support/fsname.h"
+#include "support/paths.h"
+#include "support/strutil.h"
+#include "support/textfile.h"
+
+namespace navforge::import {
+namespace {
+
+struct PageFile {
+  std::string path, name;
+  std::string caption;
+  bool unmappable = false;
+  bool isIndex = false;
+};
+
+struct FolderNode {
+  std::string path, name;
+  std::vector<PageFile> pages;
+  std::vector<FolderNode> folders;
+};
+
+// The order of entries: index pages first, then by the leading number of the file or
+// folder name (numbered before unnumbered), then by caption, then by name.
+struct SortKey {
+  bool isIndex = false;
+  std::optional<std::uint64_t> number;
+  std::string caption, name;
+};
+
+bool Before(const SortKey& a, const SortKey& b) {
+  if (a.isIndex != b.isIndex) return a.isIndex;
+  if (a.number.has_value() != b.number.has_value()) return a.number.has_value();
+  if (a.number != b.number) return *a.number < *b.number;
+  if (int c = CompareGerman(a.caption, b.caption)) return c < 0;
+  return a.name < b.name;
+}
+
+SortKey KeyOf(const PageFile& p) { return {p.isIndex, LeadingNumber(p.name), p.caption, p.name}; }
+
+const PageFile* IndexPage(const FolderNode& f) {
+  for (const PageFile& p : f.pages)  // sorted: index pages come first
+    if (p.isIndex) return &p;
+  return nullptr;
+}
+
+SortKey KeyOf(const FolderNode& f) {
+  const PageFile* index = IndexPage(f);
+  return {false, LeadingNumber(f.name), index ? index->caption : f.name, f.name};
+}
+
+// "01-über_uns.htm" -> "01 über uns".
+std::string CaptionFromFileName(const std::string& name) {
+  std::string caption = ChangeFileExt(name, "");
+  std::replace(caption.begin(), caption.end(), '-', ' ');
+  std::replace(caption.begin(), caption.end(), '_', ' ');
+  caption = CollapseWhiteSpace(caption);
+  return caption.empty() ? name : caption;
+}
+
+bool HasPageExtension(const std::string& name) {
+  const std::string ext = LowerAscii(ExtractFileExt(name));
+  return ext == ".htm" || ext == ".html" || ext == ".php" || ext == ".shtml";
+}
+
+class SiteWalker {
+public:
+  SiteWalker(const ImportOptions& options, const std::string& site)
+      : options_(options), ignore_(IgnoreRules::ForSite(site)) {
+    for (const std::string& page : options.SkippedPages) skipped_.insert(AbsolutePath(page));
+    skipped_.insert(AbsolutePath(options.MenuPage));
+  }
+
+  void Walk(FolderNode& folder, const std::string& rel) {
+    struct stat st;
+    if (::stat(ToFsName(folder.path).c_str(), &st) == 0 && !visited_.insert({st.st_dev, st.st_ino}).second) return;
+    DIR* dir = ::opendir(ToFsName(folder.path).c_str());
+    if (!dir) {
+      if (rel.empty()) throw ENavforgeError("Der Ordner " + folder.path + " l\xE4\xDF""t sich nicht lesen.");
+      Warn(rel, "Ordner nicht lesbar; \xFC""bergangen");
+      return;
+    }
+    std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+    while (const dirent* e = ::readdir(dir)) {
+      const std::string fsName = e->d_name;
+      if (fsName.empty() || fsName[0] == '.') continue;  // hidden, "." and ".."
+      std::string name;
+      if (!Utf8ToCp1252(fsName, name)) {
+        bool lost = false;
+        Warn(rel.empty() ? Utf8ToCp1252Replacing(fsName, lost) : rel + "/" + Utf8ToCp1252Replacing(fsName, lost),
+             "Der Name l\xE4\xDF""t sich in Windows-1252 nicht schreiben; \xFC""bergangen");
+        continue;
+      }
+      const std::string path = folder.path + "/" + name;
+      const std::string childRel = rel.empty() ? name : rel + "/" + name;
+      if (::stat(ToFsName(path).c_str(), &st) != 0) continue;  // a dangling link
+      if (S_ISDIR(st.st_mode)) {
+        if (SameTextAscii(name, options_.TemplateFolderName) || ignore_.Ignores(childRel, true)) continue;
+        FolderNode child{path, name, {}, {}};
+        Walk(child, childRel);
+        if (!child.pages.empty() || !child.folders.empty()) folder.folders.push_back(std::move(child));
+      } else if (S_ISREG(st.st_mode) && HasPageExtension(name) && !ignore_.Ignores(childRel, false) &&
+                 !skipped_.contains(path)) {
+        folder.pages.push_back(ReadPage(path, childRel, name));
+      }
+    }
+    std::sort(folder.pages.begin(), folder.pages.end(),
+              [](const PageFile& a, const PageFile& b) { return Before(KeyOf(a), KeyOf(b)); });
+    std::sort(folder.folders.begin(), folder.folders.end(),
+              [](const FolderNode& a, const FolderNode& b) { return Before(KeyOf(a), KeyOf(b)); });
+  }
+
+  std::vector<ImportWarning> TakeWarnings() { return std::move(warnings_); }
+
+private:
+  void Warn(const std::string& page, const std::string& text) { warnings_.push_back({page, text}); }
+
+  PageFile ReadPage(const std::string& path, const std::string& rel, const std::string& name) {
+    PageFile page{path, name, {}, false, SameTextAscii(ChangeFileExt(name, ""), "index")};
+    try {
+      const PageCaption read = ReadPageCaption(ReadWholeFile(path));
+      page.caption = read.Caption;
+      page.unmappable = read.Unmappable;
+      if (!read.EncodingNote.empty()) Warn(rel, read.EncodingNote);
+      if (read.Unmappable)
+        Warn(rel, "Der Titel enth\xE4lt Zeichen, die Windows-1252 nicht kennt; sie erscheinen als \"?\": " +
+                      read.Caption);
+    } catch (const ENavforgeError&) {
+      Warn(rel, "Seite nicht lesbar; Beschriftung aus dem Dateinamen");
+    }
+    if (page.caption.empty()) page.caption = CaptionFromFileName(name);
+    return page;
+  }
+
+  const ImportOptions& options_;
+  IgnoreRules ignore_;
+  std::unordered_set<std::string> skipped_;
+  std::set<std::pair<dev_t, ino_t>> visited_;  // folders seen, so linked folders cannot loop
+  std::vector<ImportWarning> warnings_;
+};
+
+// The pages of a folder and its sub-folders in menu order: its own pages, then each
+// sub-folder's.
+void Flatten(const FolderNode& folder, std::vector<const PageFile*>& out) {
+  for (const PageFile& p : folder.pages) out.push_back(&p);
+  for (const FolderNode& f : folder.folders) Flatten(f, out);
+}
+
+class ProposalBuilder {
+public:
+  ProposalBuilder(const std::string& menuFolder, bool submenuPages)
+      : menuFolder_(menuFolder), submenuPages_(submenuPages) {}
+
+  void AddPage(const PageFile& page, bool isSub, const std::string& folder) {
+    entries_.push_back({page.caption, RelativeLink(menuFolder_, page.path), isSub, page.unmappable, page.path, folder});
+  }
+
+  // A folder's main entry is its index page, else its name with the link of its first
+  // page. The index page is listed among the sub-entries too when the menu writes
+  // sub-menu pages, as the main entry then links to its sub-menu page instead.
+  void AddFolder(const FolderNode& folder) {
+    std::vector<const PageFile*> pages;
+    Flatten(folder, pages);
+    const PageFile* index = IndexPage(folder);
+    if (index) {
+      AddPage(*index, false, folder.path);
+    } else {
+      entries_.push_back({folder.name, RelativeLink(menuFolder_, pages.front()->path), false, false,
+                          pages.front()->path, folder.path});
+    }
+    for (const PageFile* p : pages)
+      if (p != index || submenuPages_) AddPage(*p, true, folder.path);
+  }
+
+  std::vector<ProposedEntry> Take() { return std::move(entries_); }
+
+private:
+  std::string menuFolder_;
+  bool submenuPages_;
+  std::vector<ProposedEntry> entries_;
+};
+
+// Leaves out the pages the proposed menu's generation would write over.
+void DropGeneratedPages(std::vector<ProposedEntry>& entries, const ImportOptions& options) {
+  TMenutree items;
+  for (const ProposedEntry& e : entries) items.push_back({e.Caption, e.Link, "", "", e.IsSubItem});
+  const std::vector<std::string> generated =
+      GeneratedPages(items, options.MenuPage, options.SubmenuFileExt, options.WritesSubmenuPages);
+  const std::unordered_set<std::string> skip(generated.begin(), generated.end());
+  std::vector<ProposedEntry> kept;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const bool hasSubs = !entries[i].IsSubItem && i + 1 < entries.size() && entries[i + 1].IsSubItem;
+    if (hasSubs || !skip.contains(entries[i].Page)) kept.push_back(std::move(entries[i]));
+  }
+  entries = std::move(kept);
+}
+
+}  // namespace
+
+ImportProposal ProposeMenu(const ImportOptions& options) {
+  const std::string site = AbsolutePath(options.SiteFolder);
+  struct stat st;
+  if (::stat(ToFsName(site).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    throw ENavforgeError("Der Ordner " + options.SiteFolder + " existiert nicht.");
+
+  SiteWalker walker(options, site);
+  FolderNode root{site, ExtractFileName(site), {}, {}};
+  walker.Walk(root, "");
+
+  // Top-level pages and folders share one order.
+  struct Block {
+    SortKey key;
+    const PageFile* page;
+    const FolderNode* folder;
+  };
+  std::vector<Block> blocks;
+  for (const PageFile& p : root.pages) blocks.push_back({KeyOf(p), &p, nullptr});
+  for (const FolderNode& f : root.folders) blocks.push_back({KeyOf(f), nullptr, &f});
+  std::stable_sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return Before(a.key, b.key); });
+
+  ProposalBuilder builder(ExtractFilePath(AbsolutePath(options.MenuPage)), options.WritesSubmenuPages);
+  for (const Block& b : blocks) {
+    if (b.page) builder.AddPage(*b.page, false, "");
+    else builder.AddFolder(*b.folder);
+  }
+  ImportProposal proposal{builder.Take(), walker.TakeWarnings()};
+  DropGeneratedPages(proposal.Entries, options);
+  std::stable_sort(proposal.Warnings.begin(), proposal.Warnings.end(),
+                   [](const ImportWarning& a, const ImportWarning& b) { return a.Page < b.Page; });
+  return proposal;
+}
+
+}  // namespace navforge::import

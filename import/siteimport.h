@@ -1,0 +1,49 @@
+#pragma once
+// Proposes menu entries for a folder of pages: top-level pages become main entries,
+// each sub-folder a main entry with its pages (deeper folders included) as
+// sub-entries.
+#include <string>
+#include <vector>
+
+namespace navforge::import {
+
+struct ProposedEntry {
+  std::string Caption;      // Windows-1252
+  std::string Link;         // relative to the menu page's folder, as it stands in the page
+  bool IsSubItem = false;
+  bool Unmappable = false;  // Caption shows "?" for characters Windows-1252 lacks
+  std::string Page;         // the page's absolute path
+  std::string Folder;       // the absolute path of the top-level folder it lies in; "" at the top
+};
+
+struct ImportWarning {
+  std::string Page;  // the path from the site folder
+  std::string Text;  // German
+};
+
+struct ImportOptions {
+  std::string SiteFolder;
+  // The menu's main page: links start from its folder; it is never imported.
+  std::string MenuPage;
+  // The sub-menu page extension setting (see GeneratedPages) and whether the template
+  // set writes sub-menu pages: the pages the proposed menu would write are left out.
+  std::string SubmenuFileExt;
+  bool WritesSubmenuPages = true;
+  // Folders of this name (any letter case) hold template sets, not pages.
+  std::string TemplateFolderName = "Templates";
+  // More absolute paths never to import (the pages an existing menu writes).
+  std::vector<std::string> SkippedPages;
+};
+
+struct ImportProposal {
+  std::vector<ProposedEntry> Entries;  // in menu order
+  std::vector<ImportWarning> Warnings;  // ordered by page
+};
+
+// Walks the site folder; pages are files ending in .htm, .html, .php or .shtml (any
+// letter case). A missing or unreadable site folder raises ENavforgeError;
+// an unreadable page or sub-folder, or a name Windows-1252 cannot spell, becomes a
+// warning.
+ImportProposal ProposeMenu(const ImportOptions& options);
+
+}  // namespace navforge::import

@@ -1,0 +1,114 @@
+#include "import/sitelinks.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "support/fsname.h"
+
+namespace navforge::import {
+namespace {
+
+std::vector<std::string_view> SplitPath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i)
+    if (i == path.size() || path[i] == '/' || path[i] == '\\') {
+      if (i > start) parts.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  return parts;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string PercentDecode(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// "name:" at the start of a link, as in "http:", "mailto:" or a drive "C:".
+bool HasScheme(std::string_view link) {
+  for (std::size_t i = 0; i < link.size(); ++i) {
+    const char c = link[i];
+    if (c == ':') return i > 0;
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!letter && (i == 0 || !((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))) return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string AbsolutePath(std::string_view path) {
+  std::string full;
+  if (path.empty() || (path[0] != '/' && path[0] != '\\')) {
+    std::error_code ec;
+    full = FromFsName(std::filesystem::current_path(ec).string()) + "/";
+  }
+  full += path;
+  std::vector<std::string_view> kept;
+  for (std::string_view part : SplitPath(full)) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    kept.push_back(part);
+  }
+  std::string out;
+  for (std::string_view part : kept) (out += '/') += part;
+  return out.empty() ? "/" : out;
+}
+
+std::string RelativeLink(std::string_view fromFolder, std::string_view toFile) {
+  const std::vector<std::string_view> from = SplitPath(fromFolder), to = SplitPath(toFile);
+  std::size_t common = 0;
+  while (common < from.size() && common + 1 < to.size() && from[common] == to[common]) ++common;
+  std::string link;
+  for (std::size_t i = common; i < from.size(); ++i) link += "../";
+  for (std::size_t i = common; i < to.size(); ++i) {
+    if (i > common) link += '/';
+    for (char c : to[i]) {
+      if (c == '%') link += "%25";
+      else if (c == '#') link += "%23";
+      else if (c == '?') link += "%3F";
+      else link += c;
+    }
+  }
+  return link;
+}
+
+std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder) {
+  link = link.substr(0, link.find_first_of("?#"));
+  while (!link.empty() && (link.front() == ' ' || link.front() == '\t')) link.remove_prefix(1);
+  while (!link.empty() && (link.back() == ' ' || link.back() == '\t')) link.remove_suffix(1);
+  if (link.empty() || link[0] == '/' || link[0] == '\\' || HasScheme(link)) return std::nullopt;
+  // "%XX" stands for bytes of the file-system name, as a browser reads a file address.
+  std::string path(pageFolder);
+  (path += '/') += FromFsName(PercentDecode(ToFsName(link)));
+  return AbsolutePath(path);
+}
+
+bool LinkNamesMissingPage(std::string_view link, std::string_view pageFolder) {
+  const std::optional<std::string> target = LocalLinkTarget(link, pageFolder);
+  struct stat st;
+  return target && ::stat(ToFsName(*target).c_str(), &st) != 0;
+}
+
+}  // namespace navforge::import

@@ -1,0 +1,187 @@
+#include "import/siteimport.h"
+
+#include <gtest/gtest.h>
+
+
+#include "import/germanorder.h"
+#include "import/ignorerules.h"
+#include "import/keepinstep.h"
+#include "import/sitelinks.h"
+#include "support/errors.h"
+#include "testsupport/tempdir.h"
+
+namespace navforge::import {
+namespace {
+
+using test::MakeDir;
+using test::TempDir;
+using test::WriteFile;
+
+const std::string kSite = NAVFORGE_SOURCE_DIR "/tests/data/import/site";
+
+std::string Page(const std::string& title) { return "<html><head><title>" + title + "</title></head></html>\n"; }
+
+// "caption -> link", sub-entries with "- " in front, one per entry.
+std::vector<std::string> Lines(const std::vector<ProposedEntry>& entries) {
+  std::vector<std::string> lines;
+  for (const ProposedEntry& e : entries) lines.push_back((e.IsSubItem ? "- " : "") + e.Caption + " -> " + e.Link);
+  return lines;
+}
+
+TEST(GermanOrder, UmlautsBesideTheirBaseLetters) {
+  const std::vector<std::string> sorted{"ahnen", "\xE4hnlich", "Apfel", "\xC4pfel", "Arzt", "B\xE4r",
+                                        "Bus", "Stra\xDF""e", "Strasze", "\xDC""ber", "Zebra"};
+  for (std::size_t i = 0; i < sorted.size(); ++i)
+    for (std::size_t j = 0; j < sorted.size(); ++j) {
+      const int c = CompareGerman(sorted[i], sorted[j]);
+      EXPECT_EQ(c < 0, i < j) << sorted[i] << " / " << sorted[j];
+      EXPECT_EQ(c == 0, i == j) << sorted[i] << " / " << sorted[j];
+    }
+  EXPECT_LT(CompareGerman("apfel", "Apfel"), 0);  // small letters first on a tie
+}
+
+TEST(GermanOrder, LeadingNumber) {
+  EXPECT_EQ(LeadingNumber("01-start.htm"), 1u);
+  EXPECT_EQ(LeadingNumber("2_kontakt.htm"), 2u);
+  EXPECT_EQ(LeadingNumber("10.htm"), 10u);
+  EXPECT_EQ(LeadingNumber("start1.htm"), std::nullopt);
+  EXPECT_EQ(LeadingNumber("99999999999999999999999-x.htm"), ~std::uint64_t{0});
+}
+
+TEST(IgnoreRules, NamesPathsAndFolders) {
+  const IgnoreRules rules("# Kommentar\r\n\r\nentwurf*.htm\nprivat/\n/oben.htm\nsub/*.php  \n");
+  struct Case {
+    const char* path;
+    bool folder;
+    bool ignored;
+  };
+  const Case cases[] = {
+      {"entwurf1.htm", false, true}, {"a/b/entwurf.htm", false, true}, {"entwurf.html", false, false},
+      {"privat", true, true},        {"a/privat", true, true},          {"privat", false, false},
+      {"oben.htm", false, true},     {"x/oben.htm", false, false},      {"sub/a.php", false, true},
+      {"x/sub/a.php", false, false}, {"sub/x/a.php", false, false},     {"# Kommentar", false, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(rules.Ignores(c.path, c.folder), c.ignored) << c.path;
+}
+
+TEST(SiteLinks, AbsoluteAndRelative) {
+  EXPECT_EQ(AbsolutePath("/a/./b/../c//d/"), "/a/c/d");
+  EXPECT_EQ(AbsolutePath("/.."), "/");
+  EXPECT_EQ(AbsolutePath("x\\y"), AbsolutePath(".") + "/x/y");
+  EXPECT_EQ(RelativeLink("/s", "/s/a b.htm"), "a b.htm");
+  EXPECT_EQ(RelativeLink("/s/nav/", "/s/x/\xDC""ber.htm"), "../x/\xDC""ber.htm");
+  EXPECT_EQ(RelativeLink("/s", "/s/100%#1?.htm"), "100%25%231%3F.htm");
+  EXPECT_EQ(RelativeLink("/s/a", "/s/a.htm"), "../a.htm");
+}
+
+TEST(SiteLinks, LocalTargetsAndMissingPages) {
+  for (const char* link : {"", "#oben", "http://x.de/a.htm", "mailto:a@b.de", "/von-der-wurzel.htm", "C:\\a.htm",
+                           "//host/a.htm", "javascript:void(0)"})
+    EXPECT_EQ(LocalLinkTarget(link, "/m"), std::nullopt) << link;
+  EXPECT_EQ(LocalLinkTarget("sub/x.htm#a", "/m"), "/m/sub/x.htm");
+  EXPECT_EQ(LocalLinkTarget(" a%20b.htm?x=1", "/m"), "/m/a b.htm");
+  EXPECT_EQ(LocalLinkTarget("..\\up.htm", "/m/n"), "/m/up.htm");
+
+  TempDir dir;
+  WriteFile(dir.file("da.htm"), "x");
+  WriteFile(dir.file("\xC3\x9C""ber uns.htm"), "x");  // the file system spells names in UTF-8
+  MakeDir(dir.file("ordner"));
+  for (const char* present : {"da.htm", "./da.htm#x", "\xDC""ber uns.htm", "%C3%9Cber%20uns.htm", "ordner/", "http://x"})
+    EXPECT_FALSE(LinkNamesMissingPage(present, dir.path())) << present;
+  for (const char* missing : {"weg.htm", "ordner/weg.htm", "../weg-auch.htm"})
+    EXPECT_TRUE(LinkNamesMissingPage(missing, dir.path())) << missing;
+}
+
+TEST(ProposeMenu, SiteBecomesTwoLevelsInOrder) {
+  ImportOptions o;
+  o.SiteFolder = kSite;
+  o.MenuPage = kSite + "/navigation.htm";
+  o.WritesSubmenuPages = false;  // one page holds everything: folder pages are not listed twice
+  const ImportProposal p = ProposeMenu(o);
+  const std::vector<std::string> expected{
+      "Startseite -> index.htm",
+      "Aktuelles & Termine -> 01-aktuelles.htm",
+      "Kontakt f\xFCr Sie -> 2_kontakt.html",
+      "\xC4rzte -> \xC4rzte.htm",
+      "ohne titel -> ohne_titel.htm",
+      "Produkte -> produkte/index.html",
+      "- Hardware f\xFCr B\xFCros -> produkte/hardware.htm",
+      "- Software -> produkte/software.htm",
+      "- Zubeh\xF6r -> produkte/zubehoer/index.htm",
+      "- Kabel & Stecker -> produkte/zubehoer/kabel.htm",
+      "Produkte (erzeugt) -> Produkte.htm",  // only a page that generation writes is left out
+      "service -> service/1-anfahrt.htm",
+      "- Anfahrt -> service/1-anfahrt.htm",
+      "- H\xE4ufige Fragen -> service/fragen.htm",
+      "\xDC""ber uns -> impressum.php",
+      "Zebra -> zebra.shtml",
+  };
+  EXPECT_EQ(Lines(p.Entries), expected);
+  EXPECT_TRUE(p.Warnings.empty());
+}
+
+TEST(ProposeMenu, LinksFromTheMenuFolderAndWarnings) {
+  TempDir dir;
+  MakeDir(dir.file("site"));
+  MakeDir(dir.file("site/a"));
+  MakeDir(dir.file("site/a/b"));
+  MakeDir(dir.file("nav"));
+  WriteFile(dir.file("site/a/b/tief.htm"), Page("Tief"));
+  WriteFile(dir.file("site/gruss.htm"), Page("Gr\xC3\xBC\xC3\x9F""e \xE2\x98\xBA"));
+  WriteFile(dir.file("site/\xE6\x97\xA5.htm"), Page("Name"));
+  WriteFile(dir.file("site/bild.png"), "png");
+  ImportOptions o;
+  o.SiteFolder = dir.file("site");
+  o.MenuPage = dir.file("nav/menu.htm");
+  const ImportProposal p = ProposeMenu(o);
+  const std::vector<std::string> expected{"a -> ../site/a/b/tief.htm", "- Tief -> ../site/a/b/tief.htm",
+                                          "Gr\xFC\xDF""e ? -> ../site/gruss.htm"};
+  EXPECT_EQ(Lines(p.Entries), expected);
+  EXPECT_TRUE(p.Entries[2].Unmappable);
+  ASSERT_EQ(p.Warnings.size(), 2u);
+  EXPECT_EQ(p.Warnings[0].Page, "?.htm");  // a name Windows-1252 cannot spell is left out
+  EXPECT_EQ(p.Warnings[1].Page, "gruss.htm");
+
+  o.SiteFolder = dir.file("fehlt");
+  EXPECT_THROW(ProposeMenu(o), ENavforgeError);
+}
+
+TEST(KeepInStep, AddsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
+  TempDir dir;
+  MakeDir(dir.file("p"));
+  for (const char* f : {"index.htm", "neu.htm", "p/a.htm", "p/b.htm", "p/c.htm"}) WriteFile(dir.file(f), "x");
+  TMenutree items{{"Start", "index.htm", "inhalt", "", false}, {"P", "p/a.htm", "inhalt", "", false},
+                  {"A", "p/a.htm", "inhalt", "", true},         {"Alt", "alt.htm", "", "", false},
+                  {"Extern", "http://x.de", "inhalt", "", false}, {"C", "$Basis$p/c.htm", "", "", false}};
+  TParseList variables;
+  variables.AddVariable("Basis", "./");
+  const TMenutree before = items;
+  const std::string p = dir.file("p");
+  const std::vector<ProposedEntry> proposal{
+      {"Start", "index.htm", false, false, dir.file("index.htm"), ""},
+      {"Neu", "neu.htm", false, false, dir.file("neu.htm"), ""},
+      {"P", "p/a.htm", false, false, dir.file("p/a.htm"), p},
+      {"A", "p/a.htm", true, false, dir.file("p/a.htm"), p},
+      {"B", "p/b.htm", true, false, dir.file("p/b.htm"), p},
+      {"C", "p/c.htm", true, false, dir.file("p/c.htm"), p},
+  };
+  const StepResult r = KeepInStep(items, proposal, dir.path(), variables);
+  EXPECT_EQ(r.Missing, std::vector<int>{3});
+  EXPECT_EQ(Lines(r.Added), (std::vector<std::string>{"Neu -> neu.htm", "- B -> p/b.htm"}));
+  ASSERT_EQ(items.size(), 8u);
+  const auto same = [](const TMTItem& a, const TMTItem& b) {
+    return a.Caption == b.Caption && a.Link == b.Link && a.Target == b.Target && a.IsSubItem == b.IsSubItem;
+  };
+  for (std::size_t i : {0, 1, 2}) EXPECT_TRUE(same(items[i], before[i])) << i;
+  EXPECT_TRUE(same(items[3], {"B", "p/b.htm", "inhalt", "", true}));
+  for (std::size_t i : {3, 4, 5}) EXPECT_TRUE(same(items[i + 1], before[i])) << i;
+  EXPECT_TRUE(same(items[7], {"Neu", "neu.htm", "inhalt", "", false}));
+
+  // Run again: nothing left to add.
+  TMenutree again = items;
+  EXPECT_TRUE(KeepInStep(again, proposal, dir.path(), variables).Added.empty());
+  EXPECT_EQ(again.size(), items.size());
+}
+
+}  // namespace
+}  // namespace navforge::import
