@@ -104,6 +104,9 @@ std::unique_ptr<TovHTML> Tmainform::NewDocument() const {
 // ---- Start-up and shutdown ----
 
 void Tmainform::OnCreate() {
+  for (TEdit* edit : {titlename, menufont, menufontsize, submenufont, ufontsize, leftmar, picfile, efilename, hrline, feedit})
+    connect(edit, &QLineEdit::textChanged, this, &Tmainform::StateChanged);
+  connect(cbTemplates, &QComboBox::currentIndexChanged, this, &Tmainform::StateChanged);
   PageControl1->setCurrentWidget(TabSheet1);
   AppTitle = ApplicationTitle();
   setWindowTitle(ToQ(AppTitle));
@@ -180,6 +183,7 @@ void Tmainform::FillItemList() {
   TListBoxLines lines(ListBox1);
   MenuDoc->FillItemList(lines);
   ListBox1->setCurrentRow(-1);
+  emit StateChanged();  // every command that changes entries shows them anew here
 }
 
 void Tmainform::FillGrid() {
@@ -191,6 +195,7 @@ void Tmainform::FillGrid() {
   }
   // The row number stays; past the end it is the last row, as the grid keeps it.
   SetGridRow(row < 1 ? 1 : std::min(row, StringGrid1->rowCount()));
+  emit StateChanged();  // likewise every change of the variables
 }
 
 // ---- Menu editor ----
@@ -295,6 +300,7 @@ void Tmainform::Button3Click() {
 void Tmainform::SetColor(TColorPanel* Panel, std::int32_t Color) {
   Panel->setText(Color == clNone ? QStringLiteral("n/a") : QString());
   Panel->SetColor(Color);
+  emit StateChanged();
 }
 
 void Tmainform::GetSettings() {
@@ -319,25 +325,27 @@ void Tmainform::GetSettings() {
   feedit->SetText(MenuDoc->fileext);
 }
 
-void Tmainform::SetSettings() {
-  MenuDoc->TextColor = Panel1->Color();
-  MenuDoc->BackgroundColor = Panel2->Color();
-  MenuDoc->LinkColor = Panel3->Color();
-  MenuDoc->ALinkColor = Panel5->Color();
-  MenuDoc->VLinkColor = Panel4->Color();
-  MenuDoc->HoverColor = Panel6->Color();
-  MenuDoc->FirstLetterColor = Panel7->Color();
-  MenuDoc->Title = titlename->Text();
-  MenuDoc->Font = menufont->Text();
-  MenuDoc->FontSize = menufontsize->Text();
-  MenuDoc->SubmenuFont = submenufont->Text();
-  MenuDoc->SubmenuFontSize = ufontsize->Text();
-  MenuDoc->SubmenuLeftMargin = leftmar->Text();
-  MenuDoc->BackgroundImage = picfile->Text();
-  MenuDoc->Template = cbTemplates->currentIndex() < 0 ? std::string() : FromQ(cbTemplates->currentText());
-  MenuDoc->Filename = efilename->Text();
-  MenuDoc->hr = hrline->Text();
-  MenuDoc->fileext = feedit->Text();
+void Tmainform::SetSettings() { SettingsInto(*MenuDoc); }
+
+void Tmainform::SettingsInto(TovHTML& doc) const {
+  doc.TextColor = Panel1->Color();
+  doc.BackgroundColor = Panel2->Color();
+  doc.LinkColor = Panel3->Color();
+  doc.ALinkColor = Panel5->Color();
+  doc.VLinkColor = Panel4->Color();
+  doc.HoverColor = Panel6->Color();
+  doc.FirstLetterColor = Panel7->Color();
+  doc.Title = titlename->Text();
+  doc.Font = menufont->Text();
+  doc.FontSize = menufontsize->Text();
+  doc.SubmenuFont = submenufont->Text();
+  doc.SubmenuFontSize = ufontsize->Text();
+  doc.SubmenuLeftMargin = leftmar->Text();
+  doc.BackgroundImage = picfile->Text();
+  doc.Template = cbTemplates->currentIndex() < 0 ? std::string() : FromQ(cbTemplates->currentText());
+  doc.Filename = efilename->Text();
+  doc.hr = hrline->Text();
+  doc.fileext = feedit->Text();
 }
 
 void Tmainform::colorclick(TColorPanel* Sender) {
@@ -346,6 +354,7 @@ void Tmainform::colorclick(TColorPanel* Sender) {
     if (!dialogs_->ExecuteColor(color)) return;
     Sender->SetColor(color);
     Sender->setText(QString());
+    emit StateChanged();
   });
 }
 

@@ -59,6 +59,8 @@ public:
 
   void GetSettings();
   void SetSettings();
+  // The formatting controls' values into doc, as SetSettings copies them into MenuDoc.
+  void SettingsInto(TovHTML& doc) const;
   void SetColor(TColorPanel* Panel, std::int32_t Color);
   void GetTemplates(QComboBox* list);
 
@@ -105,6 +107,10 @@ public:
 
   TFileDialog OpenDialog1;
   TFileDialog SaveDialog1;
+
+signals:
+  // The entries, the variables or a formatting control changed, or another menu shows.
+  void StateChanged();
 
 public slots:
   void applicationend();

@@ -1,45 +1,37 @@
 #include "ui/preview/previewcommand.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QListWidget>
-#include <QStandardPaths>
 #include <QToolBar>
 #include <filesystem>
 
+#include "core/pagefiles.h"
+#include "support/locations.h"
 #include "support/paths.h"
 #include "ui/mainform.h"
 #include "ui/preview/previewwindow.h"
 #include "ui/preview/sitefolder.h"
 #include "ui/qtext.h"
 
+static void InitPreviewGlyphs() { Q_INIT_RESOURCE(preview); }
+
 namespace navforge {
 namespace {
 
-// The folder a relative output file name is taken against: the menu file's, else the
-// folder the program runs in.
-std::filesystem::path BaseFolder(const Tmainform& form) {
-  if (form.CurrentFile.empty()) return QDir::currentPath().toStdString();
-  return PathFromQ(ToQ(ExtractFilePath(form.CurrentFile)));
-}
-
-QString SettingsFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/navforge/vorschau.ini");
-}
+// The window's size and place, in the user's config folder beside the user's variables.
+QString SettingsFile() { return PathToQ(UserConfigFolder() + "vorschau.ini"); }
 
 }  // namespace
 
 QAction* AddPreviewCommand(Tmainform& form) {
-  Q_INIT_RESOURCE(preview);
+  InitPreviewGlyphs();
   preview::TPreviewSource source;
   source.Snapshot = [&form] {
     auto state = std::make_unique<preview::TPreviewState>();
     state->Doc = *form.MenuDoc;
     state->Doc.OnPageWritten = nullptr;
     form.SettingsInto(state->Doc);
-    state->BaseFolder = BaseFolder(form);
+    state->Doc.MenuFile = form.CurrentFile;  // as the generate command gives it
     return state;
   };
   source.SelectedEntry = [&form] { return form.SelectedIndex(); };
@@ -77,8 +69,8 @@ QAction* AddPreviewCommand(Tmainform& form) {
     const std::vector<std::string> pages = std::move(*written);
     written->clear();
     if (pages.empty() || !window->isVisible()) return;
-    const std::filesystem::path folder = preview::OutputFolder(form.MenuDoc->Filename, BaseFolder(form));
-    const QString main = PathToQ((folder / PathFromQ(ToQ(ExtractFileName(pages.front())))).string());
+    const std::filesystem::path folder = preview::OutputFolder(form.MenuDoc->Filename, form.CurrentFile);
+    const QString main = PathToQ(PageFile(ExtractFilePath(form.CurrentFile), pages.front()));
     window->ShowWritten(static_cast<int>(pages.size()), PathToQ(folder.string()), main);
   });
   return action;
