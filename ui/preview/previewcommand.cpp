@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QPointer>
 #include <QToolBar>
 #include <filesystem>
 
@@ -35,7 +36,6 @@ QAction* AddPreviewCommand(Tmainform& form) {
     return state;
   };
   source.SelectedEntry = [&form] { return form.SelectedIndex(); };
-  auto* window = new preview::TPreviewWindow(std::move(source), SettingsFile(), &form);
 
   QToolBar* bar = form.TBToolbar1;
   const QList<QAction*> actions = bar->actions();
@@ -47,31 +47,39 @@ QAction* AddPreviewCommand(Tmainform& form) {
   bar->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
   if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QStringLiteral("BtnPreviewButton"));
 
-  QObject::connect(action, &QAction::toggled, window, [window](bool on) {
-    if (on == window->isVisible()) return;
+  // The engine starts with the first preview window, not with the program.
+  auto window = std::make_shared<QPointer<preview::TPreviewWindow>>();
+  QObject::connect(action, &QAction::toggled, &form, [&form, action, window, source](bool on) {
+    if (!*window) {
+      if (!on) return;
+      auto* w = new preview::TPreviewWindow(source, SettingsFile(), &form);
+      *window = w;
+      QObject::connect(w, &preview::TPreviewWindow::VisibilityChanged, action, &QAction::setChecked);
+      QObject::connect(&form, &Tmainform::StateChanged, w, &preview::TPreviewWindow::StateChanged);
+      QObject::connect(form.ListBox1, &QListWidget::itemSelectionChanged, w,
+                       &preview::TPreviewWindow::SelectionChanged);
+    }
+    preview::TPreviewWindow* w = *window;
+    if (on == w->isVisible()) return;
     if (on) {
-      window->show();
-      window->raise();
+      w->show();
+      w->raise();
     } else {
-      window->close();
+      w->close();
     }
   });
-  QObject::connect(window, &preview::TPreviewWindow::VisibilityChanged, action, &QAction::setChecked);
-  QObject::connect(&form, &Tmainform::StateChanged, window, &preview::TPreviewWindow::StateChanged);
-  QObject::connect(form.ListBox1, &QListWidget::itemSelectionChanged, window,
-                   &preview::TPreviewWindow::SelectionChanged);
 
   // After "HTML Menü erstellen" (connected after the form's own command, so it runs
   // second): the pages the generation reported, counted as they are written.
   auto written = std::make_shared<std::vector<std::string>>();
   form.MenuDoc->OnPageWritten = [written](const std::string& path) { written->push_back(path); };
-  QObject::connect(form.TBItem5, &QAction::triggered, window, [&form, window, written] {
+  QObject::connect(form.TBItem5, &QAction::triggered, &form, [&form, window, written] {
     const std::vector<std::string> pages = std::move(*written);
     written->clear();
-    if (pages.empty() || !window->isVisible()) return;
+    if (pages.empty() || !*window || !(*window)->isVisible()) return;
     const std::filesystem::path folder = preview::OutputFolder(form.MenuDoc->Filename, form.CurrentFile);
     const QString main = PathToQ(PageFile(ExtractFilePath(form.CurrentFile), pages.front()));
-    window->ShowWritten(static_cast<int>(pages.size()), PathToQ(folder.string()), main);
+    (*window)->ShowWritten(static_cast<int>(pages.size()), PathToQ(folder.string()), main);
   });
   return action;
 }

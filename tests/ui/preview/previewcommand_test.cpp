@@ -65,11 +65,12 @@ TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   const QList<QAction*> actions = form.TBToolbar1->actions();
   ASSERT_EQ(actions.indexOf(action), actions.indexOf(form.TBItem5) + 1);
   EXPECT_EQ(action->toolTip(), QStringLiteral("Vorschau"));
-  auto* window = form.findChild<preview::TPreviewWindow*>();
-  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(form.findChild<preview::TPreviewWindow*>(), nullptr);  // no engine until it is asked for
 
   form.show();
   action->trigger();
+  auto* window = form.findChild<preview::TPreviewWindow*>();
+  ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   form.cbTemplates->setCurrentIndex(form.cbTemplates->findText(QStringLiteral("Test")));
   form.efilename->SetText(tmp.file("site/menu.htm"));
