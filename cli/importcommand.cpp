@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <utility>
 
 #include "core/ovhtml.h"
 #include "import/keepinstep.h"
@@ -10,6 +11,7 @@
 #include "import/sitelinks.h"
 #include "support/cp1252.h"
 #include "support/folders.h"
+#include "support/fsname.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/textfile.h"
@@ -46,12 +48,21 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
     doc.Template = FirstTemplateSet(doc.TemplateRoot);
     if (doc.Template.empty()) err << "Warnung: keine Vorlage gefunden; das Men\xC3\xBC hat noch keine.\n";
   }
+  // The import works on stored texts (Windows-1252), as the links and the output page
+  // it makes are; the folders named on the command line are file-system names.
+  std::string siteFolder, outputPage;
+  for (const auto& [fsName, text] : {std::pair{&o.siteFolder, &siteFolder}, std::pair{&o.outputPage, &outputPage}}) {
+    if (StoredPathFromFs(*fsName, *text)) continue;
+    ShowMessage("Der Pfad " + FromFsName(*fsName) +
+                " enth\xE4lt Zeichen, die Windows-1252 nicht kennt; ein Men\xFC kann ihn nicht speichern.");
+    return;
+  }
   // Stored absolute: the page then lies where it was asked for, whatever folder the
   // menu is generated from.
-  if (!o.outputPage.empty()) doc.Filename = import::AbsolutePath(o.outputPage);
-  else if (doc.Filename.empty()) doc.Filename = import::AbsolutePath(o.siteFolder + "/navigation.htm");
+  if (!outputPage.empty()) doc.Filename = import::AbsolutePath(outputPage);
+  else if (doc.Filename.empty()) doc.Filename = import::AbsolutePath(siteFolder + "/navigation.htm");
 
-  const import::ImportOptions options = import::OptionsForMenu(doc, o.newMenuFile, o.siteFolder);
+  const import::ImportOptions options = import::OptionsForMenu(doc, FromFsName(o.newMenuFile), siteFolder);
   const import::ImportProposal proposal = import::ProposeMenu(options);
   for (const import::ImportWarning& w : proposal.Warnings)
     err << "Warnung: " << Cp1252ToUtf8(w.Page) << ": " << Cp1252ToUtf8(w.Text) << '\n';
@@ -65,7 +76,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
     missing = std::move(step.Missing);
   } else {
     if (proposal.Entries.empty()) {
-      ShowMessage("Im Ordner " + o.siteFolder + " gibt es keine Seiten.");
+      ShowMessage("Im Ordner " + siteFolder + " gibt es keine Seiten.");
       return;
     }
     added = proposal.Entries;

@@ -3,6 +3,7 @@
 #include <fnmatch.h>
 
 #include "import/pageencoding.h"
+#include "support/fsname.h"
 #include "support/cp1252.h"
 #include "support/textfile.h"
 
@@ -29,7 +30,7 @@ IgnoreRules::IgnoreRules(std::string_view fileText) {
 }
 
 IgnoreRules IgnoreRules::ForSite(const std::string& siteFolder) {
-  const std::string path = siteFolder + "/" + kIgnoreFileName;
+  const std::string path = StoredPathToFs(siteFolder + "/" + kIgnoreFileName);
   if (!FileExists(path)) return {};
   std::string text = ReadWholeFile(path);
   // Written on this system the file is most likely UTF-8; names inside are Windows-1252.

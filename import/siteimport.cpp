@@ -93,8 +93,8 @@ public:
 
   void Walk(FolderNode& folder, const std::string& rel) {
     struct stat st;
-    if (::stat(ToFsName(folder.path).c_str(), &st) == 0 && !visited_.insert({st.st_dev, st.st_ino}).second) return;
-    DIR* dir = ::opendir(ToFsName(folder.path).c_str());
+    if (::stat(StoredPathToFs(folder.path).c_str(), &st) == 0 && !visited_.insert({st.st_dev, st.st_ino}).second) return;
+    DIR* dir = ::opendir(StoredPathToFs(folder.path).c_str());
     if (!dir) {
       if (rel.empty()) throw ENavforgeError("Der Ordner " + folder.path + " l\xE4\xDF""t sich nicht lesen.");
       Warn(rel, "Ordner nicht lesbar; \xFC""bergangen");
@@ -113,7 +113,7 @@ public:
       }
       const std::string path = folder.path + "/" + name;
       const std::string childRel = rel.empty() ? name : rel + "/" + name;
-      if (::stat(ToFsName(path).c_str(), &st) != 0) continue;  // a dangling link
+      if (::stat(StoredPathToFs(path).c_str(), &st) != 0) continue;  // a dangling link
       if (S_ISDIR(st.st_mode)) {
         if (SameTextAscii(name, options_.TemplateFolderName) || ignore_.Ignores(childRel, true)) continue;
         FolderNode child{path, name, {}, {}};
@@ -138,7 +138,7 @@ private:
   PageFile ReadPage(const std::string& path, const std::string& rel, const std::string& name) {
     PageFile page{path, name, {}, false, SameTextAscii(ChangeFileExt(name, ""), "index")};
     try {
-      const PageCaption read = ReadPageCaption(ReadWholeFile(path));
+      const PageCaption read = ReadPageCaption(ReadWholeFile(StoredPathToFs(path)));
       page.caption = read.Caption;
       page.unmappable = read.Unmappable;
       if (!read.EncodingNote.empty()) Warn(rel, read.EncodingNote);
@@ -220,7 +220,7 @@ void DropGeneratedPages(std::vector<ProposedEntry>& entries, const ImportOptions
 ImportProposal ProposeMenu(const ImportOptions& options) {
   const std::string site = AbsolutePath(options.SiteFolder);
   struct stat st;
-  if (::stat(ToFsName(site).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+  if (::stat(StoredPathToFs(site).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
     throw ENavforgeError("Der Ordner " + options.SiteFolder + " existiert nicht.");
 
   SiteWalker walker(options, site);

@@ -101,14 +101,14 @@ std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_vi
   if (link.empty() || link[0] == '/' || link[0] == '\\' || HasScheme(link)) return std::nullopt;
   // "%XX" stands for bytes of the file-system name, as a browser reads a file address.
   std::string path(pageFolder);
-  (path += '/') += FromFsName(PercentDecode(ToFsName(link)));
+  (path += '/') += FromFsName(PercentDecode(StoredPathToFs(link)));
   return AbsolutePath(path);
 }
 
 bool LinkNamesMissingPage(std::string_view link, std::string_view pageFolder) {
   const std::optional<std::string> target = LocalLinkTarget(link, pageFolder);
   struct stat st;
-  return target && ::stat(ToFsName(*target).c_str(), &st) != 0;
+  return target && ::stat(StoredPathToFs(*target).c_str(), &st) != 0;
 }
 
 }  // namespace navforge::import

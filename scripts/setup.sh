@@ -11,7 +11,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     qt6-webengine-dev libqt6webenginecore6-bin \
     fonts-liberation fonts-dejavu-core fontconfig \
     xvfb xauth x11-utils imagemagick \
-    tidy chromium ca-certificates \
+    tidy chromium default-jre-headless ca-certificates \
     libgumbo-dev
 # The browser tests drive Chromium with playwright-core from npm; use the machine's
 # Node.js when it has one, Debian's otherwise.

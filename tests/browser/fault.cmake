@@ -1,6 +1,7 @@
 # Proves that the browser test catches a fault: copies one shipped set, breaks one of its
-# fragments (FILE: FROM replaced by TO), runs the browser test on the copy and passes only
-# when that test fails with EXPECT in its output.
+# fragments (FILE: FROM replaced by TO), runs the browser test on the copy (with the
+# formatting values of VARIANTS only) and passes only when that test fails with EXPECT in
+# its output.
 set(root ${WORK}/Templates)
 file(REMOVE_RECURSE ${WORK})
 file(COPY ${TEMPLATES}/${SET} DESTINATION ${root})
@@ -13,6 +14,7 @@ string(REPLACE "${FROM}" "${TO}" text "${text}")
 file(WRITE ${root}/${SET}/${FILE} "${text}")
 execute_process(COMMAND ${NODE} ${SCRIPT} --set ${SET} --cli ${CLI} --templates ${root} --example ${EXAMPLE}
                         --work ${WORK}/site --artifacts ${WORK}/artifacts --modules ${MODULES}
+                        --variants ${VARIANTS}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(rc EQUAL 0)
   message(FATAL_ERROR "the browser test passed a set with a planted fault (${FILE}: '${TO}')")

@@ -1,10 +1,11 @@
 'use strict';
 // Generates the example site with one shipped template set (once with every formatting
-// value filled, once with all of them empty), checks every page with tidy, then loads
-// every page in headless Chromium and checks what a visitor relies on.
+// value filled, once with all of them empty), checks every page with tidy and the HTML
+// validator (vnu), then loads every page in headless Chromium, runs axe on it and checks
+// what a visitor relies on.
 //
 // node menutest.cjs --set NAME --cli PROGRAM --templates DIR --example DIR
-//                   --work DIR --artifacts DIR --modules NODE_MODULES_DIR
+//                   --work DIR --artifacts DIR --modules NODE_MODULES_DIR [--variants voll,leer]
 const fs = require('fs');
 const path = require('path');
 const { spawnSync } = require('child_process');
@@ -19,17 +20,19 @@ const { chromium } = require(path.join(args.modules, 'playwright-core'));
 
 // What each shipped set promises. A set without an entry here fails, so a new set
 // cannot ship untested.
-//   groups: 'open'     - all-in-one page, every group's sub-entries shown (foldable)
-//           'page'     - one page per group; that page shows its group open and current
-//           'dropdown' - all-in-one bar; sub-entries appear on hover and keyboard focus
-//   toggle: on a narrow screen the menu folds behind a button
+//   groups: 'open'       - all-in-one page, every group's sub-entries shown (foldable)
+//           'page'       - one page per group; that page shows its group open and current
+//           'disclosure' - all-in-one bar; each group is a disclosure button (closed at first)
+//   button: the text of a group's disclosure button, where groups have one
+//   toggle: on a narrow screen the menu folds behind a disclosure button
 //   frames: entries open in their own target frame
 const SETS = {
   Liste: { groups: 'open' },
   Aufklappen: { groups: 'page' },
-  Leiste: { groups: 'dropdown' },
-  Responsiv: { groups: 'dropdown', toggle: true },
+  Leiste: { groups: 'disclosure', button: (caption) => caption },
+  Responsiv: { groups: 'disclosure', button: (caption) => caption, toggle: true },
   Rahmen: { groups: 'page', frames: true },
+  Seitenleiste: { groups: 'page', button: (caption) => `Untermenü ${caption}`, toggle: true },
 };
 const expect = SETS[args.set];
 const failures = [];
@@ -64,10 +67,18 @@ function readMenu(nff) {
   return mains;
 }
 
+function setIni(setDir) {
+  return fs.readFileSync(path.join(setDir, 'template.ini'), 'latin1');
+}
+
 function allInOne(setDir) {
-  const ini = fs.readFileSync(path.join(setDir, 'template.ini'), 'latin1');
-  const m = /^\s*all_in_one\s*=\s*(\S+)/im.exec(ini);
+  const m = /^\s*all_in_one\s*=\s*(\S+)/im.exec(setIni(setDir));
   return !!m && Number(m[1]) !== 0;
+}
+
+function utf8Set(setDir) {
+  const m = /^\s*charset\s*=\s*(\S+)/im.exec(setIni(setDir));
+  return !!m && m[1].toLowerCase() === 'utf-8';
 }
 
 // The sub-menu pages' extension: fileext trimmed, with a dot, else the main page's own.
@@ -160,13 +171,54 @@ function importExample() {
   return pages;
 }
 
-function tidy(file) {
-  const run = spawnSync('tidy', ['-errors', '-quiet', '-win1252', file], { encoding: 'latin1' });
+function tidy(file, utf8) {
+  const run = spawnSync('tidy', ['-errors', '-quiet', utf8 ? '-utf8' : '-win1252', file], { encoding: 'latin1' });
   if (run.error) throw run.error;
   const report = (run.stderr || '').trim();
   if (report) console.log(`tidy ${path.basename(file)}:\n${report}`);
   // 0 clean, 1 warnings only (tidy 5.6 knows no aria-current), 2 errors.
   check(run.status < 2 && !/Error:/.test(report), path.basename(file), 'tidy reports errors');
+}
+
+// The pages are UTF-8 through and through, and every caption survives.
+function checkEncoding(site) {
+  for (const entry of site.pages) {
+    const where = path.basename(entry.file);
+    const run = spawnSync('iconv', ['-f', 'utf-8', '-t', 'utf-8', entry.file], { encoding: 'utf8' });
+    check(run.status === 0, where, `not UTF-8: ${(run.stderr || '').trim()}`);
+    const text = (run.stdout || '').replace(/<[^>]*>/g, '');
+    for (const main of site.mains) {
+      for (const item of [main, ...main.subs]) check(text.includes(item.caption), where, `caption ${item.caption} not in the page`);
+    }
+  }
+}
+
+// One validator run (one Java start) over every page of the set.
+// A sub-menu page is named after its caption, so links to one may hold blanks; that is
+// the one message let through.
+function vnu(files) {
+  const jar = path.join(args.modules, 'vnu-jar', 'build', 'dist', 'vnu.jar');
+  // A short run: the quick compiler alone starts the validator in a third of the time; its
+  // frames are larger, so the schema checks get a larger stack.
+  const run = spawnSync('java', ['-XX:TieredStopAtLevel=1', '-Xss16m', '-jar', jar, '--format', 'json', '--errors-only', ...files],
+                        { encoding: 'utf8', maxBuffer: 64 << 20 });
+  if (run.error) throw run.error;
+  let report;
+  try {
+    report = JSON.parse(run.stderr || run.stdout);
+  } catch (err) {
+    throw new Error(`vnu failed (${run.status}): ${run.stderr}${run.stdout}`);
+  }
+  const allowed = (m) => /^Bad value .* for attribute .href. on element .a.: Illegal character in path segment\. Space is not allowed\.$/.test(m.message);
+  let errors = 0;
+  for (const m of report.messages) {
+    if (m.type !== 'error' && m.type !== 'non-document-error') continue;
+    if (allowed(m)) continue;
+    errors++;
+    const file = m.url ? path.relative(args.work, fileURLToPath(m.url)) : '?';
+    fail(file, `vnu: ${m.message} (line ${m.lastLine})`);
+  }
+  console.log(`vnu: ${files.length} page(s), ${errors} error(s)`);
 }
 
 // ---- browser checks ---------------------------------------------------------------
@@ -176,6 +228,7 @@ function norm(text) {
 
 async function openPage(browser, file, viewport) {
   const context = await browser.newContext({ viewport });
+  context.setDefaultTimeout(5000);  // a missing element fails in seconds, not half a minute
   const page = await context.newPage();
   const problems = [];
   const requests = [];
@@ -244,12 +297,20 @@ async function checkPage(browser, site, entry, variant) {
     check(style.bg.includes('hintergrund.svg'), where, `background image ${style.bg}`);
     check(requests.some((r) => r.endsWith('/hintergrund.svg')), where, 'background image not loaded');
     check(style.font === '15px', where, `main entry font size ${style.font}`);
+    check(style.color === 'rgb(0, 0, 128)', where, `link colour ${style.color}`);
   } else {
+    // An empty link colour leaves the browser's own, not the text colour.
+    check(style.color === 'rgb(0, 0, 238)', where, `link colour ${style.color} although none is set`);
     check(style.bg === 'none', where, `background image ${style.bg} although none is set`);
     check(!requests.some((r) => r !== url), where, `unexpected requests: ${requests.filter((r) => r !== url).join(' ')}`);
   }
 
   await checkLinks(page, where);
+
+  // Site navigation is links and disclosures, never an application menu.
+  const roles = await page.evaluate(() => [...document.querySelectorAll('[role]')].map((e) => e.getAttribute('role'))
+    .filter((r) => /^(menu|menubar|menuitem\w*)$/.test(r)));
+  check(roles.length === 0, where, `ARIA menu roles: ${roles.join(' ')}`);
 
   // The current entry is the page's own, or there is none.
   const current = await page.evaluate(() => [...document.querySelectorAll('[aria-current="page"]')]
@@ -265,32 +326,12 @@ async function checkPage(browser, site, entry, variant) {
   }
 
   const groups = site.mains.filter((m) => m.subs.length);
-  if (expect.groups === 'open') {
-    for (const g of groups) check(await visibleAll(page, g.subs), where, `sub-entries of ${g.caption} not visible`);
+  const isOpen = (g) => expect.groups === 'open' || (expect.groups === 'page' && !!entry.active && g.id === entry.active.id);
+  for (const g of groups) {
+    if (isOpen(g)) check(await visibleAll(page, g.subs), where, `sub-entries of ${g.caption} not visible`);
+    else check(await hiddenAll(page, g.subs), where, `closed group ${g.caption} shows its sub-entries`);
   }
-  if (expect.groups === 'page') {
-    for (const g of groups) {
-      if (entry.active && g.id === entry.active.id) check(await visibleAll(page, g.subs), where, `sub-entries of ${g.caption} not visible`);
-      else check(await hiddenAll(page, g.subs), where, `closed group ${g.caption} shows its sub-entries`);
-    }
-  }
-  if (expect.groups === 'dropdown') {
-    for (const g of groups) check(await hiddenAll(page, g.subs), where, `drop-down ${g.caption} open before any focus`);
-    for (const g of groups) {
-      check(await tabTo(page, g.caption), where, `Tab never reaches ${g.caption}`);
-      check(await visibleAll(page, g.subs), where, `drop-down ${g.caption} stays closed on keyboard focus`);
-      await page.keyboard.press('Tab');
-      check(await visibleAll(page, g.subs), where, `drop-down ${g.caption} closes when Tab enters it`);
-      for (const other of groups) {
-        if (other !== g) check(await hiddenAll(page, other.subs), where, `${other.caption} open while ${g.caption} has the focus`);
-      }
-    }
-    await page.evaluate(() => document.activeElement && document.activeElement.blur());
-    for (const g of groups) {
-      await page.locator('nav button').filter({ hasText: g.caption }).first().hover();
-      check(await visibleAll(page, g.subs), where, `drop-down ${g.caption} stays closed on hover`);
-    }
-  }
+  if (expect.button) await checkDisclosures(page, where, groups, isOpen);
 
   if (expect.frames) {
     const links = await page.evaluate(() => [...document.querySelectorAll('nav a')]
@@ -304,24 +345,213 @@ async function checkPage(browser, site, entry, variant) {
     }
   }
 
+  await checkContrast(page, where, 'nav a, nav button, nav summary, nav .erster, nav .titel', 'as loaded');
+  await checkFocusOutline(page, where, 'normal colours');
+  await runAxe(page, where, 'as loaded');
+  const closed = groups.find((g) => !isOpen(g));
+  if (expect.button && closed && (await buttonOf(page, closed).count())) {
+    await buttonOf(page, closed).click();
+    await runAxe(page, where, `with ${closed.caption} open`);
+    await buttonOf(page, closed).click();
+  }
+
   // The open/closed marker must survive forced colours (it is text, not colour or image).
   await page.emulateMedia({ forcedColors: 'active' });
+  await checkFocusOutline(page, where, 'forced colours');
   // Every group's own link, button or summary carries the marker.
-  const markers = await page.evaluate((captions) => {
+  const markers = await page.evaluate((names) => {
     const norm = (t) => t.replace(/\s+/g, ' ').trim();
-    return captions.map((caption) => {
-      const e = [...document.querySelectorAll('nav a, nav button, nav summary')].find((x) => norm(x.textContent) === caption);
-      if (!e) return { caption, ok: false, what: 'no element' };
+    return names.map((name) => {
+      const e = [...document.querySelectorAll('nav a, nav button, nav summary')].find((x) => norm(x.textContent) === name);
+      if (!e) return { name, ok: false, what: 'no element' };
       if (e.tagName === 'SUMMARY') {
         const s = getComputedStyle(e);
-        return { caption, ok: s.display === 'list-item' && s.listStyleType.startsWith('disclosure'), what: s.listStyleType };
+        return { name, ok: s.display === 'list-item' && s.listStyleType.startsWith('disclosure'), what: s.listStyleType };
       }
       const c = getComputedStyle(e, '::after').content;
-      return { caption, ok: /[\u25b8\u25be]/.test(c), what: c };
+      return { name, ok: /[\u25b8\u25be]/.test(c), what: c };
     });
-  }, groups.map((g) => g.caption));
-  for (const m of markers) check(m.ok, where, `${m.caption}: no open/closed marker in forced colours (${m.what})`);
+  }, groups.map((g) => (expect.button ? expect.button(g.caption) : g.caption)));
+  for (const m of markers) check(m.ok, where, `${m.name}: no open/closed marker in forced colours (${m.what})`);
   await context.close();
+}
+
+// axe over the page as it stands. A menu page is only a menu: it has no main landmark,
+// no h1 and nothing outside its nav, so the three rules about whole pages are off.
+const AXE = fs.readFileSync(path.join(args.modules, 'axe-core', 'axe.min.js'), 'utf8');
+async function runAxe(page, where, state) {
+  if (!(await page.evaluate(() => !!window.axe))) await page.addScriptTag({ content: AXE });
+  const result = await page.evaluate(() => window.axe.run(document, {
+    rules: { 'landmark-one-main': { enabled: false }, 'page-has-heading-one': { enabled: false },
+             region: { enabled: false }, 'target-size': { enabled: true } },
+    resultTypes: ['violations'],
+  }));
+  for (const v of result.violations) {
+    const nodes = v.nodes.map((n) => n.target.join(' ')).join(', ');
+    const text = `axe ${v.id} (${v.impact}) ${state}: ${v.help}: ${nodes}`;
+    if (v.impact === 'serious' || v.impact === 'critical') fail(where, text);
+    else console.log(`${where}: ${text}`);
+  }
+}
+
+// WCAG's contrast ratio of an element's text against the first background colour behind it
+// (the canvas is white). Runs in the page. axe leaves single letters and the focus state
+// out, so the colour pairs are checked here too.
+function contrastOf(e) {
+  const rgba = (c) => c.match(/[\d.]+/g).map(Number);
+  const lum = (c) => {
+    const f = (v) => ((v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4);
+    return 0.2126 * f(c[0]) + 0.7152 * f(c[1]) + 0.0722 * f(c[2]);
+  };
+  let back = [255, 255, 255];
+  for (let x = e; x; x = x.parentElement) {
+    const c = rgba(getComputedStyle(x).backgroundColor);
+    if (c.length < 4 || c[3] > 0) {
+      back = c;
+      break;
+    }
+  }
+  const [a, b] = [lum(rgba(getComputedStyle(e).color)), lum(back)];
+  return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+}
+
+async function checkContrast(page, where, selector, state) {
+  const found = await page.evaluate(`(() => { const contrastOf = ${contrastOf};
+    return [...document.querySelectorAll(${JSON.stringify(selector)})].filter((e) => e.getClientRects().length)
+      .map((e) => ({ name: e.textContent.replace(/\\s+/g, ' ').trim(), ratio: contrastOf(e) })); })()`);
+  for (const f of found) check(f.ratio >= 4.5, where, `${f.name}: contrast ${f.ratio.toFixed(2)}:1 ${state}, below 4.5:1`);
+}
+
+// Tab through the nav: every link and button shows a solid outline of 2 px or more.
+async function checkFocusOutline(page, where, colours) {
+  await page.locator('body').focus();
+  for (let i = 0; i < 60; i++) {
+    await page.keyboard.press('Tab');
+    const f = await page.evaluate(() => {
+      const e = document.activeElement;
+      if (!e || !e.closest('nav')) return null;
+      const s = getComputedStyle(e);
+      return { name: e.textContent.replace(/\s+/g, ' ').trim(), style: s.outlineStyle, width: parseFloat(s.outlineWidth) };
+    });
+    if (!f) return;
+    check(f.style !== 'none' && f.style !== 'auto' && f.width >= 2, where,
+          `${f.name}: no visible focus outline in ${colours} (${f.style} ${f.width}px)`);
+    if (colours === 'normal colours') await checkContrast(page, where, ':focus, :focus .erster', 'with the focus');
+  }
+}
+
+function buttonOf(page, g) {
+  const name = expect.button(g.caption).replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+  return page.locator('nav button').filter({ hasText: new RegExp(`^\\s*${name}\\s*$`) }).first();
+}
+
+// A group's disclosure button, its state and where the focus is.
+async function disclosure(page, g) {
+  return page.evaluate(({ name, links }) => {
+    const norm = (t) => t.replace(/\s+/g, ' ').trim();
+    const b = [...document.querySelectorAll('nav button')].find((x) => norm(x.textContent) === name);
+    if (!b) return null;
+    const list = document.getElementById(b.getAttribute('aria-controls') || '');
+    const hrefs = list ? [...list.querySelectorAll('a')].map((a) => a.getAttribute('href')) : [];
+    return { expanded: b.getAttribute('aria-expanded'), controls: links.every((l) => hrefs.includes(l)),
+             onButton: document.activeElement === b, inList: !!list && list.contains(document.activeElement) };
+  }, { name: expect.button(g.caption), links: g.subs.map((s) => s.link) });
+}
+
+// The disclosure pattern, group by group: focus alone opens nothing, Enter and Space
+// toggle, Tab enters an open list and Shift+Tab returns, Escape closes and gives the focus
+// back, a closed list takes no focus; drop-downs also close on a click outside and when
+// another one opens.
+async function checkDisclosures(page, where, groups, isOpen) {
+  for (const g of groups) {
+    const at = `${where} ${g.caption}`;
+    const open = async (want, how) => {
+      const d = await disclosure(page, g);
+      const shown = want ? await visibleAll(page, g.subs) : await hiddenAll(page, g.subs);
+      check(shown && d.expanded === String(want), at, `${how} does not ${want ? 'open' : 'close'} it (aria-expanded ${d.expanded})`);
+      return d;
+    };
+    const first = await disclosure(page, g);
+    if (!first) {
+      fail(at, 'no disclosure button');
+      continue;
+    }
+    check(first.expanded === String(isOpen(g)), at, `aria-expanded is ${first.expanded} at first`);
+    check(first.controls, at, 'aria-controls does not name the list of its sub-entries');
+    check(await tabTo(page, expect.button(g.caption)), at, 'Tab never reaches the button');
+    await open(isOpen(g), 'keyboard focus alone');
+    if (isOpen(g)) {
+      await page.keyboard.press('Space');
+      await open(false, 'Space');
+    }
+    await page.keyboard.press('Enter');
+    await open(true, 'Enter');
+    await page.keyboard.press('Tab');
+    check((await disclosure(page, g)).inList, at, 'Tab does not enter the open list');
+    await page.keyboard.press('Shift+Tab');
+    check((await disclosure(page, g)).onButton, at, 'Shift+Tab does not return to the button');
+    await open(true, 'Shift+Tab');
+    await page.keyboard.press('Space');
+    await open(false, 'Space');
+    await page.keyboard.press('Space');
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Escape');
+    const d = await open(false, 'Escape');
+    check(d.onButton, at, 'Escape does not give the focus back to the button');
+    await page.keyboard.press('Tab');
+    check(!(await disclosure(page, g)).inList, at, 'a hidden link takes the focus');
+    if (expect.groups === 'disclosure') {
+      await buttonOf(page, g).click();
+      await open(true, 'a click');
+      for (const other of groups) {
+        if (other === g) continue;
+        await buttonOf(page, other).click();
+        await open(false, `opening ${other.caption}`);
+        await buttonOf(page, other).click();
+      }
+      // Opened without taking the focus, as a click does in some browsers: only the click
+      // outside itself can close it then.
+      await page.evaluate(() => document.activeElement && document.activeElement.blur());
+      await buttonOf(page, g).dispatchEvent('click');
+      await page.mouse.click(1000, 740);
+      await open(false, 'a click outside the menu');
+    } else if (isOpen(g)) {
+      await buttonOf(page, g).click();
+    }
+  }
+}
+
+// With script blocked every sub-entry is still reachable: shown, or on its group's page.
+async function checkWithoutScript(browser, site, entry) {
+  const where = `voll/${path.basename(entry.file)} without script`;
+  const context = await browser.newContext({ viewport: { width: 1024, height: 768 }, javaScriptEnabled: false });
+  const page = await context.newPage();
+  await page.goto(pathToFileURL(entry.file).href, { waitUntil: 'load' });
+  for (const g of site.mains.filter((m) => m.subs.length)) {
+    const own = page.locator('nav a').filter({ hasText: g.caption }).first();
+    const onPage = expect.groups === 'page' && (await own.isVisible());
+    check(onPage || (await visibleAll(page, g.subs)), where, `sub-entries of ${g.caption} not reachable without script`);
+  }
+  await context.close();
+}
+
+// The menu's <nav> included into a UTF-8 page keeps its text.
+async function checkInclude(browser, site) {
+  const where = 'voll/einbindung.htm';
+  const nav = /<nav[\s\S]*<\/nav>/.exec(fs.readFileSync(site.pages[0].file, 'utf8'));
+  const file = path.join(site.dir, 'einbindung.htm');
+  fs.writeFileSync(file, '<!DOCTYPE html>\n<html lang="de">\n<head>\n<meta charset="utf-8">\n'
+    + '<title>Seite mit eingebundenem Menü</title>\n</head>\n<body>\n' + (nav ? nav[0] : '')
+    + '\n<main><h1>Grüße</h1><p>Eine UTF-8-Seite, in die das Menü eingebunden ist.</p></main>\n</body>\n</html>\n');
+  const { context, page, problems } = await openPage(browser, file, { width: 1024, height: 768 });
+  for (const p of problems) fail(where, p);
+  const text = norm(await page.evaluate(() => [...document.querySelectorAll('nav a, nav button, nav summary')]
+    .map((e) => e.textContent).join(' ')));
+  for (const main of site.mains) {
+    for (const item of [main, ...main.subs]) check(text.includes(item.caption), where, `caption ${item.caption} lost in a UTF-8 page that includes the menu`);
+  }
+  await context.close();
+  return file;
 }
 
 async function checkNarrow(browser, site, entry) {
@@ -329,20 +559,31 @@ async function checkNarrow(browser, site, entry) {
   const { context, page, problems } = await openPage(browser, entry.file, { width: 375, height: 667 });
   for (const p of problems) fail(where, p);
   const list = page.locator('nav > ul');
-  const button = page.locator('nav label');
+  const button = page.locator('nav > button.knopf');
+  const state = () => page.evaluate(() => {
+    const b = document.querySelector('nav > button.knopf');
+    return { expanded: b && b.getAttribute('aria-expanded'), focused: !!b && document.activeElement === b };
+  });
   check(await button.isVisible(), where, 'no menu button on a narrow screen');
-  check(!(await list.isVisible()), where, 'menu not folded on a narrow screen');
-  // Keyboard: Tab to the (visually hidden) switch, Space opens.
+  check(!(await list.isVisible()) && (await state()).expanded === 'false', where, 'menu not folded on a narrow screen');
   await page.locator('body').focus();
   await page.keyboard.press('Tab');
+  check((await state()).focused, where, 'Tab does not reach the menu button first');
   await page.keyboard.press('Space');
-  check(await list.isVisible(), where, 'Space on the menu button does not open the menu');
-  for (const g of site.mains) check(await visibleAll(page, g.subs), where, `sub-entries of ${g.caption} not visible in the open menu`);
+  check(await list.isVisible() && (await state()).expanded === 'true', where, 'Space on the menu button does not open the menu');
+  for (const g of (await list.isVisible()) ? site.mains.filter((m) => m.subs.length) : []) {
+    const b = buttonOf(page, g);
+    if ((await b.getAttribute('aria-expanded')) !== 'true') await b.click();
+    check(await visibleAll(page, g.subs), where, `sub-entries of ${g.caption} do not open in the phone menu`);
+  }
   await page.screenshot({ path: path.join(args.artifacts, `${args.set}-375.png`), fullPage: true });
-  await button.click();
-  check(!(await list.isVisible()), where, 'clicking the menu button does not fold the menu again');
+  // Escape closes the innermost open list first, then the menu itself.
+  for (let i = 0; i < 3 && (await list.isVisible()); i++) await page.keyboard.press('Escape');
+  check(!(await list.isVisible()) && (await state()).focused, where, 'Escape does not fold the menu back onto its button');
   await button.click();
   check(await list.isVisible(), where, 'clicking the menu button does not open the menu');
+  await button.click();
+  check(!(await list.isVisible()), where, 'clicking the menu button does not fold the menu again');
   await context.close();
 }
 
@@ -363,9 +604,14 @@ async function checkFrames(browser, site) {
 async function screenshots(browser, site) {
   const shot = site.pages.find((p) => p.active) || site.pages[0];
   const { context, page } = await openPage(browser, shot.file, { width: 1024, height: 768 });
-  const group = site.mains.find((m) => m.subs.length);
-  if (expect.groups === 'dropdown' && group) await tabTo(page, group.caption);  // shows a drop-down open
   await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024.png`) });
+  // A closed group opened with the keyboard: its button open, with its focus outline.
+  const group = site.mains.find((m) => m.subs.length && !(shot.active && shot.active.id === m.id));
+  if (expect.button && group) {
+    await tabTo(page, expect.button(group.caption));
+    await page.keyboard.press('Enter');
+    await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024-offen.png`) });
+  }
   await page.emulateMedia({ forcedColors: 'active', colorScheme: 'dark' });
   await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024-forced-colors.png`) });
   await context.close();
@@ -379,6 +625,7 @@ async function screenshots(browser, site) {
 async function main() {
   if (!expect) throw new Error(`no browser expectations for template set "${args.set}"`);
   fs.mkdirSync(args.artifacts, { recursive: true });
+  const utf8 = utf8Set(path.join(args.templates, args.set));
   // launch() starts Chromium on a new empty user-data folder of its own and removes it after.
   const chrome = await chromium.launch({
     executablePath: '/usr/bin/chromium',
@@ -387,12 +634,24 @@ async function main() {
            '--disable-component-update', '--disable-sync', '--disable-quic'],
   });
   try {
-    for (const variant of ['voll', 'leer']) {
-      const site = generate(variant);
-      for (const entry of site.pages) tidy(entry.file);
+    const variants = (args.variants || 'voll,leer').split(',');
+    const sites = Object.fromEntries(variants.map((variant) => [variant, generate(variant)]));
+    const validate = [];
+    for (const site of Object.values(sites)) {
+      for (const entry of site.pages) tidy(entry.file, utf8);
+      validate.push(...site.pages.map((p) => p.file));
+    }
+    // Every shipped set makes UTF-8 pages that another site's UTF-8 pages can include.
+    if (sites.voll) {
+      checkEncoding(sites.voll);
+      validate.push(await checkInclude(chrome, sites.voll));
+    }
+    vnu(validate);
+    for (const [variant, site] of Object.entries(sites)) {
       for (const entry of site.pages) await checkPage(chrome, site, entry, variant);
       if (variant === 'voll') {
-        if (expect.toggle) await checkNarrow(chrome, site, site.pages[0]);
+        if (expect.button) for (const entry of site.pages) await checkWithoutScript(chrome, site, entry);
+        if (expect.toggle) await checkNarrow(chrome, site, site.pages.find((p) => p.active) || site.pages[0]);
         if (expect.frames) await checkFrames(chrome, site);
         await screenshots(chrome, site);
       }
@@ -400,7 +659,7 @@ async function main() {
     }
     const imported = importExample();
     for (const file of imported) {
-      tidy(file);
+      tidy(file, utf8);
       const where = `import/${path.basename(file)}`;
       const { context, page, problems } = await openPage(chrome, file, { width: 1024, height: 768 });
       for (const p of problems) fail(where, p);
@@ -418,6 +677,7 @@ async function main() {
 }
 
 main().catch((err) => {
+  if (failures.length) console.error(`${failures.length} check(s) failed before:\n  ` + failures.join('\n  '));
   console.error(err.stack || String(err));
   process.exit(1);
 });

@@ -1,4 +1,4 @@
-# Installs playwright-core from the lock file into DEST, unless it is there and current.
+# Installs the npm packages of the browser tests from the lock file into DEST, unless they are there and current.
 file(MAKE_DIRECTORY ${DEST})
 foreach(f package.json package-lock.json)
   configure_file(${SOURCE}/${f} ${DEST}/${f} COPYONLY)
