@@ -487,6 +487,7 @@ void Tmainform::BtnSaveAsClick() {
     CurrentFile = chosen;
     MenuDoc->SaveToFile(CurrentFile);
     ApplyTitleRule();
+    emit StateChanged();  // a relative output file name now lies beside the new menu file
   });
 }
 

@@ -20,7 +20,10 @@ namespace navforge {
 namespace {
 
 // The window's size and place, in the user's config folder beside the user's variables.
-QString SettingsFile() { return PathToQ(UserConfigFolder() + "vorschau.ini"); }
+QString SettingsFile() {
+  const std::string folder = UserConfigFolder();
+  return folder.empty() ? QString() : PathToQ(folder + "vorschau.ini");
+}
 
 }  // namespace
 

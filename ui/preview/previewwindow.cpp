@@ -106,7 +106,8 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
     // A link followed inside the preview: the list names the page now shown.
     if (url.scheme() != QLatin1String(kScheme)) return;
     const QString name = url.path(QUrl::FullyDecoded).mid(1);
-    shownPage_ = name;
+    if (name == shownPage_) return;
+    chosenPage_ = shownPage_ = name;  // kept through refreshes like a page picked from the list
     const int index = PageList->findText(name);
     if (index >= 0) PageList->setCurrentIndex(index);
   });
@@ -116,14 +117,15 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
     if (!changePending_ && !generator_->Busy()) emit Refreshed();
   });
 
-  QSettings settings(settingsFile_, QSettings::IniFormat);
-  restoreGeometry(settings.value(QStringLiteral("Vorschau/Geometrie")).toByteArray());
+  if (!settingsFile_.isEmpty())
+    restoreGeometry(QSettings(settingsFile_, QSettings::IniFormat).value(QStringLiteral("Vorschau/Geometrie")).toByteArray());
 }
 
 // The page goes before the profile it was made with.
 TPreviewWindow::~TPreviewWindow() { delete View; }
 
 void TPreviewWindow::SaveGeometry() const {
+  if (settingsFile_.isEmpty()) return;
   QDir().mkpath(QFileInfo(settingsFile_).absolutePath());
   QSettings settings(settingsFile_, QSettings::IniFormat);
   settings.setValue(QStringLiteral("Vorschau/Geometrie"), saveGeometry());

@@ -32,7 +32,7 @@ struct TPreviewSource {
 class TPreviewWindow : public QWidget {
   Q_OBJECT
 public:
-  // settingsFile: where the window keeps its size and place (an INI file).
+  // settingsFile: where the window keeps its size and place (an INI file; "" for nowhere).
   TPreviewWindow(TPreviewSource source, QString settingsFile, QWidget* parent = nullptr);
   ~TPreviewWindow() override;
 
