@@ -8,6 +8,14 @@ namespace navforge::preview {
 
 bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
   const QString scheme = url.scheme();
+  if (relayFor_) {
+    if (scheme == QLatin1String(kScheme))
+      relayFor_->setUrl(url);
+    else
+      relayFor_->acceptNavigationRequest(url, NavigationTypeLinkClicked, true);
+    deleteLater();
+    return false;
+  }
   if (scheme == QLatin1String(kScheme) || scheme == QLatin1String("about") || scheme == QLatin1String("data"))
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
   // Only what the user clicked leaves the preview, never what a page does by itself.
@@ -18,6 +26,10 @@ bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
 }
 
 // A link aimed at a frame or window the preview does not have opens in the preview.
-QWebEnginePage* TPreviewPage::createWindow(WebWindowType) { return this; }
+QWebEnginePage* TPreviewPage::createWindow(WebWindowType) {
+  auto* relay = new TPreviewPage(profile(), this);
+  relay->relayFor_ = this;
+  return relay;
+}
 
 }  // namespace navforge::preview

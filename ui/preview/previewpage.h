@@ -14,6 +14,11 @@ public:
 protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
   QWebEnginePage* createWindow(WebWindowType type) override;
+
+private:
+  // A page made for a link aimed at another frame or window: it hands the address to
+  // relayFor_ and goes away.
+  TPreviewPage* relayFor_ = nullptr;
 };
 
 }  // namespace navforge::preview

@@ -73,7 +73,7 @@ protected:
     WriteFile(set + "header.txt",
               "<html><head><style>body { color: $TextColor$; background-image: url(\"$BackgroundImage$\"); }"
               "</style></head><body><ul>");
-    WriteFile(set + "menupoint.txt", "<li><a href=\"$Link$\">$Linkname$</a></li>");
+    WriteFile(set + "menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>");
     WriteFile(set + "activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>");
     WriteFile(set + "SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>");
     WriteFile(set + "footer.txt", "</ul></body></html>");
@@ -160,6 +160,19 @@ TEST_F(PreviewWindowTest, theSelectedEntryChoosesItsGroupsPage) {
   EXPECT_EQ(Js(window->View, QStringLiteral("document.querySelector('li.offen').firstChild.textContent")).toString(),
             QStringLiteral("Gruppe"));
   EXPECT_EQ(window->PageList->count(), 2);
+}
+
+TEST_F(PreviewWindowTest, aLinkToAGeneratedPageOpensItInThePreviewAndItStays) {
+  doc.Items[0].Link = "Gruppe.htm";  // aimed at the frame "inhalt", which the preview has not
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  Js(window->View, QStringLiteral("document.querySelector('a').click()"));
+  ASSERT_TRUE(WaitFor([&] { return window->ShownPage() == QStringLiteral("Gruppe.htm"); }));
+  EXPECT_EQ(window->PageList->currentText(), QStringLiteral("Gruppe.htm"));
+  doc.Title = "Neu";
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  EXPECT_EQ(window->ShownPage(), QStringLiteral("Gruppe.htm"));
 }
 
 TEST_F(PreviewWindowTest, theSiteFolderServesItsFilesAndNothingOutside) {
