@@ -72,7 +72,11 @@ const QByteArray* TPreviewBuild::Page(const QString& name) const {
   const auto ref = refs_.find(name);
   if (ref == refs_.end()) return nullptr;
   MemoryPageSink sink;
-  assembler_->WritePage(sink, ref->second.Path, ref->second.Active, assembler_->Count());
+  try {
+    assembler_->WritePage(sink, ref->second.Path, ref->second.Active, assembler_->Count());
+  } catch (const std::exception&) {
+    return nullptr;  // the engine shows the page as missing
+  }
   return &(rendered_[name] = QByteArray::fromStdString(sink.Pages.front().Bytes));
 }
 

@@ -211,15 +211,20 @@ void TPreviewWindow::ShowProblem(const QString& text) {
 
 void TPreviewWindow::WatchSet(const std::string& folder) {
   const QString set = QString::fromStdString(folder);
-  // An editor that saves by replacing a file ends the watch on it: watch the set anew.
-  const QStringList watched = watcher_->files() + watcher_->directories();
-  if (set == watchedSet_ && watched.size() > 1) return;
-  if (!watched.isEmpty()) watcher_->removePaths(watched);
-  watchedSet_ = set;
+  QStringList watched = watcher_->files() + watcher_->directories();
+  if (set != watchedSet_) {
+    if (!watched.isEmpty()) watcher_->removePaths(watched);
+    watched.clear();
+    watchedSet_ = set;
+  }
   if (set.isEmpty()) return;
-  watcher_->addPath(set);
+  // An editor that saves by replacing a file ends the watch on it: each build watches
+  // what is missing anew.
+  QStringList wanted{set};
   const QDir dir(set);
-  for (const QString& file : dir.entryList(QDir::Files)) watcher_->addPath(dir.filePath(file));
+  for (const QString& file : dir.entryList(QDir::Files)) wanted << dir.filePath(file);
+  for (const QString& path : wanted)
+    if (!watched.contains(path)) watcher_->addPath(path);
 }
 
 void TPreviewWindow::SetViewWidth(int cssPixels) {
