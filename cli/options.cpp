@@ -6,6 +6,7 @@
 #include "check/report.h"
 #include "cli/importcommand.h"
 #include "core/ovhtml.h"
+#include "persist/formatfields.h"
 #include "support/cp1252.h"
 #include "support/errors.h"
 #include "support/notifier.h"
@@ -76,26 +77,8 @@ void PrintDocument(const TovHTML& doc, std::ostream& out) {
   out << "[Entries]\n";
   for (const std::string& line : entries.Lines) out << Cp1252ToUtf8(line) << '\n';
 
-  const std::pair<const char*, std::int32_t> colors[] = {
-      {"TextColor", doc.TextColor},   {"BackgroundColor", doc.BackgroundColor},
-      {"LinkColor", doc.LinkColor},   {"ALinkColor", doc.ALinkColor},
-      {"VLinkColor", doc.VLinkColor}, {"HoverColor", doc.HoverColor},
-      {"FirstLetterColor", doc.FirstLetterColor}};
-  const std::pair<const char*, const std::string*> texts[] = {
-      {"Title", &doc.Title},
-      {"Font", &doc.Font},
-      {"FontSize", &doc.FontSize},
-      {"SubmenuFont", &doc.SubmenuFont},
-      {"SubmenuFontSize", &doc.SubmenuFontSize},
-      {"SubmenuLeftMargin", &doc.SubmenuLeftMargin},
-      {"BackgroundImage", &doc.BackgroundImage},
-      {"Template", &doc.Template},
-      {"Filename", &doc.Filename},
-      {"hr", &doc.hr},
-      {"fileext", &doc.fileext}};
   out << "[Settings]\n";
-  for (const auto& [key, value] : colors) out << key << '=' << ColorToString(value) << '\n';
-  for (const auto& [key, value] : texts) out << key << '=' << Cp1252ToUtf8(*value) << '\n';
+  for (const FormatField& field : FormatFields) out << field.Key << '=' << Cp1252ToUtf8(FieldText(doc, field)) << '\n';
 
   out << "[Variables]\n";
   for (const TVarItem& v : doc.Variables.Vars) out << Cp1252ToUtf8(v.Name) << '=' << Cp1252ToUtf8(v.Value) << '\n';

@@ -2,28 +2,28 @@
 
 #include <dlfcn.h>
 
+#include <utility>
+
 #include "extdlg/moduleapi.h"
 #include "support/folders.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/registry.h"
 #include "support/textfile.h"
+#include "support/uniquehandle.h"
 #include "support/versioninfo.h"
 
 namespace navforge {
 namespace {
 
+using UniqueLibrary = UniqueHandle<void*, nullptr, ::dlclose>;
+
 struct TModule {
-  void* Handle = nullptr;
+  UniqueLibrary Library;
   void* Entry = nullptr;
   std::string Path;
 
-  void Release() {
-    if (Handle) ::dlclose(Handle);
-    Handle = nullptr;
-    Entry = nullptr;
-    Path.clear();
-  }
+  void Release() { *this = TModule(); }
 };
 
 TModule aboutModule;
@@ -43,14 +43,11 @@ bool Load(TModule& module, const TModuleFolders& folders, const char* fileName, 
   module.Release();
   std::string path = FindModuleFile(folders, fileName);
   if (path.empty()) return false;
-  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) return false;  // not a library, or one that cannot be loaded here
-  void* entry = ::dlsym(handle, entryName);
-  if (!entry) {
-    ::dlclose(handle);
-    return false;
-  }
-  module.Handle = handle;
+  UniqueLibrary library(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+  if (!library) return false;  // not a library, or one that cannot be loaded here
+  void* entry = ::dlsym(library.Get(), entryName);
+  if (!entry) return false;
+  module.Library = std::move(library);
   module.Entry = entry;
   module.Path = path;
   return true;

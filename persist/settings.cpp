@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "persist/formatfields.h"
 #include "support/errors.h"
 #include "support/profile.h"
 #include "support/strutil.h"
@@ -44,14 +45,10 @@ static_assert(std::size(kColors) == 42);
 
 constexpr const char* kSection = "Main";
 
-// One colour key: read with its default, converted, stored at once, so a bad value
-// ends the load with the earlier fields already set.
-void ReadColor(const TProfileFile& f, const char* key, std::int32_t& field) {
-  field = StringToColor(f.ReadString(kSection, key, "clNone"));
-}
-
-void ReadText(const TProfileFile& f, const char* key, const char* def, std::string& field) {
-  field = f.ReadString(kSection, key, def);
+// One key: read with its default, converted, stored at once, so a bad colour ends the
+// load with the earlier fields already set.
+void ReadField(const TProfileFile& f, std::string_view key, const FormatField& field, TMenuFormat& format) {
+  SetFieldText(format, field, f.ReadString(kSection, key, DefaultFieldText(field)));
 }
 
 }  // namespace
@@ -75,66 +72,17 @@ std::int32_t StringToColor(const std::string& text) {
 void LoadSettings(TMenuFormat& format, const std::string& basePath, std::int32_t version) {
   if (version == 2) {
     const TProfileFile f = TProfileFile::Load(basePath + ".nfs");
-    ReadColor(f, "TextColor", format.TextColor);
-    ReadColor(f, "BackgroundColor", format.BackgroundColor);
-    ReadColor(f, "LinkColor", format.LinkColor);
-    ReadColor(f, "ALinkColor", format.ALinkColor);
-    ReadColor(f, "VLinkColor", format.VLinkColor);
-    ReadColor(f, "HoverColor", format.HoverColor);
-    ReadColor(f, "FirstLetterColor", format.FirstLetterColor);
-    ReadText(f, "Title", "", format.Title);
-    ReadText(f, "Font", "", format.Font);
-    ReadText(f, "FontSize", "", format.FontSize);
-    ReadText(f, "SubmenuFont", "", format.SubmenuFont);
-    ReadText(f, "SubmenuFontSize", "", format.SubmenuFontSize);
-    ReadText(f, "SubmenuLeftMargin", "", format.SubmenuLeftMargin);
-    ReadText(f, "BackgroundImage", "", format.BackgroundImage);
-    ReadText(f, "Template", "", format.Template);
-    ReadText(f, "Filename", "", format.Filename);
-    ReadText(f, "hr", "<hr>", format.hr);
-    ReadText(f, "fileext", "", format.fileext);
+    for (const FormatField& field : FormatFields) ReadField(f, field.Key, field, format);
   } else if (version == -1) {
-    // The legacy keys are numbered like the colour swatches: panel4 is the visited-link
-    // colour, panel5 the active-link colour.
     const TProfileFile f = TProfileFile::Load(basePath + ".msf");
-    ReadColor(f, "panel1", format.TextColor);
-    ReadColor(f, "panel2", format.BackgroundColor);
-    ReadColor(f, "panel3", format.LinkColor);
-    ReadColor(f, "panel4", format.VLinkColor);
-    ReadColor(f, "panel5", format.ALinkColor);
-    ReadColor(f, "panel6", format.HoverColor);
-    ReadColor(f, "panel7", format.FirstLetterColor);
-    ReadText(f, "titlename", "", format.Title);
-    ReadText(f, "cbfont", "", format.Font);
-    ReadText(f, "fontsize", "", format.FontSize);
-    ReadText(f, "cbfont2", "", format.SubmenuFont);
-    ReadText(f, "leftmar", "", format.SubmenuLeftMargin);
-    ReadText(f, "picfile", "", format.BackgroundImage);
-    ReadText(f, "filename", "", format.Filename);
+    for (std::size_t i : LegacyReadOrder) ReadField(f, FormatFields[i].LegacyKey, FormatFields[i], format);
   }
 }
 
 void SaveSettings(const TMenuFormat& format, const std::string& path) {
   // All 18 keys go into one whole-file write, so a failed save leaves the old file.
   TProfileFile f = TProfileFile::LoadForUpdate(path);
-  f.WriteString(kSection, "TextColor", ColorToString(format.TextColor));
-  f.WriteString(kSection, "BackgroundColor", ColorToString(format.BackgroundColor));
-  f.WriteString(kSection, "LinkColor", ColorToString(format.LinkColor));
-  f.WriteString(kSection, "ALinkColor", ColorToString(format.ALinkColor));
-  f.WriteString(kSection, "VLinkColor", ColorToString(format.VLinkColor));
-  f.WriteString(kSection, "HoverColor", ColorToString(format.HoverColor));
-  f.WriteString(kSection, "FirstLetterColor", ColorToString(format.FirstLetterColor));
-  f.WriteString(kSection, "Title", format.Title);
-  f.WriteString(kSection, "Font", format.Font);
-  f.WriteString(kSection, "FontSize", format.FontSize);
-  f.WriteString(kSection, "SubmenuFont", format.SubmenuFont);
-  f.WriteString(kSection, "SubmenuFontSize", format.SubmenuFontSize);
-  f.WriteString(kSection, "SubmenuLeftMargin", format.SubmenuLeftMargin);
-  f.WriteString(kSection, "BackgroundImage", format.BackgroundImage);
-  f.WriteString(kSection, "Template", format.Template);
-  f.WriteString(kSection, "Filename", format.Filename);
-  f.WriteString(kSection, "hr", format.hr);
-  f.WriteString(kSection, "fileext", format.fileext);
+  for (const FormatField& field : FormatFields) f.WriteString(kSection, field.Key, FieldText(format, field));
   f.Save(path);
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "strutil.h"
+#include "uniquehandle.h"
 
 namespace navforge {
 
@@ -19,15 +20,14 @@ bool DirectoryExists(const std::string& Path) {
 
 void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bool NamesOnly) {
   const std::string prefix = AddTrailingBackslash(Folder);
-  DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
+  const UniqueDir dir(::opendir(Folder.empty() ? "." : Folder.c_str()));
   if (!dir) return;
-  while (const dirent* e = ::readdir(dir)) {
+  while (const dirent* e = ::readdir(dir.Get())) {
     const std::string name = e->d_name;
     if (name.empty() || name[0] == '.') continue;
     if (!DirectoryExists(prefix + name)) continue;
     List.push_back(NamesOnly ? name : prefix + name);
   }
-  ::closedir(dir);
 }
 
 std::string FindChildPath(const std::string& Folder, const std::string& Name) {
@@ -35,18 +35,17 @@ std::string FindChildPath(const std::string& Folder, const std::string& Name) {
   const std::string exact = prefix + Name;
   struct stat st;
   if (Name.empty() || ::lstat(exact.c_str(), &st) == 0) return exact;
-  DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
+  const UniqueDir dir(::opendir(Folder.empty() ? "." : Folder.c_str()));
   if (!dir) return exact;
   std::string best;
   bool found = false;
-  while (const dirent* e = ::readdir(dir)) {
+  while (const dirent* e = ::readdir(dir.Get())) {
     const std::string name = e->d_name;
     if (SameTextAscii(name, Name) && (!found || name < best)) {
       best = name;
       found = true;
     }
   }
-  ::closedir(dir);
   return found ? prefix + best : exact;
 }
 

@@ -7,15 +7,6 @@
 namespace navforge {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
-}
-
 // The section name of a header line ("[Main]"), or false when the line is none.
 bool SectionName(std::string_view line, std::string_view& name) {
   std::string_view t = TrimBlanks(line);
@@ -46,21 +37,7 @@ std::string ValueAsRead(std::string_view raw) {
 }  // namespace
 
 TProfileFile::TProfileFile(std::string_view bytes) {
-  std::size_t start = 0;
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    char c = bytes[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    std::size_t endLen = (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ? 2 : 1;
-    lines_.push_back(Line{std::string(bytes.substr(start, i - start)), std::string(bytes.substr(i, endLen))});
-    i += endLen;
-    start = i;
-  }
-  if (start < n) lines_.push_back(Line{std::string(bytes.substr(start)), std::string()});
+  ForEachLine(bytes, [&](TextLine line) { lines_.push_back(Line{std::string(line.Text), std::string(line.Break)}); });
 }
 
 TProfileFile TProfileFile::Load(const std::string& path) {

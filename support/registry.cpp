@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "cp1252.h"
 #include "errors.h"
 #include "folders.h"
 #include "fsname.h"
@@ -30,36 +29,6 @@ std::string NormaliseKeyPath(std::string_view path) {
   }
   return out;
 }
-
-std::string FromFileText(std::string_view text) {
-  std::string out;
-  if (Utf8ToCp1252(text, out)) return out;
-  return std::string(text);
-}
-
-std::string TrimBlanks(std::string_view s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string_view::npos) return std::string();
-  std::size_t e = s.find_last_not_of(" \t");
-  return std::string(s.substr(b, e - b + 1));
-}
-
-// Lines end at LF or CR LF. Unlike the program's own files a zero byte does not end
-// the text: it belongs to the value it stands in, which a read then cuts there.
-std::vector<std::string_view> RegistryLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
-}
-
-std::string Utf8ForFile(const std::string& cp1252) { return Cp1252ToUtf8(cp1252); }
 
 }  // namespace
 
@@ -88,21 +57,26 @@ void TRegistry::AddKey(const std::string& lowerPath) {
   keys_[lowerPath];
 }
 
+// The file is UTF-8 and its values are file names: its texts convert as the file
+// system's names do.
 void TRegistry::Parse(std::string_view text) {
   TKey* current = nullptr;
-  for (std::string_view raw : RegistryLines(text)) {
-    std::string line = TrimBlanks(raw);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+  // Lines end at LF or CR LF. Unlike the program's own files a zero byte does not end
+  // the text: it belongs to the value it stands in, which a read then cuts there.
+  ForEachLine(text, [&](TextLine fileLine) {
+    const std::string_view raw = fileLine.Text;
+    const std::string_view line = TrimBlanks(raw);
+    if (line.empty() || line[0] == ';' || line[0] == '#') return;
     if (line.front() == '[' && line.back() == ']') {
-      std::string path = NormaliseKeyPath(FromFileText(std::string_view(line).substr(1, line.size() - 2)));
+      std::string path = NormaliseKeyPath(FromFsName(line.substr(1, line.size() - 2)));
       AddKey(path);
       current = &keys_[path];
-      continue;
+      return;
     }
     std::size_t eq = raw.find('=');
-    if (!current || eq == std::string::npos) continue;  // values outside a key, or no "=": ignored
-    std::string name = FromFileText(TrimBlanks(raw.substr(0, eq)));
-    if (name.empty()) continue;
+    if (!current || eq == std::string::npos) return;  // values outside a key, or no "=": ignored
+    std::string name = FromFsName(TrimBlanks(raw.substr(0, eq)));
+    if (name.empty()) return;
     std::string_view data = raw.substr(eq + 1);
     data.remove_prefix(std::min(data.size(), data.find_first_not_of(" \t")));  // blanks after "=" only
     TValue value{"sz", std::string()};
@@ -116,9 +90,9 @@ void TRegistry::Parse(std::string_view text) {
           break;
         }
     }
-    value.Data = FromFileText(data);
+    value.Data = FromFsName(data);
     current->emplace(LowerAscii(name), std::move(value));  // the first line of a name counts
-  }
+  }, LoneCr::IsText);
 }
 
 void TRegistry::SetRootKey(TRootKey root) {
@@ -135,7 +109,7 @@ bool TRegistry::OpenKey(std::string_view Path, bool CanCreate) {
     // Created keys go to the file at once, as the system registry would keep them.
     std::string text = rawText_;
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\n";
-    text += "[" + Utf8ForFile(std::string(Path)) + "]\n";
+    text += "[" + StoredPathToFs(Path) + "]\n";
     try {
       WriteWholeFile(file_, text);
     } catch (const ENavforgeError&) {

@@ -209,6 +209,12 @@ std::string TrimControl(std::string_view text) {
   return std::string(text.substr(b, e - b));
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t b = text.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return {};
+  return text.substr(b, text.find_last_not_of(" \t") - b + 1);
+}
+
 std::optional<std::int32_t> ParseInteger(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;

@@ -51,6 +51,8 @@ bool SameTextAscii(std::string_view a, std::string_view b);
 
 // Removes every character with a code from 0 to 32 from both ends.
 std::string TrimControl(std::string_view text);
+// Removes blanks and tabs from both ends (profile and registry lines).
+std::string_view TrimBlanks(std::string_view text);
 
 // Reads a whole number: leading blanks skipped, then decimal digits with an optional
 // "+" or "-" (32-bit signed range), or hexadecimal digits after "$", "x", "X", "0x"

@@ -10,28 +10,13 @@
 
 #include "errors.h"
 #include "fsname.h"
+#include "uniquehandle.h"
 
 namespace navforge {
 
 std::vector<std::string> SplitLines(std::string_view text) {
-  std::size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  const std::size_t n = text.size();
-  std::size_t i = 0;
-  while (i < n) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-      ++i;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < n) lines.emplace_back(text.substr(start));
+  ForEachLine(text.substr(0, text.find('\0')), [&](TextLine line) { lines.emplace_back(line.Text); });
   return lines;
 }
 
@@ -39,18 +24,10 @@ std::string NormalizeLines(std::string_view text) {
   text = text.substr(0, text.find('\0'));
   std::string out;
   out.reserve(text.size() + 2);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t q = text.find_first_of("\r\n", pos);
-    if (q == std::string_view::npos) {
-      out.append(text.substr(pos));
-      out += "\r\n";
-      break;
-    }
-    out.append(text.substr(pos, q - pos));
+  ForEachLine(text, [&](TextLine line) {
+    out.append(line.Text);
     out += "\r\n";
-    pos = q + ((text[q] == '\r' && q + 1 < text.size() && text[q + 1] == '\n') ? 2 : 1);
-  }
+  });
   return out;
 }
 
@@ -72,13 +49,11 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  int fd = ::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EFOpenError(path);
+  const UniqueFd file(::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file) throw EFOpenError(path);
+  const int fd = file.Get();
   struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    throw EFOpenError(path);
-  }
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) throw EFOpenError(path);
   std::string data;
   if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
@@ -86,13 +61,11 @@ std::string ReadWholeFile(const std::string& path) {
     ssize_t got = ::read(fd, buf, sizeof buf);
     if (got < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
       throw EFOpenError(path);
     }
     if (got == 0) break;
     data.append(buf, static_cast<std::size_t>(got));
   }
-  ::close(fd);
   return data;
 }
 

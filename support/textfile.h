@@ -8,6 +8,37 @@
 
 namespace navforge {
 
+// One line of a text and the line break that ends it (empty for a last line without one).
+struct TextLine {
+  std::string_view Text;
+  std::string_view Break;
+};
+// Which breaks end a line: CR LF, a lone CR and a lone LF (the program's own files), or
+// only LF and CR LF (files edited by hand on this system, where a lone CR is text but a
+// CR that ends the whole text still belongs to the line break).
+enum class LoneCr { EndsLine, IsText };
+
+// Calls visit(TextLine) for every line of text, in order; a final line break does not
+// start another line. Zero bytes are text here: callers that stop at one cut first.
+template <class Visit>
+void ForEachLine(std::string_view text, Visit&& visit, LoneCr loneCr = LoneCr::EndsLine) {
+  const std::string_view breaks = loneCr == LoneCr::EndsLine ? "\r\n" : "\n";
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t at = text.find_first_of(breaks, start);
+    if (at == std::string_view::npos) {
+      const std::size_t end = loneCr == LoneCr::IsText && text.back() == '\r' ? text.size() - 1 : text.size();
+      visit(TextLine{text.substr(start, end - start), text.substr(end)});
+      return;
+    }
+    std::size_t lineEnd = at, next = at + 1;
+    if (text[at] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    if (text[at] == '\n' && at > start && text[at - 1] == '\r') --lineEnd;
+    visit(TextLine{text.substr(start, lineEnd - start), text.substr(lineEnd, next - lineEnd)});
+    start = next;
+  }
+}
+
 // Splits a text into lines by the rule above. The empty text has no lines; a final
 // line break does not start another line.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "strutil.h"
+#include "uniquehandle.h"
 
 namespace navforge {
 namespace {
@@ -43,24 +44,19 @@ private:
 
 class FileSource : public ByteSource {
 public:
-  explicit FileSource(const std::string& path) {
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
+  explicit FileSource(const std::string& path)
+      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)) {
     struct stat st {};
-    if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
+    if (fd_ && ::fstat(fd_.Get(), &st) == 0 && S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
   }
-  ~FileSource() override {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileSource(const FileSource&) = delete;
-  FileSource& operator=(const FileSource&) = delete;
 
   std::uint64_t Size() const override { return size_; }
   bool ReadAt(std::uint64_t offset, void* dst, std::size_t n) const override {
-    if (fd_ < 0 || !Inside(offset, n)) return false;
+    if (!fd_ || !Inside(offset, n)) return false;
     auto* out = static_cast<char*>(dst);
     while (n > 0) {
-      ssize_t got = ::pread(fd_, out, n, static_cast<off_t>(offset));
+      ssize_t got = ::pread(fd_.Get(), out, n, static_cast<off_t>(offset));
       if (got <= 0) return false;  // an error, or the file shrank under us
       out += got;
       offset += static_cast<std::uint64_t>(got);
@@ -70,7 +66,7 @@ public:
   }
 
 private:
-  int fd_ = -1;
+  UniqueFd fd_;
   std::uint64_t size_ = 0;
 };
 

@@ -140,7 +140,7 @@ const RuleCase kRules[] = {
      [](Menu& m) { m.Var("Firma", "die $Firma"); m.Caption(0) = "$Firma$"; }},
 };
 
-TEST(CheckMenu, eachRule_triggersOnItsMenu_andNotOnTheNearMiss) {
+TEST(CheckMenu, eachRule_triggersOnItsMenuAndNotOnTheNearMiss) {
   for (const RuleCase& c : kRules) {
     SCOPED_TRACE(c.code);
     {
@@ -180,7 +180,7 @@ TEST(CheckMenu, documentStaysUnchanged_andErrorsComeFirst) {
   EXPECT_EQ(found[1].code, "link-ziel-fehlt");
 }
 
-TEST(LocalLinkFile, whatABrowserWouldAskFor) {
+TEST(LocalLinkFile, linkText_givesTheFileABrowserWouldAskFor) {
   const std::pair<const char*, std::optional<std::string>> cases[] = {
       {"seite.htm", "seite.htm"},
       {"  a/b.htm?x=1#top ", "a/b.htm"},
@@ -201,7 +201,7 @@ TEST(LocalLinkFile, whatABrowserWouldAskFor) {
   for (const auto& [link, expected] : cases) EXPECT_EQ(LocalLinkFile(link), expected) << link;
 }
 
-TEST(ContrastRatio, wcagFigures) {
+TEST(ContrastRatio, wcagExamples_giveTheirFigures) {
   EXPECT_NEAR(ContrastRatio(0x000000, 0xFFFFFF), 21.0, 1e-9);
   EXPECT_NEAR(ContrastRatio(0xFFFFFF, 0xFFFFFF), 1.0, 1e-9);
   EXPECT_NEAR(ContrastRatio(0x767676, 0xFFFFFF), 4.54, 0.01);
@@ -209,7 +209,7 @@ TEST(ContrastRatio, wcagFigures) {
   EXPECT_NEAR(ContrastRatio(0xFF0000, 0xFFFFFF), 8.59, 0.01);  // pure blue
 }
 
-TEST(FindingsJson, escapesAndNumbersFromOne) {
+TEST(FindingsJson, findings_areEscapedAndNumberedFromOne) {
   const Findings f{{Level::Fehler, "c", 11, "\xDC" "ber \"uns\"", "a\\b\tc"}, {Level::Warnung, "d", -1, "", "x"}};
   EXPECT_EQ(FindingsJson(f),
             "[\n {\"level\": \"Fehler\", \"code\": \"c\", \"entry\": 12, \"caption\": \"\xC3\x9C" "ber \\\"uns\\\"\", "

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "runcli.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {

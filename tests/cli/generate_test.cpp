@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "runcli.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -48,7 +48,7 @@ protected:
   TempDir dir;
 };
 
-TEST_F(Generate, VerboseListsEveryPageWritten) {
+TEST_F(Generate, verbose_listsEveryPageWritten) {
   Settings(dir.file("site/menu.htm"));
   test::CliRun run = Run({"--verbose"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -61,7 +61,7 @@ TEST_F(Generate, VerboseListsEveryPageWritten) {
   EXPECT_NE(ReadFile(pages[0]).find("Men\xFC"), std::string::npos);
 }
 
-TEST_F(Generate, QuietRunPrintsNothing) {
+TEST_F(Generate, quietRun_printsNothing) {
   Settings(dir.file("site/menu.htm"));
   test::CliRun run = Run({});
   EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -69,7 +69,7 @@ TEST_F(Generate, QuietRunPrintsNothing) {
   EXPECT_NE(ReadFile(dir.file("site/menu.htm")), "");
 }
 
-TEST_F(Generate, ProgramsOwnMessageOrFileErrorGiveExitOne) {
+TEST_F(Generate, programsOwnMessageOrFileError_giveExitOne) {
   Settings("");
   test::CliRun noName = Run({});
   EXPECT_EQ(noName.exitCode, 1);

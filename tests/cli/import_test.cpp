@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "cli/options.h"
-#include "runcli.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {

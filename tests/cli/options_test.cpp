@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "runcli.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge::cli {
@@ -15,7 +15,7 @@ using test::RunNavforgeCli;
 using test::TempDir;
 using test::WriteFile;
 
-TEST(ParseArguments, Commands) {
+TEST(ParseArguments, eachCommand_takesItsOptionsAndArguments) {
   ParseResult r = ParseArguments({"resave", "--variables", "v.nfv", "a.nff", "b.nff"});
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.options.command, Command::Resave);
@@ -59,7 +59,7 @@ TEST(ParseArguments, Commands) {
   }
 }
 
-TEST(ParseArguments, WrongUsage) {
+TEST(ParseArguments, wrongUsage_isAnErrorWithAReason) {
   const std::vector<std::vector<std::string>> bad{
       {},
       {"convert", "a"},
@@ -86,7 +86,7 @@ TEST(ParseArguments, WrongUsage) {
   }
 }
 
-TEST(Run, ShowPrintsEntriesSettingsAndVariablesInUtf8) {
+TEST(Run, show_printsEntriesSettingsAndVariablesInUtf8) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "NFF 2\r\nHome\xB6index.htm\xB6\xB6" "0\r\n\xDC" "ber &PARA;\xB6u.htm\xB6\xB6" "1\r\n");
   WriteFile(dir.file("m.nfs"), "[Main]\r\nTextColor=255\r\nLinkColor=$00EFCDAB\r\nTitle=Gr\xFC\xDF" "e\r\n");
@@ -107,7 +107,7 @@ TEST(Run, ShowPrintsEntriesSettingsAndVariablesInUtf8) {
             "[Variables]\nTitle=Men\xC3\xBC\n");
 }
 
-TEST(Run, FailuresGiveExitOneWithTheMessage) {
+TEST(Run, failures_giveExitOneWithTheMessage) {
   TempDir dir;
   CliOptions o;
   o.command = Command::Show;
@@ -126,7 +126,7 @@ TEST(Run, FailuresGiveExitOneWithTheMessage) {
   EXPECT_EQ(out2.str(), "");
 }
 
-TEST(Run, GenerateReportsShownMessageAsFailure) {
+TEST(Run, generateWithShownMessage_reportsFailure) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "NFF 2\r\nA\xB6" "a.htm\xB6\xB6" "0\r\n");  // no output file name
   CliOptions o;
@@ -139,7 +139,7 @@ TEST(Run, GenerateReportsShownMessageAsFailure) {
   EXPECT_EQ(err.str(), "Kein Dateiname zum Speichern angegeben\n");
 }
 
-TEST(Program, HelpUsageAndExitCodes) {
+TEST(Program, helpAndWrongUsage_giveUsageAndExitCodes) {
   test::CliRun help = RunNavforgeCli({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("navforge-cli resave [--variables FILE] MENUFILE NEWMENUFILE"), std::string::npos);
@@ -156,7 +156,7 @@ TEST(Program, HelpUsageAndExitCodes) {
   EXPECT_EQ(failed.err, "Kann Datei " + dir.file("\xC3\xBC.nff") + " nicht \xC3\xB6" "ffnen\n");
 }
 
-TEST(Program, DefaultVariablesFileLiesBesideTheProgram) {
+TEST(Program, defaultVariablesFile_liesBesideTheProgram) {
   // A copy of the program in a folder of its own reads and writes navforge.nfv there.
   TempDir dir;
   test::MakeDir(dir.file("bin"));

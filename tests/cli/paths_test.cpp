@@ -1,7 +1,7 @@
 // navforge-cli with the menu in another folder and with names outside Windows-1252.
 #include <gtest/gtest.h>
 
-#include "runcli.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {

@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "persist/settings.h"
-#include "runcli.h"
+#include "persist/formatfields.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -244,58 +244,42 @@ Colors RandomColor(Gen& g) {
   }
 }
 
-const char* kColorKeys[] = {"TextColor", "BackgroundColor", "LinkColor", "ALinkColor",
-                            "VLinkColor", "HoverColor", "FirstLetterColor"};
-const char* kTextKeys[] = {"Title", "Font", "FontSize", "SubmenuFont", "SubmenuFontSize", "SubmenuLeftMargin",
-                           "BackgroundImage", "Template", "Filename", "hr", "fileext"};
-
-std::int32_t* ColorField(TMenuFormat& f, int i) {
-  std::int32_t* fields[] = {&f.TextColor, &f.BackgroundColor, &f.LinkColor, &f.ALinkColor,
-                            &f.VLinkColor, &f.HoverColor, &f.FirstLetterColor};
-  return fields[i];
-}
-std::string* TextField(TMenuFormat& f, int i) {
-  std::string* fields[] = {&f.Title, &f.Font, &f.FontSize, &f.SubmenuFont, &f.SubmenuFontSize,
-                           &f.SubmenuLeftMargin, &f.BackgroundImage, &f.Template, &f.Filename, &f.hr, &f.fileext};
-  return fields[i];
-}
-
 // A settings file in a random hand-made layout, and the values it means.
 std::string RandomSettings(Gen& g, TMenuFormat& expected) {
   std::string file = "; written by hand\r\n[Other]\nTitle=not this\r\n[" + g.AnyCase("main") + "]" + g.LineEnd();
-  for (int i = 0; i < 7; ++i) {
-    Colors c = RandomColor(g);
-    *ColorField(expected, i) = c.value;
-    if (!c.written.empty()) file += g.AnyCase(kColorKeys[i]) + "=" + c.written + g.LineEnd();
-  }
   static const char* texts[] = {"Gr\xFC\xDF" "e \xB6 &para;", "$Title$", "", "Arial, \"Times\"", "<hr size=1>",
                                 "C:\\Web\\nav.htm", "12px"};
-  for (int i = 0; i < 11; ++i) {
+  for (const FormatField& field : FormatFields) {
+    const std::string key(field.Key);
+    if (field.Kind == FieldKind::Color) {
+      Colors c = RandomColor(g);
+      expected.*field.Color = c.value;
+      if (!c.written.empty()) file += g.AnyCase(key) + "=" + c.written + g.LineEnd();
+      continue;
+    }
     if (g.Int(5) == 0) continue;  // default
     std::string v = texts[g.Int(7)];
-    *TextField(expected, i) = v;
+    expected.*field.Text = v;
     switch (g.Int(3)) {
       case 0: v = "  " + v + "\t"; break;
       case 1: v = "\"" + v + "\""; break;
       default: break;
     }
-    file += kTextKeys[i] + std::string("=") + v + g.LineEnd();
+    file += key + "=" + v + g.LineEnd();
   }
   return file;
 }
 
-void ExpectFormat(const TMenuFormat& got, TMenuFormat want, const std::string& where) {
-  for (int i = 0; i < 7; ++i)
-    EXPECT_EQ(*ColorField(const_cast<TMenuFormat&>(got), i), *ColorField(want, i)) << where << kColorKeys[i];
-  for (int i = 0; i < 11; ++i)
-    EXPECT_EQ(*TextField(const_cast<TMenuFormat&>(got), i), *TextField(want, i)) << where << kTextKeys[i];
+void ExpectFormat(const TMenuFormat& got, const TMenuFormat& want, const std::string& where) {
+  for (const FormatField& field : FormatFields)
+    EXPECT_EQ(FieldText(got, field), FieldText(want, field)) << where << field.Key;
 }
 
 test::CliRun Resave(const TempDir& dir, const std::string& from, const std::string& to) {
   return RunNavforgeCli({"resave", "--variables", dir.file("vars.nfv"), dir.file(from), dir.file(to)});
 }
 
-TEST(ResaveRoundTrip, CurrentFormatMenus) {
+TEST(ResaveRoundTrip, currentFormatMenus_keepEverything) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Gen g(seed);
@@ -332,7 +316,7 @@ TEST(ResaveRoundTrip, CurrentFormatMenus) {
   }
 }
 
-TEST(ResaveRoundTrip, LegacyMenus) {
+TEST(ResaveRoundTrip, legacyMenus_convertWithoutLoss) {
   for (unsigned seed = 100; seed <= 140; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Gen g(seed);
@@ -371,7 +355,7 @@ TEST(ResaveRoundTrip, LegacyMenus) {
   }
 }
 
-TEST(ResaveRoundTrip, UnknownVersionSavesAnEmptyMenuAndKeepsVariables) {
+TEST(ResaveRoundTrip, unknownVersion_savesAnEmptyMenuAndKeepsVariables) {
   TempDir dir;
   WriteFile(dir.file("in.nff"), "NFF 3\r\nA\xB6\xB6\xB6" "0\r\n");
   WriteFile(dir.file("in.nfs"), "[Main]\r\nTitle=x\r\n");
@@ -385,7 +369,7 @@ TEST(ResaveRoundTrip, UnknownVersionSavesAnEmptyMenuAndKeepsVariables) {
   ExpectFormat(loaded, TMenuFormat{}, "");
 }
 
-TEST(ResaveRoundTrip, FailedSaveLeavesTheTargetsAlone) {
+TEST(ResaveRoundTrip, failedSave_leavesTheTargetsAlone) {
   TempDir dir;
   WriteFile(dir.file("in.nff"), "NFF 2\r\nA\xB6\xB6\xB6" "0\r\n");
   WriteFile(dir.file("vars.nfv"), "a\xB6" "b\r\n");

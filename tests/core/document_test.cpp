@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ovhtml.h"
+#include "persist/formatfields.h"
 
 namespace navforge {
 namespace {
@@ -12,17 +13,13 @@ std::vector<std::string> Captions(const TovHTML& d) {
 }
 using V = std::vector<std::string>;
 
-TEST(Document, NewDocumentIsEmptyAndReset) {
+TEST(Document, newDocument_isEmptyAndReset) {
   TovHTML d;
   EXPECT_TRUE(d.Items.empty());
   EXPECT_EQ(d.MainItemCount(), 0);
-  for (std::int32_t c : {d.TextColor, d.BackgroundColor, d.LinkColor, d.ALinkColor, d.VLinkColor, d.HoverColor,
-                         d.FirstLetterColor})
-    EXPECT_EQ(c, clNone);
-  EXPECT_EQ(d.hr, "<hr>");
-  for (const std::string* t : {&d.Title, &d.Font, &d.FontSize, &d.SubmenuFont, &d.SubmenuFontSize,
-                               &d.SubmenuLeftMargin, &d.BackgroundImage, &d.Template, &d.Filename, &d.fileext})
-    EXPECT_EQ(*t, "");
+  for (const FormatField& field : FormatFields)
+    EXPECT_EQ(FieldText(d, field), field.Kind == FieldKind::Color ? "clNone" : field.Key == "hr" ? "<hr>" : "")
+        << field.Key;
   EXPECT_TRUE(d.AllInOne);
   TStringVector lines;
   lines.Add("stale");
@@ -33,7 +30,7 @@ TEST(Document, NewDocumentIsEmptyAndReset) {
   EXPECT_TRUE(lines.Lines.empty());
 }
 
-TEST(Document, ResetFormattingLeavesEntriesVariablesAndFragments) {
+TEST(Document, resetFormatting_leavesEntriesVariablesAndFragments) {
   TovHTML d;
   d.InsertItem(-1, "A", "", "", false);
   d.Variables.AddVariable("v", "1");
@@ -56,7 +53,7 @@ TEST(Document, ResetFormattingLeavesEntriesVariablesAndFragments) {
   EXPECT_TRUE(d.Items.empty());
 }
 
-TEST(Document, InsertAppendsOrFollowsTheGivenEntry) {
+TEST(Document, insert_appendsOrFollowsTheGivenEntry) {
   TovHTML d;
   d.InsertItem(-5, "A", "", "", false);
   EXPECT_EQ(Captions(d), (V{"A"}));
@@ -70,7 +67,7 @@ TEST(Document, InsertAppendsOrFollowsTheGivenEntry) {
   EXPECT_EQ(d.Items[2].Target, "t");
 }
 
-TEST(Document, InsertedSlotKeepsLinkIdAppendedEntryHasNone) {
+TEST(Document, insertedSlot_keepsLinkIdAppendedEntryHasNone) {
   TovHTML d;
   d.InsertItem(-1, "A", "", "", false);
   d.InsertItem(-1, "B", "", "", false);
@@ -84,7 +81,7 @@ TEST(Document, InsertedSlotKeepsLinkIdAppendedEntryHasNone) {
   EXPECT_EQ(d.Items[2].LinkID, "b");
 }
 
-TEST(Document, DeleteMoveAndSetSubItem) {
+TEST(Document, deleteMoveAndSetSubItem_changeOnlyTheirEntry) {
   TovHTML d;
   for (const char* c : {"A", "B", "C"}) d.InsertItem(-1, c, "", "", false);
   d.SetSubItem(1, true);
@@ -102,7 +99,7 @@ TEST(Document, DeleteMoveAndSetSubItem) {
   EXPECT_TRUE(d.Items.empty());
 }
 
-TEST(Document, GetAndSetKeepFlagAndLinkId) {
+TEST(Document, getAndSet_keepFlagAndLinkId) {
   TovHTML d;
   d.InsertItem(-1, "A", "a", "t", true);
   d.Items[0].LinkID = "id";
@@ -116,7 +113,7 @@ TEST(Document, GetAndSetKeepFlagAndLinkId) {
   EXPECT_EQ(d.Items[0].LinkID, "id");
 }
 
-TEST(Document, StructureQueries) {
+TEST(Document, structureQueries_countMainAndSubEntries) {
   TovHTML d;
   d.InsertItem(-1, "M0", "", "", false);
   d.InsertItem(-1, "S1", "", "", true);
@@ -145,7 +142,7 @@ TEST(Document, StructureQueries) {
   EXPECT_EQ(one.NextMainIndex(0), 0);
 }
 
-TEST(Document, DumpAndFillItemListLines) {
+TEST(Document, dumpAndFillItemList_giveOneLinePerEntry) {
   TovHTML d;
   d.InsertItem(-1, "Home", "index.htm", "main", false);
   d.InsertItem(-1, "Software", "s$w.htm", "", true);

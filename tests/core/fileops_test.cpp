@@ -18,7 +18,7 @@ protected:
   TovHTML doc;
 };
 
-TEST_F(MenuFiles, SaveWritesMenuSettingsAndVariables) {
+TEST_F(MenuFiles, save_writesMenuSettingsAndVariables) {
   doc.InsertItem(-1, "Home", "index.htm", "", false);
   doc.InsertItem(-1, "News", "news.htm", "main", true);
   doc.TextColor = 0xFF;
@@ -38,7 +38,7 @@ TEST_F(MenuFiles, SaveWritesMenuSettingsAndVariables) {
   ASSERT_EQ(back.Variables.Vars.size(), 1u);
 }
 
-TEST_F(MenuFiles, LoadAppendsToWhatTheDocumentHolds) {
+TEST_F(MenuFiles, load_appendsToWhatTheDocumentHolds) {
   WriteFile(dir.file("m.nff"), "NFF 2\r\nB\xB6\xB6\xB6" "0\r\n");
   WriteFile(dir.file("navforge.nfv"), "x\xB6y\r\n");
   doc.InsertItem(-1, "A", "", "", false);
@@ -49,7 +49,7 @@ TEST_F(MenuFiles, LoadAppendsToWhatTheDocumentHolds) {
   EXPECT_EQ(doc.Variables.Vars.size(), 2u);
 }
 
-TEST_F(MenuFiles, MissingOrEmptyMenuChangesNothing) {
+TEST_F(MenuFiles, missingOrEmptyMenu_changesNothing) {
   WriteFile(dir.file("navforge.nfv"), "x\xB6y\r\n");
   doc.Title = "kept";
   EXPECT_THROW(doc.LoadFromFile(dir.file("none.nff")), EFOpenError);
@@ -61,7 +61,7 @@ TEST_F(MenuFiles, MissingOrEmptyMenuChangesNothing) {
   EXPECT_TRUE(doc.Variables.Vars.empty());
 }
 
-TEST_F(MenuFiles, UnknownVersionReadsOnlyVariables) {
+TEST_F(MenuFiles, unknownVersion_readsOnlyVariables) {
   WriteFile(dir.file("m.nff"), "NFF 3\r\nA\xB6\xB6\xB6" "0\r\n");
   WriteFile(dir.file("m.nfs"), "[Main]\r\nTitle=new\r\n");
   WriteFile(dir.file("navforge.nfv"), "x\xB6y\r\n");
@@ -72,7 +72,7 @@ TEST_F(MenuFiles, UnknownVersionReadsOnlyVariables) {
   EXPECT_EQ(doc.Variables.Vars.size(), 1u);
 }
 
-TEST_F(MenuFiles, LegacyMenuReadsCompanionAndLegacySettings) {
+TEST_F(MenuFiles, legacyMenu_readsCompanionAndLegacySettings) {
   WriteFile(dir.file("old.txt"), "Home\r\n\tNews\r\n");
   WriteFile(dir.file("old.mmf"), "Home;index.htm;\r\nNews;news.htm;main\r\n");
   WriteFile(dir.file("old.msf"), "[Main]\r\npanel4=clRed\r\ntitlename=Alt\r\n");
@@ -93,7 +93,7 @@ TEST_F(MenuFiles, LegacyMenuReadsCompanionAndLegacySettings) {
   EXPECT_EQ(ReadFile(dir.file("old.msf")), "[Main]\r\npanel4=clRed\r\ntitlename=Alt\r\n");
 }
 
-TEST_F(MenuFiles, FailuresEndTheLoadEarly) {
+TEST_F(MenuFiles, failures_endTheLoadEarly) {
   WriteFile(dir.file("navforge.nfv"), "x\xB6y\r\n");
   WriteFile(dir.file("old"), "A\r\n\tB\r\n");
   WriteFile(dir.file("old.msf"), "[Main]\r\ntitlename=Alt\r\n");
@@ -112,7 +112,7 @@ TEST_F(MenuFiles, FailuresEndTheLoadEarly) {
 
 // An installed copy: the shipped variables file beside the program is read until the
 // user's own exists; saving writes the user's and leaves the shipped one alone.
-TEST_F(MenuFiles, ShippedVariablesStandInUntilTheUsersFileExists) {
+TEST_F(MenuFiles, shippedVariables_standInUntilTheUsersFileExists) {
   WriteFile(dir.file("shipped.nfv"), "s\xB6" "1\r\n");
   WriteFile(dir.file("m.nff"), "NFF 2\r\n");
   doc.ShippedVariables = dir.file("shipped.nfv");
@@ -129,7 +129,7 @@ TEST_F(MenuFiles, ShippedVariablesStandInUntilTheUsersFileExists) {
   EXPECT_EQ(back.Variables.Vars.size(), 2u);
 }
 
-TEST_F(MenuFiles, FailuresEndTheSaveEarly) {
+TEST_F(MenuFiles, failures_endTheSaveEarly) {
   doc.Variables.AddVariable("v", "1");
   EXPECT_THROW(doc.SaveToFile(dir.file("gone/m.nff")), EFCreateError);
 

@@ -10,6 +10,7 @@
 #include "core/ovhtml.h"
 #include "support/errors.h"
 #include "support/strutil.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
@@ -82,7 +83,7 @@ protected:
   }
 };
 
-TEST_F(WorkedExample, oneFilePerEntryWritesMainPageAndTheProduktePage) {
+TEST_F(WorkedExample, oneFilePerEntry_writesMainPageAndTheProduktePage) {
   ASSERT_EQ(doc.Items.size(), 4u);
   std::vector<std::string> written;
   doc.OnPageWritten = [&](const std::string& f) { written.push_back(f); };
@@ -95,7 +96,7 @@ TEST_F(WorkedExample, oneFilePerEntryWritesMainPageAndTheProduktePage) {
   EXPECT_EQ(doc.Items[2].LinkID, "Software");
 }
 
-TEST_F(WorkedExample, allInOneWritesOnePageWithEveryEntryWithSubEntriesActive) {
+TEST_F(WorkedExample, allInOne_writesOnePageWithEveryEntryWithSubEntriesActive) {
   Set({{"template.ini", "[Main]\r\nall_in_one=1\r\n"}});
   doc.Generate();
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"nav.htm"}));
@@ -112,7 +113,7 @@ std::vector<std::string> DocumentState(const TovHTML& doc) {
   return state;
 }
 
-TEST_F(WorkedExample, memoryGenerationGivesTheDiskPagesAndLeavesTheDocumentAsItWas) {
+TEST_F(WorkedExample, memoryGeneration_givesTheDiskPagesAndLeavesTheDocumentAsItWas) {
   for (const char* allInOne : {"0", "1"}) {
     Set({{"template.ini", std::string("[Main]\nall_in_one=") + allInOne + "\n"}});
     for (TMTItem& it : doc.Items) it.LinkID = "old";
@@ -140,7 +141,7 @@ TEST_F(WorkedExample, memoryGenerationGivesTheDiskPagesAndLeavesTheDocumentAsItW
 // Whatever stops Generate, memory generation reports the same text, shows nothing,
 // and leaves the document untouched (Generate has replaced fragments read before an
 // unreadable one).
-TEST_F(Gen, memoryGenerationFailsWithTheTextGenerateShowsOrThrows) {
+TEST_F(Gen, memoryGeneration_failsWithTheTextGenerateShowsOrThrows) {
   Set({{"header.txt", "new"}});
   std::filesystem::create_symlink("/proc/self/mem", dir.file("Templates/T/footer.txt"));
   MakeDir(dir.file("Templates/Ok"));
@@ -176,7 +177,7 @@ TEST_F(Gen, memoryGenerationFailsWithTheTextGenerateShowsOrThrows) {
   }
 }
 
-TEST_F(Gen, emptyMenuGivesHeaderAndFooterWithPagePlaceholdersFilled) {
+TEST_F(Gen, emptyMenu_givesHeaderAndFooterWithPagePlaceholdersFilled) {
   Split();
   Set({{"header.txt", "<h>$Title$|$TextColor$</h>"}, {"footer.txt", "<f>$FileName$\n\n\n"},
        {"menupoint.txt", "M"}, {"activemenupoint.txt", "A"}, {"BetweenMenupoints.txt", "B"}});
@@ -187,7 +188,7 @@ TEST_F(Gen, emptyMenuGivesHeaderAndFooterWithPagePlaceholdersFilled) {
   EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
 }
 
-TEST_F(Gen, mainEntriesOnlyGiveTheMainPageAloneWithOwnLinksAndTargets) {
+TEST_F(Gen, mainEntriesOnly_giveTheMainPageAloneWithOwnLinksAndTargets) {
   Split();
   Set({{"menupoint.txt", "M $Linkname$ $Link$ $LinkTarget$ [$submenu$]"},
        {"activemenupoint.txt", "ACTIVE $Linkname$"},
@@ -200,7 +201,7 @@ TEST_F(Gen, mainEntriesOnlyGiveTheMainPageAloneWithOwnLinksAndTargets) {
   EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
 }
 
-TEST_F(Gen, setWithoutFilesGivesPagesOfOneEmptyLine) {
+TEST_F(Gen, setWithoutFiles_givesPagesOfOneEmptyLine) {
   Add("Eins", "1.htm", "", false);
   Add("Sub", "s.htm", "", true);
   doc.Generate();  // no template.ini: one file per entry
@@ -208,7 +209,7 @@ TEST_F(Gen, setWithoutFilesGivesPagesOfOneEmptyLine) {
   EXPECT_EQ(Page("Eins.htm"), "\r\n");
 }
 
-TEST_F(Gen, oneLineFragmentsWithoutLineBreakStillMakeSeparateLines) {
+TEST_F(Gen, oneLineFragmentsWithoutLineBreak_stillMakeSeparateLines) {
   Split();
   Set({{"header.txt", "H"}, {"footer.txt", "F"}, {"menupoint.txt", "M$Linkname$"},
        {"activemenupoint.txt", "A$Linkname$$submenu$"}, {"BetweenMenupoints.txt", "B"},
@@ -223,7 +224,7 @@ TEST_F(Gen, oneLineFragmentsWithoutLineBreakStillMakeSeparateLines) {
   EXPECT_EQ(Page("y.htm"), "H\r\nMx\r\nB\r\nAySy1\r\nb\r\nSy2\r\nF\r\n");
 }
 
-TEST_F(Gen, submenuExtension) {
+TEST_F(Gen, submenuExtension_comesFromFileextOrTheOutputFile) {
   const std::vector<std::tuple<std::string, std::string, std::string>> cases{
       {"html", "C:\\site\\nav.htm", ".html"}, {".php", "C:\\site\\nav.htm", ".php"},
       {" \thtm \r", "nav.htm", ".htm"},       {"", "C:\\site\\menu.html", ".html"},
@@ -236,7 +237,7 @@ TEST_F(Gen, submenuExtension) {
   }
 }
 
-TEST_F(Gen, filenameWithoutDotGivesBareIdentifiersForPagesAndLinks) {
+TEST_F(Gen, filenameWithoutDot_givesBareIdentifiersForPagesAndLinks) {
   Split();
   Set({{"menupoint.txt", "$Link$"}, {"activemenupoint.txt", "A $Link$"}});
   doc.Filename = site() + "menu";
@@ -248,7 +249,7 @@ TEST_F(Gen, filenameWithoutDotGivesBareIdentifiersForPagesAndLinks) {
   EXPECT_EQ(Page("Home"), "\r\nA Home\r\n");
 }
 
-TEST_F(Gen, linkIDsAreUniqueRegardlessOfLetterCase) {
+TEST_F(Gen, linkIDs_areUniqueRegardlessOfLetterCase) {
   auto ids = [&](std::vector<std::string> captions) {
     doc.ClearItems();
     for (const auto& c : captions) Add(c, "", "", false);
@@ -273,7 +274,7 @@ TEST_F(Gen, linkIDsAreUniqueRegardlessOfLetterCase) {
   EXPECT_EQ(doc.Items[0].LinkID, "neu");
 }
 
-TEST_F(Gen, renderingOperationsOnTheirOwn) {
+TEST_F(Gen, renderingOperations_workOnTheirOwn) {
   EXPECT_EQ(TovHTML::SplitFirstLetter(""), (std::pair<std::string, std::string>{"", ""}));
   EXPECT_EQ(TovHTML::SplitFirstLetter("a"), (std::pair<std::string, std::string>{"a", ""}));
   EXPECT_EQ(TovHTML::SplitFirstLetter("\xC4rger"), (std::pair<std::string, std::string>{"\xC4", "rger"}));
@@ -305,7 +306,7 @@ TEST_F(Gen, renderingOperationsOnTheirOwn) {
   EXPECT_EQ(doc.RenderMainItem(-1, 2, 3, 2), "m[M2|m2.htm|t2|]");
 }
 
-TEST(ColorToHTML, redGreenBlueInThatOrder) {
+TEST(ColorToHTML, colour_isWrittenRedGreenBlue) {
   EXPECT_EQ(ColorToHTML(0x1000FF, true), "#FF0010");
   EXPECT_EQ(ColorToHTML(0x1000FF, false), "FF0010");
   EXPECT_EQ(ColorToHTML(0x00ABCD, true), "#CDAB00");
@@ -315,7 +316,7 @@ TEST(ColorToHTML, redGreenBlueInThatOrder) {
   EXPECT_EQ(ColorToHTML(0, true), "#000000");
 }
 
-TEST_F(Gen, colourTextsInPagesAndNothingForNone) {
+TEST_F(Gen, colourPlaceholders_holdHexTextsAndNothingForNone) {
   Split();
   Set({{"header.txt", "[$TextColor$][$backgroundcolor$][$LINKCOLOR$][$ALinkColor$][$VLinkColor$]"
                       "[$HoverColor$][$FirstLetterColor$]"}});
@@ -325,7 +326,7 @@ TEST_F(Gen, colourTextsInPagesAndNothingForNone) {
   EXPECT_EQ(Page("nav.htm"), "[#FF0010][][][][][#FFFFFF][]\r\n");
 }
 
-TEST_F(Gen, placeholdersMatchWithoutRegardToCaseOfAToZOnly) {
+TEST_F(Gen, placeholders_matchWithoutRegardToCaseOfAToZOnly) {
   Split();
   Set({{"header.txt", "$Linkname$ $Link$ $submenu$ $LinkID$ $TITLE$ $title$"},
        {"menupoint.txt", "$LINKNAME$|$linkname$|$lInKtArGeT$|$fIrStLeTtEr$$RESTLETTER$"},
@@ -337,7 +338,7 @@ TEST_F(Gen, placeholdersMatchWithoutRegardToCaseOfAToZOnly) {
   EXPECT_EQ(Page("nav.htm"), "$Linkname$ $Link$ $submenu$ $LinkID$ Tt Tt\r\nHaus|Haus|tg|Haus\r\n$Title\xC4$\r\n");
 }
 
-TEST_F(Gen, valuesInsertedEarlierAreSearchedByLaterSteps) {
+TEST_F(Gen, valuesInsertedEarlier_areSearchedByLaterSteps) {
   Split();
   Set({{"header.txt", "$Title$"}, {"menupoint.txt", "$Linkname$ $Link$"}});
   doc.Title = "T:$Font$";
@@ -348,7 +349,7 @@ TEST_F(Gen, valuesInsertedEarlierAreSearchedByLaterSteps) {
   EXPECT_EQ(Page("nav.htm"), "T:Arial\r\nT:Arial+l.htm l.htm\r\n");
 }
 
-TEST_F(Gen, everyPagePlaceholderHasItsValue) {
+TEST_F(Gen, everyPagePlaceholder_hasItsValue) {
   Split();
   Set({{"header.txt", "$Title$|$FontSize$|$Font$|$FileName$|$CurrentFilename$|$SubMenuFont$|"
                       "$SubMenuFontSize$|$SubMenuLeftMargin$|$BackgroundImage$|$hr$"}});
@@ -365,7 +366,7 @@ TEST_F(Gen, everyPagePlaceholderHasItsValue) {
   EXPECT_EQ(Page("nav.htm"), "ti|2|Fo|" + f + "|" + f + "|SF|1|10|b.gif|<hr size=1>\r\n");
 }
 
-TEST_F(Gen, variablesComeAfterTheLineBreakRule) {
+TEST_F(Gen, variables_comeAfterTheLineBreakRule) {
   Split();
   Set({{"header.txt", "a\r\n\r\n\r\nb\n\n$v$\r\n\r\n$Title$ $$ $w$"}});
   doc.Title = "Titel";
@@ -380,7 +381,7 @@ TEST_F(Gen, variablesComeAfterTheLineBreakRule) {
   EXPECT_EQ(Page("nav.htm"), "a\r\nb\r\n1\r\n\r\n2\r\nTitel EMPTY $Font$\r\n");
 }
 
-TEST_F(Gen, variablesApplyInListOrder) {
+TEST_F(Gen, variables_applyInListOrder) {
   Split();
   Set({{"header.txt", "$a$ $b$"}});
   doc.Variables.AddVariable("a", "$b$");
@@ -389,7 +390,7 @@ TEST_F(Gen, variablesApplyInListOrder) {
   EXPECT_EQ(Page("nav.htm"), "B B\r\n");
 }
 
-TEST_F(Gen, subPageAtTheMainPagesPathReplacesIt) {
+TEST_F(Gen, subPageAtTheMainPagesPath_replacesIt) {
   Split();
   Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$"}});
   doc.Filename = site() + "Produkte.htm";
@@ -404,7 +405,7 @@ TEST_F(Gen, subPageAtTheMainPagesPathReplacesIt) {
   EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
 }
 
-TEST_F(Gen, allInOneLinkNamesTheSubPageThatIsNotWritten) {
+TEST_F(Gen, allInOneLink_namesTheSubPageThatIsNotWritten) {
   Set({{"template.ini", "[Main]\nall_in_one=1\n"}, {"activemenupoint.txt", "$Link$ $LinkTarget$"}});
   doc.fileext = "php";
   Add("Prod", "p.htm", "main", false);
@@ -414,7 +415,7 @@ TEST_F(Gen, allInOneLinkNamesTheSubPageThatIsNotWritten) {
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"nav.htm"}));
 }
 
-TEST_F(Gen, subEntriesBeforeTheFirstMainEntryShowLikeMainEntriesWithoutSubEntries) {
+TEST_F(Gen, subEntriesBeforeTheFirstMainEntry_showLikeMainEntriesWithoutSubEntries) {
   Set({{"template.ini", "[Main]\nall_in_one=0\n"},
        {"menupoint.txt", "M $Linkname$ $Link$ $LinkTarget$ $LinkID$ [$submenu$]"},
        {"activemenupoint.txt", "A $Linkname$ $Link$ [$submenu$]"},
@@ -434,7 +435,7 @@ TEST_F(Gen, subEntriesBeforeTheFirstMainEntryShowLikeMainEntriesWithoutSubEntrie
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Main.htm", "nav.htm"}));
 }
 
-TEST_F(Gen, menuOfSubEntriesOnlyShowsThemAll) {
+TEST_F(Gen, menuOfSubEntriesOnly_showsThemAll) {
   Set({{"menupoint.txt", "M $Linkname$"}, {"BetweenMenupoints.txt", "|"}});
   Add("a", "", "", true);
   Add("b", "", "", true);
@@ -442,7 +443,7 @@ TEST_F(Gen, menuOfSubEntriesOnlyShowsThemAll) {
   EXPECT_EQ(Page("nav.htm"), "\r\nM a\r\n|\r\nM b\r\n");
 }
 
-TEST_F(Gen, emptyFilenameIsRefusedBeforeIdentifiersChange) {
+TEST_F(Gen, emptyFilename_isRefusedBeforeIdentifiersChange) {
   Split();
   Add("Home", "", "", false);
   doc.Items[0].LinkID = "old";
@@ -474,19 +475,14 @@ protected:
   }
 };
 
-TEST_F(FailingPage, stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
-  try {
-    doc.Generate();
-    FAIL() << "no error";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(std::string(e.what()), "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
-  }
+TEST_F(FailingPage, uncreatablePage_stopsThereKeepingEarlierPages) {
+  EXPECT_THROW_MSG(doc.Generate(), EFCreateError, "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_NE(Page("A.htm"), "");
   EXPECT_EQ(Page("Z.htm"), "old Z");
 }
 
-TEST_F(FailingPage, writeProtectedPageStaysAsItWas) {
+TEST_F(FailingPage, writeProtectedPage_staysAsItWas) {
   if (::geteuid() == 0) GTEST_SKIP() << "write protection does not hold for root";
   WriteFile(site() + "A.htm", "old A");
   fs::permissions(site() + "A.htm", fs::perms::owner_read);
@@ -495,7 +491,7 @@ TEST_F(FailingPage, writeProtectedPageStaysAsItWas) {
   EXPECT_NE(Page("nav.htm"), "");
 }
 
-TEST_F(FailingPage, failedWriteLeavesTheOldPageWhole) {
+TEST_F(FailingPage, failedWrite_leavesTheOldPageWhole) {
   WriteFile(site() + "nav.htm", "old main page");
   {
     test::ScopedFileSizeLimit limit(4);
@@ -506,7 +502,7 @@ TEST_F(FailingPage, failedWriteLeavesTheOldPageWhole) {
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Z.htm", "nav.htm"}));  // no temporary left
 }
 
-TEST_F(Gen, editedHeaderTakesEffectAtTheNextGeneration) {
+TEST_F(Gen, editedHeader_takesEffectAtTheNextGeneration) {
   Split();
   Set({{"header.txt", "first"}});
   doc.Generate();
@@ -517,7 +513,7 @@ TEST_F(Gen, editedHeaderTakesEffectAtTheNextGeneration) {
   EXPECT_TRUE(doc.AllInOne);
 }
 
-TEST_F(Gen, pageTextIsSplitAgainAtLoneCRAndEndsAtNul) {
+TEST_F(Gen, pageText_isSplitAgainAtLoneCRAndEndsAtNul) {
   Split();
   Set({{"header.txt", "a$v$"}});
   doc.Variables.AddVariable("v", std::string("1\r2\n3\r\n\0rest", 12));
@@ -525,7 +521,7 @@ TEST_F(Gen, pageTextIsSplitAgainAtLoneCRAndEndsAtNul) {
   EXPECT_EQ(Page("nav.htm"), "a1\r\n2\r\n3\r\n");
 }
 
-TEST_F(Gen, placeholderValueHoldingItsOwnPlaceholderEnds) {
+TEST_F(Gen, valueHoldingItsOwnPlaceholder_ends) {
   Split();
   Set({{"header.txt", "$Title$ $Title$"}, {"menupoint.txt", "$Linkname$"}});
   doc.Title = "<$title$>";

@@ -6,6 +6,7 @@
 
 #include "core/ovhtml.h"
 #include "support/errors.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -51,7 +52,7 @@ protected:
   ScopedNotifier scoped{notes};
 };
 
-TEST_F(Load, noSetChosenShowsTheFirstMessageOnly) {
+TEST_F(Load, noSetChosen_showsTheFirstMessageOnly) {
   SetFolder("A");
   doc.Template = "";
   doc.Filename = dir.file("out.htm");
@@ -62,7 +63,7 @@ TEST_F(Load, noSetChosenShowsTheFirstMessageOnly) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.htm")));
 }
 
-TEST_F(Load, missingSetOrAFileInItsPlaceShowsTheSecondMessage) {
+TEST_F(Load, missingSetOrAFileInItsPlace_showsTheSecondMessage) {
   WriteFile(dir.file("Templates/file"), "x");
   for (const char* name : {"missing", "file", " A"}) {
     notes.Messages.clear();
@@ -77,7 +78,7 @@ TEST_F(Load, missingSetOrAFileInItsPlaceShowsTheSecondMessage) {
   EXPECT_FALSE(doc.LoadTemplate());
 }
 
-TEST_F(Load, setWithoutFilesLoadsEmptyFragmentsAndOneFilePerEntry) {
+TEST_F(Load, setWithoutFiles_loadsEmptyFragmentsAndOneFilePerEntry) {
   SetFolder("Empty");
   doc.Template = "Empty";
   EXPECT_TRUE(doc.LoadTemplate());
@@ -88,7 +89,7 @@ TEST_F(Load, setWithoutFilesLoadsEmptyFragmentsAndOneFilePerEntry) {
     EXPECT_EQ(*f, "");
 }
 
-TEST_F(Load, allInOneIsAnIntegerOtherThanZeroUnderMain) {
+TEST_F(Load, allInOne_isAnIntegerOtherThanZeroUnderMain) {
   EXPECT_TRUE(AllInOneFor("[Main]\r\nall_in_one=1\r\n"));
   EXPECT_FALSE(AllInOneFor("[Main]\r\nall_in_one=0\r\n"));
   EXPECT_FALSE(AllInOneFor("[Main]\r\nall_in_one=yes\r\n"));
@@ -101,7 +102,7 @@ TEST_F(Load, allInOneIsAnIntegerOtherThanZeroUnderMain) {
   EXPECT_TRUE(AllInOneFor("[main]\nALL_IN_ONE=1\n"));  // INI names ignore letter case
 }
 
-TEST_F(Load, fragmentsEndEveryLineWithCRLF) {
+TEST_F(Load, fragments_endEveryLineWithCRLF) {
   const std::string set = SetFolder("F");
   WriteFile(set + "header.txt", "abc");
   WriteFile(set + "footer.txt", "a\nb\n");
@@ -123,7 +124,7 @@ TEST_F(Load, fragmentsEndEveryLineWithCRLF) {
   EXPECT_EQ(TovHTML::ReadFragment(dir.path()), "");  // a folder is no file
 }
 
-TEST_F(Load, eachFragmentGoesIntoItsOwnField) {
+TEST_F(Load, eachFragment_goesIntoItsOwnField) {
   const std::string set = SetFolder("F");
   const std::vector<std::pair<std::string, std::string*>> files{
       {"header.txt", &doc.Header},
@@ -139,7 +140,7 @@ TEST_F(Load, eachFragmentGoesIntoItsOwnField) {
   for (const auto& [name, field] : files) EXPECT_EQ(*field, name + "\r\n");
 }
 
-TEST_F(Load, namesMatchExactlyFirstThenWithoutRegardToCase) {
+TEST_F(Load, names_matchExactlyFirstThenWithoutRegardToCase) {
   const std::string lower = SetFolder("blue");
   WriteFile(lower + "HEADER.TXT", "upper header");
   WriteFile(lower + "submenupoint.txt", "sub");
@@ -167,7 +168,7 @@ TEST_F(Load, namesMatchExactlyFirstThenWithoutRegardToCase) {
   EXPECT_FALSE(doc.LoadTemplate());
 }
 
-TEST_F(Load, templateRootIsFoundInAnyLetterCase) {
+TEST_F(Load, templateRoot_isFoundInAnyLetterCase) {
   MakeDir(dir.file("prog"));
   MakeDir(dir.file("prog/templates"));
   MakeDir(dir.file("prog/templates/S"));
@@ -181,7 +182,7 @@ TEST_F(Load, templateRootIsFoundInAnyLetterCase) {
   }
 }
 
-TEST_F(Load, unreadableFragmentRaisesTheOpenErrorAfterEarlierFragments) {
+TEST_F(Load, unreadableFragment_raisesTheOpenErrorAfterEarlierFragments) {
   const std::string set = SetFolder("S");
   WriteFile(set + "template.ini", "[Main]\nall_in_one=1\n");
   WriteFile(set + "header.txt", "new header");
@@ -189,12 +190,7 @@ TEST_F(Load, unreadableFragmentRaisesTheOpenErrorAfterEarlierFragments) {
   std::filesystem::create_symlink("/proc/self/mem", set + "footer.txt");
   doc.AllInOne = false;
   doc.Template = "S";
-  try {
-    doc.LoadTemplate();
-    FAIL() << "no error";
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Kann Datei " + set + "footer.txt nicht \xF6" "ffnen");
-  }
+  EXPECT_THROW_MSG(doc.LoadTemplate(), EFOpenError, "Kann Datei " + set + "footer.txt nicht \xF6" "ffnen");
   EXPECT_TRUE(doc.AllInOne);
   EXPECT_EQ(doc.Header, "new header\r\n");
   EXPECT_EQ(doc.Menupoint, "old");
@@ -204,7 +200,7 @@ TEST_F(Load, unreadableFragmentRaisesTheOpenErrorAfterEarlierFragments) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.htm")));
 }
 
-TEST_F(Load, readProtectedFragmentRaisesTheOpenError) {
+TEST_F(Load, readProtectedFragment_raisesTheOpenError) {
   if (::geteuid() == 0) GTEST_SKIP() << "read protection does not hold for root";
   const std::string set = SetFolder("S");
   WriteFile(set + "menupoint.txt", "m");

@@ -35,7 +35,7 @@ protected:
   TovHTML doc;
 };
 
-TEST_F(Utf8Set, charsetKeyInSectionMainMakesAUtf8Set) {
+TEST_F(Utf8Set, charsetKeyInSectionMain_makesAUtf8Set) {
   const std::vector<std::pair<std::string, bool>> cases{
       {"[Main]\r\ncharset=utf-8\r\n", true},   {"[MAIN]\nCHARSET=UTF-8\n", true},
       {"[main]\nCharSet = Utf-8 \n", true},    {"[Main]\ncharset=utf8\n", false},
@@ -50,7 +50,7 @@ TEST_F(Utf8Set, charsetKeyInSectionMainMakesAUtf8Set) {
   }
 }
 
-TEST_F(Utf8Set, fragmentsAreTakenAsTheyAreWithoutAByteOrderMark) {
+TEST_F(Utf8Set, fragments_areTakenAsTheyAreWithoutAByteOrderMark) {
   const std::string header = "\xEF\xBB\xBFMen\xC3\xBC $Title$";
   Set("U", {{"template.ini", "[Main]\ncharset=utf-8\n"}, {"header.txt", header}});
   Set("W", {{"header.txt", header}});
@@ -62,7 +62,7 @@ TEST_F(Utf8Set, fragmentsAreTakenAsTheyAreWithoutAByteOrderMark) {
 // With fragments of plain ASCII, a UTF-8 set's pages are exactly the Windows-1252
 // set's pages converted: every value passed through the conversion, the first letter
 // included, and nothing else changed. The page paths stay Windows-1252 texts.
-TEST_F(Utf8Set, everyFilledValueIsConvertedAndPathsStayAsTheyAre) {
+TEST_F(Utf8Set, everyFilledValue_isConvertedAndPathsStayAsTheyAre) {
   const std::map<std::string, std::string> files{
       {"header.txt", "$Title$|$FontSize$|$Font$|$FileName$|$CurrentFilename$|$SubMenuFont$|$SubMenuFontSize$|"
                      "$SubMenuLeftMargin$|$BackgroundImage$|$hr$|$TextColor$|$V\xE4r$|$$"},

@@ -55,7 +55,8 @@ TEST_F(ModuleDialogs, about_showsProductLineCopyrightAndVersion) {
   EXPECT_TRUE(labels.contains("HTML Navforge 2.1")) << labels.join("|").toStdString();
   EXPECT_TRUE(labels.contains(QString::fromUtf8("Copyright \u00A9 2026 Orvane Software")))
       << labels.join("|").toStdString();
-  EXPECT_TRUE(labels.contains("Version " NAVFORGE_PRODUCT_VERSION " (Datei " NAVFORGE_FILE_VERSION ")")) << labels.join("|").toStdString();
+  EXPECT_TRUE(labels.contains("Version " NAVFORGE_PRODUCT_VERSION " (Datei " NAVFORGE_FILE_VERSION ")"))
+      << labels.join("|").toStdString();
 }
 
 TEST_F(ModuleDialogs, about_convertsWindows1252Texts) {

@@ -120,7 +120,7 @@ TEST_F(ModuleLoading, folderNamedLikeTheModule_isNotAFile) {
   EXPECT_EQ(AboutModulePath(), program() + "/about.dll");
 }
 
-TEST_F(ModuleLoading, missingEverywhere_orUnknownFolders_isNotLoaded) {
+TEST_F(ModuleLoading, missingEverywhereOrUnknownFolders_isNotLoaded) {
   EXPECT_FALSE(LoadAboutModule(folders()));
   EXPECT_FALSE(LoadVersionModule(folders()));
   EXPECT_FALSE(LoadAboutModule(TModuleFolders{}));
@@ -190,7 +190,7 @@ TEST(AboutFallback, withoutModule_showsCopyrightAndHomepage) {
   EXPECT_EQ(AboutFallbackText(), notes.Messages[0]);
 }
 
-TEST(ShortString, holdsLengthThenBytes) {
+TEST(ShortString, anyText_isHeldAsLengthThenBytes) {
   TShortString s("ab\xFC");
   EXPECT_EQ(s.Bytes[0], 3);
   EXPECT_EQ(s.Bytes[3], 0xFC);

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <map>
 
-#include "cli/runcli.h"  // tests/cli
 #include "persist/menufile.h"
 #include "support/fsname.h"
 #include "testsupport/generationmodel.h"
+#include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {

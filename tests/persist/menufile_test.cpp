@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/errors.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -29,7 +30,7 @@ void ExpectEntries(const TMenutree& got, const TMenutree& want) {
   }
 }
 
-TEST(ReadFileVersion, FirstLinesAndTheirVersions) {
+TEST(ReadFileVersion, firstLine_givesTheVersion) {
   TempDir dir;
   const std::pair<std::string, std::int32_t> cases[] = {
       {"NFF 2", 2},       {" \t NFF 2 \t", 2}, {"nff 2", 2},     {"NFF2", 2},     {"NFF 3", 3},
@@ -47,21 +48,16 @@ TEST(ReadFileVersion, FirstLinesAndTheirVersions) {
   EXPECT_EQ(ReadFileVersion(dir.file("m.nff")), 2);
 }
 
-TEST(ReadFileVersion, MissingFileAndFileWithoutLine) {
+TEST(ReadFileVersion, missingFileOrNoLine_raiseListError) {
   TempDir dir;
   EXPECT_THROW(ReadFileVersion(dir.file("none.nff")), EFOpenError);
   WriteFile(dir.file("empty.nff"), "");
-  try {
-    ReadFileVersion(dir.file("empty.nff"));
-    FAIL() << "no error";
-  } catch (const EListError& e) {
-    EXPECT_EQ(std::string(e.what()), "Listen-Index au\xDF" "erhalb des g\xFC" "ltigen Bereiches (0)");
-  }
+  EXPECT_THROW_MSG(ReadFileVersion(dir.file("empty.nff")), EListError, "Listen-Index au\xDF" "erhalb des g\xFC" "ltigen Bereiches (0)");
   WriteFile(dir.file("nul.nff"), std::string("\0NFF 2\r\n", 8));
   EXPECT_THROW(ReadFileVersion(dir.file("nul.nff")), EListError);
 }
 
-TEST(LoadItems, Version2Fields) {
+TEST(LoadItems, version2Lines_fillEveryField) {
   TempDir dir;
   WriteFile(dir.file("m.nff"),
             "whatever the header\r\n"
@@ -82,7 +78,7 @@ TEST(LoadItems, Version2Fields) {
                         Entry("i", "", "", false)});
 }
 
-TEST(LoadItems, HeaderOnlyAndZeroByte) {
+TEST(LoadItems, headerOnlyOrZeroByte_givesNoEntries) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "NFF 2\r\n");
   TMenutree items;
@@ -93,7 +89,7 @@ TEST(LoadItems, HeaderOnlyAndZeroByte) {
   ExpectEntries(items, {Entry("A", "", "", false), Entry("B", "", "", false)});
 }
 
-TEST(LoadItems, AppendsToExistingEntries) {
+TEST(LoadItems, load_appendsToExistingEntries) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "NFF 2\r\nNew\xB6\xB6\xB6" "1\r\n");
   TMenutree items{Entry("Old", "o", "", false)};
@@ -101,7 +97,7 @@ TEST(LoadItems, AppendsToExistingEntries) {
   ExpectEntries(items, {Entry("Old", "o", "", false), Entry("New", "", "", true)});
 }
 
-TEST(LoadItems, LegacyMenuWithCompanion) {
+TEST(LoadItems, legacyMenu_takesLinksAndTargetsFromItsCompanion) {
   TempDir dir;
   WriteFile(dir.file("old.txt"), "Home\r\n\tNews\r\n");
   WriteFile(dir.file("old.mmf"), "Home;index.htm;\r\nNews;news.htm;main\r\n");
@@ -110,7 +106,7 @@ TEST(LoadItems, LegacyMenuWithCompanion) {
   ExpectEntries(items, {Entry("Home", "index.htm", "", false), Entry("News", "news.htm", "main", true)});
 }
 
-TEST(LoadItems, LegacyFlagsAndCompanionLengths) {
+TEST(LoadItems, legacyTabs_markSubEntriesWhateverTheCompanionLength) {
   TempDir dir;
   // Only a leading TAB makes a sub-entry; empty lines are main entries; nothing else is read.
   WriteFile(dir.file("m"), "\tA\n\n \tB\n\t\n\xB6" "C\xB6\xB6" "1\n");
@@ -128,7 +124,7 @@ TEST(LoadItems, LegacyFlagsAndCompanionLengths) {
   ExpectEntries(two, {Entry("x", "1", "2", false)});
 }
 
-TEST(LoadItems, LegacyCompanionFillsEntriesOfTheWholeArray) {
+TEST(LoadItems, legacyCompanion_fillsEntriesOfTheWholeArray) {
   TempDir dir;
   WriteFile(dir.file("n"), "X\r\n");
   WriteFile(dir.file("n.mmf"), "first;f\r\nsecond;s\r\n");
@@ -137,20 +133,15 @@ TEST(LoadItems, LegacyCompanionFillsEntriesOfTheWholeArray) {
   ExpectEntries(items, {Entry("first", "f", "", true), Entry("second", "s", "", false)});
 }
 
-TEST(LoadItems, LegacyWithoutCompanionKeepsEntriesAndNamesCompanion) {
+TEST(LoadItems, legacyWithoutCompanion_keepsEntriesAndNamesCompanion) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "Home\r\n\tSub\r\n");
   TMenutree items;
-  try {
-    LoadItems(items, dir.file("m.nff"), -1);
-    FAIL() << "no error";
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Kann Datei " + dir.file("m.mmf") + " nicht \xF6" "ffnen");
-  }
+  EXPECT_THROW_MSG(LoadItems(items, dir.file("m.nff"), -1), EFOpenError, "Kann Datei " + dir.file("m.mmf") + " nicht \xF6" "ffnen");
   ExpectEntries(items, {Entry("", "", "", false), Entry("", "", "", true)});
 }
 
-TEST(LoadItems, OtherVersionsReadNothing) {
+TEST(LoadItems, otherVersions_readNothing) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "NFF 3\r\nA\xB6\xB6\xB6" "0\r\n");
   TMenutree items;
@@ -159,7 +150,7 @@ TEST(LoadItems, OtherVersionsReadNothing) {
   EXPECT_TRUE(items.empty());
 }
 
-TEST(SaveItems, LayoutAndEmptyMenu) {
+TEST(SaveItems, save_writesHeaderAndOneLinePerEntry) {
   TempDir dir;
   SaveItems({}, dir.file("e.nff"));
   EXPECT_EQ(ReadFile(dir.file("e.nff")), "NFF 2\r\n");
@@ -171,7 +162,7 @@ TEST(SaveItems, LayoutAndEmptyMenu) {
             "&para;\xB6&para;\xB6\xB6" "0\r\n");
 }
 
-TEST(SaveItems, RoundTripKeepsEntries) {
+TEST(SaveItems, roundTrip_keepsEntries) {
   TempDir dir;
   const TMenutree saved{Entry("\xDC" "ber uns \xB6", "a;b$c$", "_top", false), Entry("", "", "", true),
                         Entry("$Title$", "\xB6\xB6", "x", true), Entry("Ende", "e.htm", "", false)};
@@ -182,15 +173,10 @@ TEST(SaveItems, RoundTripKeepsEntries) {
   ExpectEntries(loaded, saved);
 }
 
-TEST(SaveItems, UncreatableFileWritesNothing) {
+TEST(SaveItems, uncreatableFile_writesNothing) {
   TempDir dir;
   const std::string path = dir.file("missing/m.nff");
-  try {
-    SaveItems({Entry("a", "", "", false)}, path);
-    FAIL() << "no error";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(std::string(e.what()), "Fehler beim Erstellen der Datei " + path);
-  }
+  EXPECT_THROW_MSG(SaveItems({Entry("a", "", "", false)}, path), EFCreateError, "Fehler beim Erstellen der Datei " + path);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-
+#include "persist/formatfields.h"
 #include "support/errors.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
@@ -16,7 +17,7 @@ using test::WriteFile;
 
 constexpr std::int32_t kRed = 0x000000FF;
 
-TEST(ColorText, NamesAndHexWhenWriting) {
+TEST(ColorText, writing_givesNameOrHex) {
   EXPECT_EQ(ColorToString(kRed), "clRed");
   EXPECT_EQ(ColorToString(clNone), "clNone");
   EXPECT_EQ(ColorToString(0x00EFCDAB), "$00EFCDAB");
@@ -27,7 +28,7 @@ TEST(ColorText, NamesAndHexWhenWriting) {
   EXPECT_EQ(ColorToString(0x00C0C0C0), "clSilver");
 }
 
-TEST(ColorText, ReadingIgnoresCaseAndTakesIntegers) {
+TEST(ColorText, reading_ignoresCaseAndTakesIntegers) {
   for (const char* t : {"clred", "CLRED", "clRed", "255", "$FF", "0xff", "xFF", " 255"})
     EXPECT_EQ(StringToColor(t), kRed) << t;
   EXPECT_EQ(StringToColor("$80000018"), static_cast<std::int32_t>(0x80000018u));
@@ -35,7 +36,7 @@ TEST(ColorText, ReadingIgnoresCaseAndTakesIntegers) {
   EXPECT_EQ(StringToColor("-1"), -1);
 }
 
-TEST(ColorText, EveryNameAndHexTextReadsBack) {
+TEST(ColorText, everyNameAndHexText_readsBack) {
   // 42 names: 16 basic colours, clNone and 25 system colours.
   int named = 0;
   for (std::uint32_t v = 0x80000000u; v < 0x80000020u; ++v) {
@@ -54,18 +55,12 @@ TEST(ColorText, EveryNameAndHexTextReadsBack) {
     EXPECT_EQ(static_cast<std::uint32_t>(StringToColor(ColorToString(static_cast<std::int32_t>(v)))), v);
 }
 
-TEST(ColorText, BadTextRaisesConvertError) {
-  for (const char* bad : {"", "red", "clRedd", "#FF0000", "2147483648", "$100000000"}) {
-    try {
-      StringToColor(bad);
-      ADD_FAILURE() << bad;
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
-    }
-  }
+TEST(ColorText, badText_raisesConvertError) {
+  for (const char* bad : {"", "red", "clRedd", "#FF0000", "2147483648", "$100000000"})
+    EXPECT_THROW_MSG(StringToColor(bad), EConvertError, std::string("'") + bad + "' is not a valid integer value");
 }
 
-TEST(LoadSettings, MissingFileGivesEveryDefault) {
+TEST(LoadSettings, missingFile_givesEveryDefault) {
   TempDir dir;
   TMenuFormat f;
   f.TextColor = kRed;
@@ -81,7 +76,7 @@ TEST(LoadSettings, MissingFileGivesEveryDefault) {
   EXPECT_EQ(f.fileext, "");
 }
 
-TEST(LoadSettings, ReadsTrimmedValuesAndEmptyIsNotDefault) {
+TEST(LoadSettings, presentKeys_readTrimmedAndEmptyIsNotDefault) {
   TempDir dir;
   WriteFile(dir.file("m.nfs"),
             "[main]\r\ntextcolor=clred\r\nHoverColor=$00EFCDAB\r\nTitle=  Men\xFC  \r\nhr=\r\n"
@@ -97,26 +92,21 @@ TEST(LoadSettings, ReadsTrimmedValuesAndEmptyIsNotDefault) {
   EXPECT_EQ(f.fileext, "php");
 }
 
-TEST(LoadSettings, BadColourEndsLoadWithEarlierFieldsSet) {
+TEST(LoadSettings, badColour_endsLoadWithEarlierFieldsSet) {
   TempDir dir;
   WriteFile(dir.file("m.nfs"), "[Main]\r\nTextColor=clRed\r\nLinkColor=\r\nHoverColor=clBlue\r\nTitle=T\r\n");
   TMenuFormat f;
   f.HoverColor = 7;
   f.Title = "before";
   f.BackgroundColor = 5;
-  try {
-    LoadSettings(f, dir.file("m"), 2);
-    FAIL() << "no error";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(std::string(e.what()), "'' is not a valid integer value");
-  }
+  EXPECT_THROW_MSG(LoadSettings(f, dir.file("m"), 2), EConvertError, "'' is not a valid integer value");
   EXPECT_EQ(f.TextColor, kRed);
   EXPECT_EQ(f.BackgroundColor, clNone);  // missing key: its default
   EXPECT_EQ(f.HoverColor, 7);
   EXPECT_EQ(f.Title, "before");
 }
 
-TEST(LoadSettings, LegacyKeysSwapPanelsAndLeaveFourFields) {
+TEST(LoadSettings, legacyKeys_swapPanelsAndLeaveFourFields) {
   TempDir dir;
   WriteFile(dir.file("old.msf"),
             "[Main]\r\npanel1=clBlack\r\npanel3=clBlue\r\npanel4=clRed\r\npanel5=clLime\r\ntitlename=Alt\r\n"
@@ -148,7 +138,17 @@ TEST(LoadSettings, LegacyKeysSwapPanelsAndLeaveFourFields) {
   EXPECT_EQ(f.fileext, "shtml");
 }
 
-TEST(LoadSettings, OtherVersionsReadNothing) {
+TEST(LoadSettings, badLegacyColour_endsLoadInSwatchOrder) {
+  TempDir dir;
+  WriteFile(dir.file("old.msf"), "[Main]\r\npanel3=clRed\r\npanel4=rot\r\npanel5=clLime\r\n");
+  TMenuFormat f;
+  f.ALinkColor = 7;
+  EXPECT_THROW_MSG(LoadSettings(f, dir.file("old"), -1), EConvertError, "'rot' is not a valid integer value");
+  EXPECT_EQ(f.LinkColor, kRed);
+  EXPECT_EQ(f.ALinkColor, 7);  // "panel5" comes after the bad "panel4"
+}
+
+TEST(LoadSettings, otherVersions_readNothing) {
   TempDir dir;
   WriteFile(dir.file("m.nfs"), "[Main]\r\nTitle=x\r\n");
   WriteFile(dir.file("m.msf"), "[Main]\r\ntitlename=x\r\n");
@@ -183,27 +183,10 @@ TMenuFormat Sample() {
 }
 
 void ExpectSame(const TMenuFormat& a, const TMenuFormat& b) {
-  EXPECT_EQ(a.TextColor, b.TextColor);
-  EXPECT_EQ(a.BackgroundColor, b.BackgroundColor);
-  EXPECT_EQ(a.LinkColor, b.LinkColor);
-  EXPECT_EQ(a.ALinkColor, b.ALinkColor);
-  EXPECT_EQ(a.VLinkColor, b.VLinkColor);
-  EXPECT_EQ(a.HoverColor, b.HoverColor);
-  EXPECT_EQ(a.FirstLetterColor, b.FirstLetterColor);
-  EXPECT_EQ(a.Title, b.Title);
-  EXPECT_EQ(a.Font, b.Font);
-  EXPECT_EQ(a.FontSize, b.FontSize);
-  EXPECT_EQ(a.SubmenuFont, b.SubmenuFont);
-  EXPECT_EQ(a.SubmenuFontSize, b.SubmenuFontSize);
-  EXPECT_EQ(a.SubmenuLeftMargin, b.SubmenuLeftMargin);
-  EXPECT_EQ(a.BackgroundImage, b.BackgroundImage);
-  EXPECT_EQ(a.Template, b.Template);
-  EXPECT_EQ(a.Filename, b.Filename);
-  EXPECT_EQ(a.hr, b.hr);
-  EXPECT_EQ(a.fileext, b.fileext);
+  for (const FormatField& field : FormatFields) EXPECT_EQ(FieldText(a, field), FieldText(b, field)) << field.Key;
 }
 
-TEST(SaveSettings, WritesEighteenKeysInOrder) {
+TEST(SaveSettings, save_writesEighteenKeysInOrder) {
   TempDir dir;
   SaveSettings(TMenuFormat{}, dir.file("m.nfs"));
   EXPECT_EQ(ReadFile(dir.file("m.nfs")),
@@ -213,7 +196,7 @@ TEST(SaveSettings, WritesEighteenKeysInOrder) {
             "Filename=\r\nhr=<hr>\r\nfileext=\r\n");
 }
 
-TEST(SaveSettings, RoundTripRestoresEveryValue) {
+TEST(SaveSettings, roundTrip_restoresEveryValue) {
   TempDir dir;
   const TMenuFormat saved = Sample();
   SaveSettings(saved, dir.file("m.nfs"));
@@ -222,7 +205,7 @@ TEST(SaveSettings, RoundTripRestoresEveryValue) {
   ExpectSame(loaded, saved);
 }
 
-TEST(SaveSettings, RoundTripLosesBlanksQuotesAndOverlongText) {
+TEST(SaveSettings, roundTrip_losesBlanksQuotesAndOverlongText) {
   TempDir dir;
   TMenuFormat f;
   f.Title = " Titel ";
@@ -238,7 +221,7 @@ TEST(SaveSettings, RoundTripLosesBlanksQuotesAndOverlongText) {
   EXPECT_EQ(g.Filename, std::string(2047, 'f'));
 }
 
-TEST(SaveSettings, KeepsOtherSectionsAndKeys) {
+TEST(SaveSettings, existingFile_keepsOtherSectionsAndKeys) {
   TempDir dir;
   const std::string path = dir.file("m.nfs");
   WriteFile(path, "[Mine]\r\nTitle=foreign\r\n[MAIN]\r\ntitle=old\r\nExtra=kept\r\n");
@@ -249,29 +232,18 @@ TEST(SaveSettings, KeepsOtherSectionsAndKeys) {
   EXPECT_EQ(text.find("old"), std::string::npos);
 }
 
-TEST(SaveSettings, FailedSaveRaisesWriteErrorAndKeepsOldFile) {
+TEST(SaveSettings, failedSave_raisesWriteErrorAndKeepsOldFile) {
   TempDir dir;
   const std::string missing = dir.file("gone/m.nfs");
-  try {
-    SaveSettings(Sample(), missing);
-    FAIL() << "no error";
-  } catch (const EWriteError& e) {
-    EXPECT_EQ(std::string(e.what()), "Fehler beim Schreiben nach " + missing);
-  }
+  EXPECT_THROW_MSG(SaveSettings(Sample(), missing), EWriteError, "Fehler beim Schreiben nach " + missing);
 
   const std::string path = dir.file("m.nfs");
   const std::string old = "[Main]\r\nTitle=old\r\n";
   WriteFile(path, old);
-  bool threw = false;
   {
     test::ScopedFileSizeLimit limit(64);
-    try {
-      SaveSettings(Sample(), path);
-    } catch (const EWriteError&) {
-      threw = true;
-    }
+    EXPECT_THROW(SaveSettings(Sample(), path), EWriteError);
   }
-  EXPECT_TRUE(threw);
   EXPECT_EQ(ReadFile(path), old);
 }
 

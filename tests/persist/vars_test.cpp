@@ -30,7 +30,7 @@ public:
   std::map<std::pair<int, int>, std::string> Cells;
 };
 
-TEST(Variables, AddRemovesDollarsAndIgnoresEmptyName) {
+TEST(Variables, add_removesDollarsAndIgnoresEmptyName) {
   TParseList l;
   l.AddVariable("$Title$", "x");
   l.AddVariable("", "ignored");
@@ -39,7 +39,7 @@ TEST(Variables, AddRemovesDollarsAndIgnoresEmptyName) {
   EXPECT_EQ(Pairs(l), (P{{"Title", "x"}, {"", "empty name"}, {"ab", ""}}));
 }
 
-TEST(Variables, SetKeepsEntryForEmptyNameOrBadIndex) {
+TEST(Variables, set_keepsEntryForEmptyNameOrBadIndex) {
   TParseList l;
   l.SetVariable(0, "x", "on empty list");
   EXPECT_TRUE(l.Vars.empty());
@@ -52,7 +52,7 @@ TEST(Variables, SetKeepsEntryForEmptyNameOrBadIndex) {
   EXPECT_EQ(Pairs(l), (P{{"n", "4"}}));
 }
 
-TEST(Variables, DeleteAndMove) {
+TEST(Variables, deleteAndMove_changeOnlyValidPositions) {
   TParseList l;
   EXPECT_THROW(l.DeleteVariable(0), ERangeError);
   for (const char* n : {"a", "b", "c"}) l.AddVariable(n, n);
@@ -69,7 +69,7 @@ TEST(Variables, DeleteAndMove) {
   EXPECT_TRUE(l.Vars.empty());
 }
 
-TEST(Variables, FillGridRows) {
+TEST(Variables, fillGrid_givesOneRowPerVariable) {
   TParseList l;
   RecordingGrid g;
   l.FillGrid(g);
@@ -84,7 +84,7 @@ TEST(Variables, FillGridRows) {
   EXPECT_EQ(h.Cells[std::make_pair(1, 1)], "va");
 }
 
-TEST(VariablesFile, LayoutAndEscaping) {
+TEST(VariablesFile, save_writesNameValueLinesEscaped) {
   TempDir dir;
   TParseList l;
   l.SaveToFile(dir.file("e.nfv"));
@@ -95,7 +95,7 @@ TEST(VariablesFile, LayoutAndEscaping) {
   EXPECT_EQ(ReadFile(dir.file("v.nfv")), "n&para;\xB6v&para;&para;\r\n\xB6\r\n");
 }
 
-TEST(VariablesFile, LoadRules) {
+TEST(VariablesFile, load_followsTheLineRules) {
   TempDir dir;
   WriteFile(dir.file("v.nfv"),
             "Title\xB6Men\xFC\r\n"
@@ -116,7 +116,7 @@ TEST(VariablesFile, LoadRules) {
                          {"z", "after"}}));
 }
 
-TEST(VariablesFile, MissingFileAddsNothingUnreadableRaises) {
+TEST(VariablesFile, missingFileAddsNothing_unreadableRaises) {
   TempDir dir;
   TParseList l;
   l.AddVariable("keep", "");
@@ -128,7 +128,7 @@ TEST(VariablesFile, MissingFileAddsNothingUnreadableRaises) {
   EXPECT_EQ(l.Vars.size(), 1u);
 }
 
-TEST(VariablesFile, LoadTwiceDoublesAndLineBreakSplits) {
+TEST(VariablesFile, loadTwice_doublesAndLineBreakSplits) {
   TempDir dir;
   TParseList l;
   l.AddVariable("a", "1\r\nb\xB6" "2");
@@ -139,7 +139,7 @@ TEST(VariablesFile, LoadTwiceDoublesAndLineBreakSplits) {
   EXPECT_EQ(Pairs(m), (P{{"a", "1"}, {"b\xB6" "2", ""}, {"a", "1"}, {"b\xB6" "2", ""}}));
 }
 
-TEST(VariablesFile, UncreatableFileRaisesCreateError) {
+TEST(VariablesFile, uncreatableFile_raisesCreateError) {
   TempDir dir;
   TParseList l;
   l.AddVariable("a", "b");

@@ -1,4 +1,4 @@
-// Folder routines as the template loader and the set list use them.
+// Folder routines as the template loader, the set list and the module loader use them.
 #include "support/folders.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ using test::MakeDir;
 using test::TempDir;
 using test::WriteFile;
 
-TEST(ListDirectory, passesOverDotFoldersFilesAndLinksToFiles) {
+TEST(ListDirectory, listing_passesOverDotFoldersFilesAndLinksToFiles) {
   TempDir dir;
   MakeDir(dir.file("Blue"));
   MakeDir(dir.file("Red"));
@@ -37,9 +37,14 @@ TEST(ListDirectory, passesOverDotFoldersFilesAndLinksToFiles) {
   ASSERT_EQ(full.size(), 4u);
   EXPECT_EQ(full[0], "first");
   for (std::size_t i = 1; i < full.size(); ++i) EXPECT_EQ(full[i].rfind(dir.path() + "/", 0), 0u) << full[i];
+
+  std::vector<std::string> none;
+  ListDirectory(dir.file("missing"), none, true);
+  ListDirectory(dir.file("a.txt"), none, true);
+  EXPECT_TRUE(none.empty());
 }
 
-TEST(DirectoryExists, followsLinksAndRefusesFilesAndEmptyPaths) {
+TEST(DirectoryExists, links_areFollowedAndFilesAndEmptyPathsRefused) {
   TempDir dir;
   MakeDir(dir.file("d"));
   WriteFile(dir.file("f"), "x");
@@ -49,17 +54,20 @@ TEST(DirectoryExists, followsLinksAndRefusesFilesAndEmptyPaths) {
   EXPECT_TRUE(DirectoryExists(dir.file("ld")));
   EXPECT_FALSE(DirectoryExists(dir.file("f")));
   EXPECT_FALSE(DirectoryExists(dir.file("f") + "/"));
+  EXPECT_FALSE(DirectoryExists(dir.file("missing")));
   EXPECT_FALSE(DirectoryExists(""));
 }
 
-TEST(AddTrailingBackslash, endsWithExactlyOneSeparator) {
+TEST(AddTrailingBackslash, anyPath_endsWithOneSeparator) {
+  EXPECT_EQ(AddTrailingBackslash(""), "");
+  EXPECT_EQ(AddTrailingBackslash("/"), "/");
   EXPECT_EQ(AddTrailingBackslash("a"), "a/");
   EXPECT_EQ(AddTrailingBackslash("a//"), "a//");
   EXPECT_EQ(AddTrailingBackslash("C:\\x"), "C:\\x/");
   EXPECT_EQ(AddTrailingBackslash("C:\\x\\"), "C:\\x\\");
 }
 
-TEST(FindChild, exactNameFirstThenAnyLetterCaseOfAToZ) {
+TEST(FindChild, lookup_triesExactNameFirstThenAnyLetterCaseOfAToZ) {
   TempDir dir;
   const std::string folder = dir.path() + "/";
   WriteFile(dir.file("Header.TXT"), "");
@@ -80,7 +88,7 @@ TEST(FindChild, exactNameFirstThenAnyLetterCaseOfAToZ) {
   EXPECT_EQ(FindChildPath(dir.file("missing") + "/", "x"), dir.file("missing") + "/x");
 }
 
-TEST(FindChild, aDanglingLinkOfTheExactNameIsTaken) {
+TEST(FindChild, danglingLinkOfTheExactName_isTaken) {
   TempDir dir;
   const std::string folder = dir.path() + "/";
   fs::create_symlink(dir.file("gone"), dir.file("a"));
@@ -88,7 +96,7 @@ TEST(FindChild, aDanglingLinkOfTheExactNameIsTaken) {
   EXPECT_EQ(FindChildPath(folder, "a"), folder + "a");
 }
 
-TEST(FindFolderCaseless, looksUpTheLastComponentOnly) {
+TEST(FindFolderCaseless, lookup_foldsTheLastComponentOnly) {
   TempDir dir;
   MakeDir(dir.file("templates"));
   MakeDir(dir.file("templates/X"));

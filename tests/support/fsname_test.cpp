@@ -12,7 +12,7 @@ namespace {
 
 // A page named after the caption "Über uns" must be the file a browser opens for the
 // link "Über uns.htm": the stored text becomes its UTF-8 name.
-TEST(FsName, StoredTextsBecomeUtf8NamesAndBack) {
+TEST(FsName, storedTexts_becomeUtf8NamesAndBack) {
   EXPECT_EQ(StoredPathToFs("\xDC" "ber uns.htm"), "\xC3\x9C" "ber uns.htm");
   std::string text;
   EXPECT_TRUE(StoredPathFromFs("\xC3\x9C" "ber", text));
@@ -23,7 +23,7 @@ TEST(FsName, StoredTextsBecomeUtf8NamesAndBack) {
 }
 
 // Paths the program opens are used by their own bytes, whatever they hold.
-TEST(FsName, OpenedPathsKeepTheirBytes) {
+TEST(FsName, openedPaths_keepTheirBytes) {
   test::TempDir dir;
   const std::string folder = dir.file("\xCE\xA9mega");
   test::MakeDir(folder);
@@ -36,7 +36,7 @@ TEST(FsName, OpenedPathsKeepTheirBytes) {
 }
 
 // Messages are Windows-1252 where the name allows it; Utf8() keeps any name whole.
-TEST(FsName, FileErrorsNameTheFileInBothEncodings) {
+TEST(FsName, fileErrors_nameTheFileInBothEncodings) {
   const struct {
     std::string path, text, utf8;
   } cases[] = {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/errors.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
@@ -15,14 +16,14 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-TEST(ProfileRead, SectionsAndKeysIgnoreLetterCase) {
+TEST(ProfileRead, sectionsAndKeys_ignoreLetterCase) {
   TProfileFile f("[mAiN]\r\nTitle=abc\r\n");
   EXPECT_EQ(f.ReadString("Main", "TITLE", "d"), "abc");
   EXPECT_EQ(f.ReadString("MAIN", "title", "d"), "abc");
   EXPECT_EQ(f.ReadString("Other", "Title", "d"), "d");
 }
 
-TEST(ProfileRead, ValuesAreTrimmedAndUnquoted) {
+TEST(ProfileRead, values_areTrimmedAndUnquoted) {
   TProfileFile f(
       "[Main]\r\n"
       "  a =  x y \t\r\n"
@@ -41,21 +42,21 @@ TEST(ProfileRead, ValuesAreTrimmedAndUnquoted) {
   EXPECT_EQ(f.ReadString("Main", "g", "-"), "in\"side");  // only the outer pair goes
 }
 
-TEST(ProfileRead, EmptyValueIsNotTheDefault) {
+TEST(ProfileRead, emptyValue_isNotTheDefault) {
   TProfileFile f("[Main]\r\nhr=\r\nblank=   \r\n");
   EXPECT_EQ(f.ReadString("Main", "hr", "<hr>"), "");
   EXPECT_EQ(f.ReadString("Main", "blank", "<hr>"), "");
   EXPECT_EQ(f.ReadString("Main", "missing", "<hr>"), "<hr>");
 }
 
-TEST(ProfileRead, ValuesAreCutAt2047Characters) {
+TEST(ProfileRead, values_areCutAt2047Characters) {
   const std::string longValue(3000, 'v');
   TProfileFile f("[Main]\r\nk=" + longValue + "\r\nq=\"" + std::string(2047, 'w') + "\"\r\n");
   EXPECT_EQ(f.ReadString("Main", "k", ""), std::string(2047, 'v'));
   EXPECT_EQ(f.ReadString("Main", "q", ""), std::string(2047, 'w'));
 }
 
-TEST(ProfileRead, KeysOutsideTheirSectionCommentsAndDuplicates) {
+TEST(ProfileRead, keysOutsideTheirSectionCommentsAndDuplicates_areSkipped) {
   TProfileFile f(
       "k=before any section\n"
       "[Other]\n"
@@ -74,7 +75,7 @@ TEST(ProfileRead, KeysOutsideTheirSectionCommentsAndDuplicates) {
   EXPECT_EQ(f.ReadString("Main", "no equals sign", "-"), "-");
 }
 
-TEST(ProfileRead, MissingOrUnreadableFileGivesDefault) {
+TEST(ProfileRead, missingOrUnreadableFile_givesDefault) {
   TempDir dir;
   EXPECT_EQ(GetProfileString(dir.file("none.ini"), "Main", "k", "def"), "def");
   test::MakeDir(dir.file("folder.ini"));
@@ -83,7 +84,7 @@ TEST(ProfileRead, MissingOrUnreadableFileGivesDefault) {
   EXPECT_EQ(GetProfileString(dir.file("t.ini"), "main", "ALL_IN_ONE", "1"), "0");
 }
 
-TEST(ProfileWrite, ReplacesTheKeyLineAndKeepsEveryOtherByte) {
+TEST(ProfileWrite, existingKey_isReplacedAndEveryOtherByteKept) {
   const std::string before =
       "; hand-written\n"
       "[Other]\r\n"
@@ -101,7 +102,7 @@ TEST(ProfileWrite, ReplacesTheKeyLineAndKeepsEveryOtherByte) {
   EXPECT_EQ(f.Bytes(), expected);
 }
 
-TEST(ProfileWrite, NewKeyFollowsTheLastKeyOfItsSection) {
+TEST(ProfileWrite, newKey_followsTheLastKeyOfItsSection) {
   TProfileFile f("[Main]\r\na=1\r\n; note\r\nb=2\r\n\r\n; trailing comment\r\n[Next]\r\nc=3\r\n");
   f.WriteString("MAIN", "new", "v");
   EXPECT_EQ(f.Bytes(), "[Main]\r\na=1\r\n; note\r\nb=2\r\nnew=v\r\n\r\n; trailing comment\r\n[Next]\r\nc=3\r\n");
@@ -111,7 +112,7 @@ TEST(ProfileWrite, NewKeyFollowsTheLastKeyOfItsSection) {
   EXPECT_EQ(empty.Bytes(), "[Main]\nk=v\r\n\n[Next]\n");
 }
 
-TEST(ProfileWrite, CreatesSectionAndGivesTheLastLineItsLineEnd) {
+TEST(ProfileWrite, missingSection_isCreatedAfterALineEnd) {
   TProfileFile f("[Other]\r\nz=9");
   f.WriteString("Main", "k", "v");
   f.WriteString("Main", "l", "w");
@@ -123,7 +124,7 @@ TEST(ProfileWrite, CreatesSectionAndGivesTheLastLineItsLineEnd) {
   EXPECT_EQ(none.Bytes(), "[Main]\r\nk=\r\n");
 }
 
-TEST(ProfileWrite, WriteProfileStringCreatesAndUpdatesFile) {
+TEST(ProfileWrite, writeProfileString_createsAndUpdatesFile) {
   TempDir dir;
   const std::string path = dir.file("s.nfs");
   WriteProfileString(path, "Main", "a", "1");
@@ -132,17 +133,12 @@ TEST(ProfileWrite, WriteProfileStringCreatesAndUpdatesFile) {
   EXPECT_EQ(ReadFile(path), "[Main]\r\nA=3\r\nb=2\r\n");
 }
 
-TEST(ProfileSave, FailureRaisesWriteErrorAndLeavesNothing) {
+TEST(ProfileSave, failure_raisesWriteErrorAndLeavesNothing) {
   TempDir dir;
   const std::string path = dir.file("missing/s.nfs");
   TProfileFile f;
   f.WriteString("Main", "k", "v");
-  try {
-    f.Save(path);
-    FAIL() << "no error";
-  } catch (const EWriteError& e) {
-    EXPECT_EQ(std::string(e.what()), "Fehler beim Schreiben nach " + path);
-  }
+  EXPECT_THROW_MSG(f.Save(path), EWriteError, "Fehler beim Schreiben nach " + path);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
   // A folder standing where the file should be.
@@ -151,7 +147,7 @@ TEST(ProfileSave, FailureRaisesWriteErrorAndLeavesNothing) {
 }
 
 // A write that fails half-way (the file size limit holds for root too) keeps the old file.
-TEST(ProfileSave, FailedWriteKeepsTheOldFile) {
+TEST(ProfileSave, failedWrite_keepsTheOldFile) {
   TempDir dir;
   const std::string path = dir.file("s.nfs");
   const std::string old = "[Main]\r\nk=old\r\n";

@@ -27,30 +27,30 @@ std::string Replaced(std::string text, std::string_view p, std::string_view r, b
   return text;
 }
 
-TEST(ReplaceAll, FoldsOnlyAsciiLetters) {
+TEST(ReplaceAll, caseInsensitive_foldsOnlyAsciiLetters) {
   EXPECT_EQ(Replaced("ABC abc", "b", "x"), "AxC axc");
   EXPECT_EQ(Replaced("ABC abc", "b", "x", true), "ABC axc");
   EXPECT_EQ(Replaced("\xC4 \xE4", "\xE4", "x"), "\xC4 x");  // Ä is not folded onto ä
 }
 
-TEST(ReplaceAll, EmptyPatternOrTextChangesNothing) {
+TEST(ReplaceAll, emptyPatternOrText_changesNothing) {
   EXPECT_EQ(Replaced("abc", "", "x"), "abc");
   EXPECT_EQ(Replaced("", "a", "x"), "");
   EXPECT_EQ(Replaced("$a$b$", "$", ""), "ab");
 }
 
-TEST(ReplaceAll, RescansTextFormedWithNeighbours) {
+TEST(ReplaceAll, textFormedWithNeighbours_isReplacedToo) {
   EXPECT_EQ(Replaced("aabb", "ab", "a"), "aa");
   EXPECT_EQ(Replaced("x\r\n\r\n\r\n\r\ny", "\r\n\r\n", "\r\n"), "x\r\ny");
   EXPECT_EQ(Replaced("\r\n\r\n\r\n\r\n\r\n", "\r\n\r\n", "\r\n"), "\r\n");
 }
 
-TEST(ReplaceAll, ReplacementHoldingPatternEndsWithOnePass) {
+TEST(ReplaceAll, replacementHoldingPattern_endsWithOnePass) {
   EXPECT_EQ(Replaced("a $Title$ b $TITLE$", "$title$", "[$Title$]"), "a [$Title$] b [$Title$]");
   EXPECT_EQ(Replaced("aaa", "a", "aa"), "aaaaaa");
 }
 
-TEST(ReplaceAll, MatchesLiteralRuleOnRandomInput) {
+TEST(ReplaceAll, randomInput_matchesTheLiteralRule) {
   std::mt19937 rng(42);
   const std::string alphabet = "aAbB$\r\n";
   auto word = [&](int maxLen) {
@@ -72,7 +72,7 @@ TEST(ReplaceAll, MatchesLiteralRuleOnRandomInput) {
   EXPECT_GT(compared, 15000);
 }
 
-TEST(GetField, PicksNthField) {
+TEST(GetField, fieldNumber_picksThatField) {
   const std::string t = "a\xB6" "b\xB6" "c";
   EXPECT_EQ(GetField(t, '\xB6', 1), "a");
   EXPECT_EQ(GetField(t, '\xB6', 2), "b");
@@ -86,20 +86,20 @@ TEST(GetField, PicksNthField) {
   EXPECT_EQ(GetField(longField + ";rest", ';', 2), "rest");
 }
 
-TEST(Flags, OnlyOneIsTrue) {
+TEST(Flags, onlyOne_isTrue) {
   EXPECT_EQ(BoolToText(true), "1");
   EXPECT_EQ(BoolToText(false), "0");
   EXPECT_TRUE(TextToBool("1"));
   for (const char* t : {"", "0", " 1", "01", "true"}) EXPECT_FALSE(TextToBool(t)) << t;
 }
 
-TEST(Escaping, RoundTripsAndUnescapesAnyCase) {
+TEST(Escaping, escaping_roundTripsAndUnescapesAnyCase) {
   EXPECT_EQ(EscapeField("a\xB6" "b"), "a&para;b");
   EXPECT_EQ(UnescapeField(EscapeField("x\xB6\xB6y")), "x\xB6\xB6y");
   EXPECT_EQ(UnescapeField("a&PARA;b&Para;"), "a\xB6" "b\xB6");
 }
 
-TEST(ParseInteger, DecimalAndHexForms) {
+TEST(ParseInteger, decimalAndHexForms_areRead) {
   EXPECT_EQ(ParseInteger("2"), 2);
   EXPECT_EQ(ParseInteger("  -17"), -17);
   EXPECT_EQ(ParseInteger("+5"), 5);

@@ -7,6 +7,7 @@
 #include "support/cp1252.h"
 #include "support/errors.h"
 #include "support/paths.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/filelimit.h"
 #include "testsupport/tempdir.h"
 
@@ -18,7 +19,7 @@ using test::TempDir;
 using test::WriteFile;
 using Lines = std::vector<std::string>;
 
-TEST(SplitLines, EveryLineEndAndTheZeroByte) {
+TEST(SplitLines, everyLineEnd_splitsAndZeroByteEnds) {
   EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
   EXPECT_EQ(SplitLines("\n\r\n\r"), (Lines{"", "", ""}));
@@ -28,23 +29,18 @@ TEST(SplitLines, EveryLineEndAndTheZeroByte) {
   EXPECT_TRUE(SplitLines(std::string("\0x", 2)).empty());
 }
 
-TEST(JoinLines, CrLfAfterEveryLine) {
+TEST(JoinLines, everyLine_endsWithCrLf) {
   EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(JoinLines({}), "");
 }
 
-TEST(ReadTextLines, MissingFileOrFolderRaisesOpenError) {
+TEST(ReadTextLines, missingFileOrFolder_raisesOpenError) {
   TempDir dir;
-  try {
-    ReadTextLines(dir.file("none.nff"));
-    FAIL() << "no error";
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Kann Datei " + dir.file("none.nff") + " nicht \xF6" "ffnen");
-  }
+  EXPECT_THROW_MSG(ReadTextLines(dir.file("none.nff")), EFOpenError, "Kann Datei " + dir.file("none.nff") + " nicht \xF6" "ffnen");
   EXPECT_THROW(ReadTextLines(dir.path()), EFOpenError);
 }
 
-TEST(WriteWholeFile, ReplacesContentsAndKeepsMode) {
+TEST(WriteWholeFile, existingFile_isReplacedAndKeepsItsMode) {
   TempDir dir;
   const std::string path = dir.file("a.txt");
   WriteFile(path, "old, and longer than the new one");
@@ -55,7 +51,7 @@ TEST(WriteWholeFile, ReplacesContentsAndKeepsMode) {
             std::filesystem::perms(0640));
 }
 
-TEST(WriteWholeFile, WritesThroughSymbolicLink) {
+TEST(WriteWholeFile, symbolicLink_isWrittenThrough) {
   TempDir dir;
   WriteFile(dir.file("target"), "x");
   std::filesystem::create_symlink(dir.file("target"), dir.file("link"));
@@ -64,15 +60,10 @@ TEST(WriteWholeFile, WritesThroughSymbolicLink) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
 }
 
-TEST(WriteWholeFile, UncreatableFileRaisesCreateErrorAndLeavesNothing) {
+TEST(WriteWholeFile, uncreatableFile_raisesCreateErrorAndLeavesNothing) {
   TempDir dir;
   const std::string missing = dir.file("no/such/folder.nff");
-  try {
-    WriteWholeFile(missing, "x");
-    FAIL() << "no error";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(std::string(e.what()), "Fehler beim Erstellen der Datei " + missing);
-  }
+  EXPECT_THROW_MSG(WriteWholeFile(missing, "x"), EFCreateError, "Fehler beim Erstellen der Datei " + missing);
   WriteFile(dir.file("plain"), "file, not folder");
   EXPECT_THROW(WriteWholeFile(dir.file("plain/x.nff"), "x"), EFCreateError);
   test::MakeDir(dir.file("folder.nff"));
@@ -80,7 +71,7 @@ TEST(WriteWholeFile, UncreatableFileRaisesCreateErrorAndLeavesNothing) {
   EXPECT_EQ(ReadFile(dir.file("plain")), "file, not folder");
 }
 
-TEST(WriteWholeFile, FailedWriteKeepsOldFileAndNoTemporary) {
+TEST(WriteWholeFile, failedWrite_keepsOldFileAndNoTemporary) {
   TempDir dir;
   const std::string path = dir.file("m.nff");
   WriteFile(path, "NFF 2\r\n");
@@ -100,7 +91,7 @@ TEST(WriteWholeFile, FailedWriteKeepsOldFileAndNoTemporary) {
   EXPECT_EQ(files, 1);
 }
 
-TEST(ChangeFileExt, ReplacesOnlyTheFileNamesExtension) {
+TEST(ChangeFileExt, onlyTheFileNamesExtension_isReplaced) {
   EXPECT_EQ(ChangeFileExt("/a/menu.nff", ".nfs"), "/a/menu.nfs");
   EXPECT_EQ(ChangeFileExt("/a/menu", ".nfs"), "/a/menu.nfs");
   EXPECT_EQ(ChangeFileExt("/a.b/menu", ".mmf"), "/a.b/menu.mmf");
@@ -110,7 +101,7 @@ TEST(ChangeFileExt, ReplacesOnlyTheFileNamesExtension) {
   EXPECT_EQ(ExtractFileName("/a/b/c.nff"), "c.nff");
 }
 
-TEST(Cp1252, EveryByteSurvivesUtf8AndBack) {
+TEST(Cp1252, everyByte_survivesUtf8AndBack) {
   std::string all;
   for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
   std::string back;
@@ -128,7 +119,7 @@ namespace navforge {
 namespace {
 
 // The one-pass form must give exactly what splitting and joining gives.
-TEST(NormalizeLines, EqualsJoiningTheSplitLines) {
+TEST(NormalizeLines, result_equalsJoiningTheSplitLines) {
   for (const char* t : {"", "abc", "a\r\nb", "a\rb\nc\r\n", "\r\n\r\n", "\n", "x\r", "\r\r\n\n"}) {
     const std::string text(t);
     EXPECT_EQ(NormalizeLines(text), JoinLines(SplitLines(text))) << text;

@@ -5,7 +5,7 @@
 #include <QComboBox>
 #include <filesystem>
 
-#include "runcli.h"
+#include "testsupport/runcli.h"
 
 #include "fakedialogs.h"
 #include "testsupport/tempdir.h"

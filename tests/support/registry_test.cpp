@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "support/errors.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -23,7 +24,7 @@ protected:
 
 constexpr std::string_view kSystemKey = "[\\Software\\Microsoft\\Windows\\CurrentVersion]\n";
 
-TEST(RegistryPath, environmentOverridesTheDefault) {
+TEST(RegistryPath, environment_overridesTheDefault) {
   ::setenv("NAVFORGE_REGISTRY", "/tmp/elsewhere", 1);
   EXPECT_EQ(RegistryFilePath(), "/tmp/elsewhere");
   ::setenv("NAVFORGE_REGISTRY", "", 1);
@@ -32,7 +33,7 @@ TEST(RegistryPath, environmentOverridesTheDefault) {
   EXPECT_EQ(RegistryFilePath(), "/etc/navforge/registry");
 }
 
-TEST_F(RegistryFile, makersValue_givesSharedFolder_withOrWithoutTrailingSeparator) {
+TEST_F(RegistryFile, makersValue_givesSharedFolderWithOrWithoutTrailingSeparator) {
   Write("[\\Software\\Orvane Software\\Paths]\nOVCommonFiles=sz:/srv/Shared\n");
   EXPECT_EQ(FindCommonFilesFolder(), "/srv/Shared");
   EXPECT_EQ(GetSharedFolder(), "/srv/Shared/OVS Shared");
@@ -58,7 +59,7 @@ TEST_F(RegistryFile, noMakersKey_usesSystemValue) {
   EXPECT_EQ(GetSharedFolder(), "/usr/common/OVS Shared");
 }
 
-TEST_F(RegistryFile, emptyMakersValue_isTheAnswer_andLeavesTheSharedFolderUnknown) {
+TEST_F(RegistryFile, emptyMakersValue_isTheAnswerAndLeavesTheSharedFolderUnknown) {
   // The system value is not consulted once the maker's value exists, even empty.
   Write("[\\Software\\Orvane Software\\Paths]\nOVCommonFiles=sz:\n" + std::string(kSystemKey) +
         "CommonFilesDir=sz:/usr/common\n");
@@ -83,19 +84,23 @@ TEST_F(RegistryFile, systemKeyMissing_readsSystemValueNameFromMakersKey) {
 
 TEST_F(RegistryFile, nonTextValue_raisesRegistryError) {
   Write("[\\Software\\Orvane Software\\Paths]\nOVCommonFiles=dword:17\n");
-  try {
-    FindCommonFilesFolder();
-    FAIL() << "no error raised";
-  } catch (const ERegistryError& e) {
-    EXPECT_STREQ(e.what(), "Ung\xFC""ltiger Datentyp f\xFC""r 'OVCommonFiles'");
-  }
+  EXPECT_THROW_MSG(FindCommonFilesFolder(), ERegistryError, "Ung\xFC""ltiger Datentyp f\xFC""r 'OVCommonFiles'");
   for (const char* kind : {"multi_sz", "qword", "binary", "DWORD"}) {
     Write(std::string(kSystemKey) + "CommonFilesDir=" + kind + ":00\n");
     EXPECT_THROW(GetSharedFolder(), ERegistryError) << kind;
   }
 }
 
-TEST_F(RegistryFile, textKinds_areReadUnexpanded_andCutAtZero) {
+TEST_F(RegistryFile, crBeforeLfOrAtTheEnd_endsTheLineAndALoneCrIsText) {
+  Write("[\\K]\r\nA=x\ry\r\nB=z\r");
+  TRegistry reg(path());
+  reg.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(reg.OpenKey("\\K", false));
+  EXPECT_EQ(reg.ReadString("A"), "x\ry");
+  EXPECT_EQ(reg.ReadString("B"), "z");
+}
+
+TEST_F(RegistryFile, textKinds_areReadUnexpandedAndCutAtZero) {
   Write("[\\K]\nPlain=/a b \nExpand=expand_sz:$HOME/x\nUrl=http://host/\nSz=sz:dword:1\nZero=sz:ab" +
         std::string(1, '\0') + "cd\nEmpty=\n");
   TRegistry reg(path());
@@ -112,7 +117,7 @@ TEST_F(RegistryFile, textKinds_areReadUnexpanded_andCutAtZero) {
   EXPECT_EQ(reg.ReadString("Missing"), "");
 }
 
-TEST_F(RegistryFile, keysAndValueNames_ignoreCase_andSeparatorsAreNormalised) {
+TEST_F(RegistryFile, keysAndValueNames_ignoreCaseAndSeparatorsAreNormalised) {
   Write("[\\SOFTWARE\\orvane software\\paths\\]\novcommonfiles=sz:/c\n");
   EXPECT_EQ(GetSharedFolder(), "/c/OVS Shared");
   TRegistry reg(path());
@@ -122,7 +127,7 @@ TEST_F(RegistryFile, keysAndValueNames_ignoreCase_andSeparatorsAreNormalised) {
   EXPECT_EQ(reg.ReadString("OVCOMMONFILES"), "/c");
 }
 
-TEST_F(RegistryFile, parentsOfAKey_exist_butHoldNoValues) {
+TEST_F(RegistryFile, parentsOfAKey_existButHoldNoValues) {
   Write("[\\A\\B\\C]\nV=sz:1\n");
   TRegistry reg(path());
   reg.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
@@ -134,7 +139,7 @@ TEST_F(RegistryFile, parentsOfAKey_exist_butHoldNoValues) {
   EXPECT_FALSE(reg.OpenKey("\\B", false));
 }
 
-TEST_F(RegistryFile, failedOpen_keepsTheOpenKey_andCloseForgetsIt) {
+TEST_F(RegistryFile, failedOpen_keepsTheOpenKeyAndCloseForgetsIt) {
   Write("[\\A]\nV=sz:a\n");
   TRegistry reg(path());
   reg.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
@@ -149,7 +154,7 @@ TEST_F(RegistryFile, failedOpen_keepsTheOpenKey_andCloseForgetsIt) {
   EXPECT_EQ(reg.ReadString("V"), "");
 }
 
-TEST_F(RegistryFile, onlyTheMachineRootHoldsKeys) {
+TEST_F(RegistryFile, otherRoots_holdNoKeys) {
   Write("[\\A]\nV=sz:a\n");
   TRegistry reg(path());
   EXPECT_EQ(reg.RootKey(), TRootKey::HKEY_CURRENT_USER);
@@ -163,7 +168,7 @@ TEST_F(RegistryFile, onlyTheMachineRootHoldsKeys) {
   EXPECT_FALSE(reg.HasOpenKey());
 }
 
-TEST_F(RegistryFile, makerKey_opensNameAndSubName_fromAnyRoot) {
+TEST_F(RegistryFile, makerKey_opensNameAndSubNameFromAnyRoot) {
   Write("[\\Software\\Orvane Software\\Navforge\\Recent]\n[\\Software\\Orvane Software\\Paths]\n");
   TRegistry reg(path());
   EXPECT_TRUE(OpenMakerKey(reg, "Paths", "", false));
@@ -175,7 +180,7 @@ TEST_F(RegistryFile, makerKey_opensNameAndSubName_fromAnyRoot) {
   EXPECT_FALSE(OpenMakerKey(reg, "Missing", "", false));
 }
 
-TEST_F(RegistryFile, createdKey_isWrittenToTheFile_andKeepsWhatWasThere) {
+TEST_F(RegistryFile, createdKey_isWrittenToTheFileAndKeepsWhatWasThere) {
   Write("; machine values\n[\\A]\nV=sz:a");
   {
     TRegistry reg(path());

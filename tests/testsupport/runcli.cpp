@@ -1,4 +1,4 @@
-#include "runcli.h"
+#include "testsupport/runcli.h"
 
 #include <cstdlib>
 #include <fcntl.h>
