@@ -9,6 +9,7 @@ namespace navforge::preview {
 bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
   const QString scheme = url.scheme();
   if (relayFor_) {
+    if (scheme == QLatin1String("about")) return true;  // a new window's blank start
     if (scheme == QLatin1String(kScheme))
       relayFor_->setUrl(url);
     else
