@@ -4,11 +4,15 @@
 
 #include "ui/application.h"
 #include "ui/mainform.h"
+#include "ui/preview/previewcommand.h"
+#include "ui/preview/previewscheme.h"
 
 int main(int argc, char** argv) {
+  navforge::preview::PreparePreviewEngine();
   QApplication app(argc, argv);
   navforge::PrepareApplication();
   navforge::Tmainform mainform;
+  navforge::AddPreviewCommand(mainform);
   mainform.show();
   return app.exec();
 }

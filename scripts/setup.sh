@@ -9,6 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     libgtest-dev libgmock-dev googletest libbenchmark-dev \
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev \
     qt6-translations-l10n \
+    qt6-webengine-dev libqt6webenginecore6-bin \
     fonts-liberation fonts-dejavu-core fontconfig \
     xvfb xauth x11-utils imagemagick \
     tidy chromium default-jre-headless ca-certificates \

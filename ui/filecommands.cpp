@@ -151,6 +151,7 @@ bool Tmainform::SaveMenuAs() {
     ApplyTitleRule();
     Modified = false;
     saved = true;
+    emit StateChanged();  // a relative output file name now lies beside the new menu file
   });
   return saved;
 }
@@ -159,6 +160,7 @@ void Tmainform::TBItem5Click() {
   Guard([&] {
     SetSettings();
     MenuDoc->MenuFile = CurrentFile;
+    MenuDoc->OnPageWritten = PageWritten;
     MenuDoc->Generate();
   });
 }

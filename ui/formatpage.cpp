@@ -163,6 +163,7 @@ void Tmainform::SetColor(TColorPanel* Panel, std::int32_t Color) {
 void Tmainform::WatchFormattingControls() {
   auto changed = [this] {
     if (!showingSettings_) Modified = true;
+    emit StateChanged();
   };
   for (TColorPanel* panel : {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7})
     connect(panel, &TColorPanel::colorChanged, this, changed);
@@ -244,8 +245,10 @@ void Tmainform::GetSettings() {
   showingSettings_ = false;
 }
 
-void Tmainform::SetSettings() {
-  TMenuFormat& format = *MenuDoc;
+void Tmainform::SetSettings() { SettingsInto(*MenuDoc); }
+
+void Tmainform::SettingsInto(TovHTML& doc) const {
+  TMenuFormat& format = doc;
   for (std::size_t i = 0; i < FormatFields.size(); ++i) {
     const FormatField& field = FormatFields[i];
     const TFieldControl& control = kFieldControls[i];
@@ -256,7 +259,7 @@ void Tmainform::SetSettings() {
   }
   // Unless the user chose another set, the name stays as the menu spelled it.
   const int chosen = cbTemplates->currentIndex();
-  MenuDoc->Template = chosen < 0 || chosen == shownTemplateIndex_ ? shownTemplate_ : FromQ(cbTemplates->currentText());
+  doc.Template = chosen < 0 || chosen == shownTemplateIndex_ ? shownTemplate_ : FromQ(cbTemplates->currentText());
 }
 
 // ---- Commands ----

@@ -60,9 +60,13 @@ public:
   // Set by every change of the entries, the variables or a formatting control; cleared
   // by New, Open, Save and Save As. Exit, the close box, New and Open ask first.
   bool Modified = false;
+  // Told of every page "HTML Menü erstellen" writes (empty: no one listens).
+  std::function<void(const std::string&)> PageWritten;
 
   void GetSettings();
   void SetSettings();
+  // The formatting controls' values into doc, as SetSettings copies them into MenuDoc.
+  void SettingsInto(TovHTML& doc) const;
   void SetColor(TColorPanel* Panel, std::int32_t Color);
   void GetTemplates(QComboBox* list);
 
@@ -109,6 +113,10 @@ public:
 
   TFileDialog OpenDialog1;
   TFileDialog SaveDialog1;
+
+signals:
+  // The entries, the variables or a formatting control changed, or another menu shows.
+  void StateChanged();
 
 public slots:
   void applicationend();

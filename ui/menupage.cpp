@@ -126,6 +126,7 @@ void Tmainform::FillItemList() {
   TListBoxLines lines(ListBox1);
   MenuDoc->FillItemList(lines);
   ListBox1->setCurrentRow(-1);
+  emit StateChanged();  // every command that changes entries shows them anew here
 }
 
 // ---- Commands ----

@@ -72,6 +72,7 @@ void Tmainform::FillGrid() {
   }
   // The row number stays; past the end it is the last row, as the grid keeps it.
   SetGridRow(row < 1 ? 1 : std::min(row, StringGrid1->rowCount()));
+  emit StateChanged();  // likewise every change of the variables
 }
 
 // ---- Commands ----

@@ -1,0 +1,238 @@
+// The preview window on a real engine: what it shows follows the state it is given.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "testsupport/tempdir.h"
+#include "ui/preview/previewscheme.h"
+#include "ui/preview/previewwindow.h"
+
+namespace navforge::preview {
+namespace {
+
+namespace fs = std::filesystem;
+using test::WriteFile;
+
+bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+QVariant Js(QWebEngineView* view, const QString& script) {
+  QVariant result;
+  bool done = false;
+  view->page()->runJavaScript(script, [&](const QVariant& v) {
+    result = v;
+    done = true;
+  });
+  WaitFor([&] { return done; });
+  return result;
+}
+
+// Loads url as an image in the page: "ok", or "fehler" when the engine got nothing.
+QString LoadImage(QWebEngineView* view, const QString& url) {
+  Js(view, QStringLiteral("window.__bild = ''; { const i = new Image();"
+                          " i.onload = () => window.__bild = 'ok'; i.onerror = () => window.__bild = 'fehler';"
+                          " i.src = '%1'; }").arg(url));
+  QString state;
+  WaitFor([&] { return !(state = Js(view, QStringLiteral("window.__bild")).toString()).isEmpty(); });
+  return state;
+}
+
+void WritePng(const std::string& path, Qt::GlobalColor colour) {
+  QImage image(4, 4, QImage::Format_RGB32);
+  image.fill(colour);
+  ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+}
+
+// A small one-file-per-entry set, a menu with one group, and the output folder
+// "site" below the menu's folder, holding the site's own background image.
+class PreviewWindowTest : public testing::Test {
+protected:
+  void SetUp() override {
+    test::MakeDir(dir.file("Vorlagen"));
+    test::MakeDir(dir.file("Vorlagen/Test"));
+    test::MakeDir(dir.file("site"));
+    const std::string set = dir.file("Vorlagen/Test/");
+    WriteFile(set + "template.ini", "[Main]\r\nall_in_one=0\r\n");
+    WriteFile(set + "header.txt",
+              "<html><head><style>body { color: $TextColor$; background-image: url(\"$BackgroundImage$\"); }"
+              "</style></head><body><ul>");
+    WriteFile(set + "menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>");
+    WriteFile(set + "activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>");
+    WriteFile(set + "SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>");
+    WriteFile(set + "footer.txt", "</ul></body></html>");
+    WritePng(dir.file("site/bg.png"), Qt::red);
+    WritePng(dir.file("geheim.png"), Qt::blue);
+    fs::create_symlink("../geheim.png", dir.file("site/verweis.png"));
+
+    doc.TemplateRoot = dir.file("Vorlagen");
+    doc.Template = "Test";
+    doc.Filename = "site/menu.htm";
+    doc.BackgroundImage = "bg.png";
+    doc.InsertItem(-1, "Start", "start.htm", "inhalt", false);
+    doc.InsertItem(-1, "Gruppe", "gruppe.htm", "inhalt", false);
+    doc.InsertItem(-1, "Eins", "eins.htm", "inhalt", true);
+    doc.InsertItem(-1, "Zwei", "zwei.htm", "inhalt", true);
+
+    TPreviewSource source;
+    source.Snapshot = [this] {
+      auto state = std::make_unique<TPreviewState>();
+      state->Doc = doc;
+      state->Doc.MenuFile = dir.file("site.nff");
+      return state;
+    };
+    source.SelectedEntry = [this] { return selected; };
+    window = std::make_unique<TPreviewWindow>(std::move(source), QString::fromStdString(dir.file("config/vorschau.ini")));
+    window->show();
+    ASSERT_TRUE(Refresh());
+  }
+
+  // Waits for the preview of the newest state; false when it does not come.
+  bool Refresh(int ms = 5000) {
+    bool refreshed = false;
+    auto c = QObject::connect(window.get(), &TPreviewWindow::Refreshed, [&] { refreshed = true; });
+    const bool ok = WaitFor([&] { return refreshed; }, ms);
+    QObject::disconnect(c);
+    return ok;
+  }
+
+  QString Body() { return Js(window->View, QStringLiteral("document.body.innerText")).toString(); }
+
+  test::TempDir dir;
+  TovHTML doc;
+  int selected = -1;
+  std::unique_ptr<TPreviewWindow> window;
+};
+
+TEST_F(PreviewWindowTest, anAddedEntryAppearsInThePageWithinOneSecond) {
+  EXPECT_EQ(window->ShownPage(), QStringLiteral("menu.htm"));
+  EXPECT_FALSE(Body().contains(QStringLiteral("Kontakt")));
+  QElapsedTimer timer;
+  timer.start();
+  doc.InsertItem(-1, "Kontakt", "kontakt.htm", "inhalt", false);
+  window->StateChanged();
+  EXPECT_TRUE(WaitFor([&] { return Body().contains(QStringLiteral("Kontakt")); }, 1000));
+  EXPECT_LT(timer.elapsed(), 1000);
+}
+
+TEST_F(PreviewWindowTest, aColourChangeChangesTheComputedStyle) {
+  const QString color = QStringLiteral("getComputedStyle(document.body).color");
+  doc.TextColor = 0x0000FF;  // red, as the colour dialogs keep it
+  window->StateChanged();
+  EXPECT_TRUE(WaitFor([&] { return Js(window->View, color).toString() == QStringLiteral("rgb(255, 0, 0)"); }));
+  doc.TextColor = 0x00FF00;
+  window->StateChanged();
+  EXPECT_TRUE(WaitFor([&] { return Js(window->View, color).toString() == QStringLiteral("rgb(0, 255, 0)"); }));
+}
+
+TEST_F(PreviewWindowTest, theSelectedEntryChoosesItsGroupsPage) {
+  struct Case {
+    int entry;
+    const char* page;
+  } cases[] = {{3, "Gruppe.htm"}, {0, "menu.htm"}, {1, "Gruppe.htm"}, {-1, "menu.htm"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.entry);
+    selected = c.entry;
+    window->SelectionChanged();
+    EXPECT_EQ(window->ShownPage(), QString::fromLatin1(c.page));
+    EXPECT_EQ(window->PageList->currentText(), QString::fromLatin1(c.page));
+    EXPECT_TRUE(WaitFor([&] { return window->View->url().path().endsWith(QLatin1String(c.page)); }));
+  }
+  selected = 2;
+  window->SelectionChanged();
+  ASSERT_TRUE(WaitFor([&] { return Body().contains(QStringLiteral("Eins")); }));
+  EXPECT_EQ(Js(window->View, QStringLiteral("document.querySelector('li.offen').firstChild.textContent")).toString(),
+            QStringLiteral("Gruppe"));
+  EXPECT_EQ(window->PageList->count(), 2);
+}
+
+TEST_F(PreviewWindowTest, aLinkToAGeneratedPageOpensItInThePreviewAndItStays) {
+  doc.Items[0].Link = "Gruppe.htm";  // aimed at the frame "inhalt", which the preview has not
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  Js(window->View, QStringLiteral("document.querySelector('a').click()"));
+  ASSERT_TRUE(WaitFor([&] { return window->ShownPage() == QStringLiteral("Gruppe.htm"); }));
+  EXPECT_EQ(window->PageList->currentText(), QStringLiteral("Gruppe.htm"));
+  doc.Title = "Neu";
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  EXPECT_EQ(window->ShownPage(), QStringLiteral("Gruppe.htm"));
+}
+
+TEST_F(PreviewWindowTest, theSiteFolderServesItsFilesAndNothingOutside) {
+  EXPECT_EQ(LoadImage(window->View, QStringLiteral("bg.png")), QStringLiteral("ok"));
+  EXPECT_EQ(LoadImage(window->View, QStringLiteral("..%2Fgeheim.png")), QStringLiteral("fehler"));
+  EXPECT_EQ(LoadImage(window->View, QStringLiteral("verweis.png")), QStringLiteral("fehler"));
+  EXPECT_GE(window->Handler()->Refused, 2);
+  // The page's own background is the image from the site folder.
+  EXPECT_TRUE(Js(window->View, QStringLiteral("getComputedStyle(document.body).backgroundImage"))
+                  .toString()
+                  .endsWith(QStringLiteral("/bg.png\")")));
+}
+
+TEST_F(PreviewWindowTest, theOutputFolderStaysAsItWas) {
+  doc.InsertItem(-1, "Kontakt", "kontakt.htm", "inhalt", false);
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  const QStringList files = QDir(QString::fromStdString(dir.file("site"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  EXPECT_EQ(files, (QStringList{QStringLiteral("bg.png"), QStringLiteral("verweis.png")}));
+}
+
+TEST_F(PreviewWindowTest, problemsShowAsALineUntilTheyAreGone) {
+  struct Case {
+    std::function<void(TovHTML&)> change;
+    const char* text;
+  } cases[] = {
+      {[](TovHTML& d) { d.Template.clear(); }, "keine Vorlage"},
+      {[](TovHTML& d) { d.Template = "Fehlt"; }, "Keine Vorschau: "},
+      {[](TovHTML& d) { d.Filename.clear(); }, "kein Dateiname"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    TovHTML before = doc;
+    c.change(doc);
+    window->StateChanged();
+    ASSERT_TRUE(Refresh());
+    EXPECT_EQ(window->Stack->currentWidget(), window->Problem);
+    EXPECT_TRUE(window->Problem->text().contains(QString::fromUtf8(c.text))) << window->Problem->text().toStdString();
+    doc = before;
+    window->StateChanged();
+    ASSERT_TRUE(Refresh());
+    EXPECT_NE(window->Stack->currentWidget(), window->Problem);
+    EXPECT_EQ(window->ShownPage(), QStringLiteral("menu.htm"));
+  }
+}
+
+TEST_F(PreviewWindowTest, aChangedFragmentOnDiskRefreshesThePreview) {
+  WriteFile(dir.file("Vorlagen/Test/footer.txt"), "<p>Neuer Fu\xDF</p></ul></body></html>");
+  ASSERT_TRUE(Refresh());
+  EXPECT_TRUE(WaitFor([&] { return Body().contains(QStringLiteral("Neuer Fu\u00df")); }));
+}
+
+TEST_F(PreviewWindowTest, theWindowKeepsItsPlace) {
+  window->setGeometry(120, 110, 700, 500);
+  ASSERT_TRUE(WaitFor([&] { return window->size() == QSize(700, 500); }));
+  window->hide();
+  TPreviewSource none{[] { return std::make_unique<TPreviewState>(); }, [] { return -1; }};
+  TPreviewWindow again(none, QString::fromStdString(dir.file("config/vorschau.ini")));
+  EXPECT_EQ(again.size(), QSize(700, 500));
+}
+
+}  // namespace
+}  // namespace navforge::preview

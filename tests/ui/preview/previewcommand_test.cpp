@@ -1,0 +1,109 @@
+// "Vorschau" on the real window: the button opens the preview, which follows the
+// window's commands and reports what "HTML Menü erstellen" wrote.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "testsupport/tempdir.h"
+#include "ui/fakedialogs.h"
+#include "ui/mainform.h"
+#include "ui/preview/previewcommand.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/editbox.h"
+
+namespace navforge {
+namespace {
+
+bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+QString Js(QWebEngineView* view, const QString& script) {
+  QString result;
+  bool done = false;
+  view->page()->runJavaScript(script, [&](const QVariant& v) {
+    result = v.toString();
+    done = true;
+  });
+  WaitFor([&] { return done; });
+  return result;
+}
+
+TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
+  test::TempDir tmp;
+  const std::string prog = tmp.path() + "/prog/";
+  test::MakeDir(prog);
+  test::MakeDir(prog + "Templates");
+  test::MakeDir(prog + "Templates/Test");
+  test::MakeDir(tmp.file("site"));
+  test::WriteFile(prog + "Templates/Test/template.ini", "[Main]\r\nall_in_one=1\r\n");
+  test::WriteFile(prog + "Templates/Test/header.txt", "<html><head><style>body { color: $TextColor$; }</style></head><body><ul>");
+  test::WriteFile(prog + "Templates/Test/menupoint.txt", "<li>$Linkname$</li>");
+  test::WriteFile(prog + "Templates/Test/footer.txt", "</ul></body></html>");
+  test::TScriptedDialogs dialogs;
+  TMainformOptions options;
+  options.ProgramFolder = prog;
+  options.VariablesFile = prog + "navforge.nfv";
+  options.ModuleFolders = TModuleFolders{"", prog};
+  options.Dialogs = &dialogs;
+  Tmainform form(options);
+  QAction* action = AddPreviewCommand(form);
+  const QList<QAction*> actions = form.TBToolbar1->actions();
+  ASSERT_EQ(actions.indexOf(action), actions.indexOf(form.TBItem5) + 1);
+  EXPECT_EQ(action->toolTip(), QStringLiteral("Vorschau"));
+  EXPECT_EQ(form.findChild<preview::TPreviewWindow*>(), nullptr);  // no engine until it is asked for
+
+  form.show();
+  action->trigger();
+  auto* window = form.findChild<preview::TPreviewWindow*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  form.cbTemplates->setCurrentIndex(form.cbTemplates->findText(QStringLiteral("Test")));
+  form.efilename->SetText(tmp.file("site/menu.htm"));
+  form.menuname->SetText("Kontakt");
+  form.menulink->SetText("kontakt.htm");
+  form.linktarget->SetText("inhalt");
+  form.TBItem8->trigger();
+  EXPECT_TRUE(WaitFor([&] { return Js(window->View, QStringLiteral("document.body ? document.body.innerText : ''"))
+                                       .contains(QStringLiteral("Kontakt")); }, 1000));
+
+  dialogs.ColorAnswers.push_back(0x0000FF);
+  form.colorclick(form.Panel1);
+  EXPECT_TRUE(WaitFor([&] {
+    return Js(window->View, QStringLiteral("document.body ? getComputedStyle(document.body).color : ''")) ==
+           QStringLiteral("rgb(255, 0, 0)");
+  }));
+  // The preview left the document and the output folder alone.
+  EXPECT_TRUE(form.MenuDoc->Items.front().LinkID.empty());
+  EXPECT_FALSE(test::ReadFile(tmp.file("site/menu.htm")).size());
+
+  form.TBItem5->trigger();
+  EXPECT_TRUE(window->Feedback->isVisible());
+  EXPECT_TRUE(window->Feedback->text().startsWith(QStringLiteral("1 Seite geschrieben nach ") +
+                                                  QString::fromStdString(tmp.file("site"))))
+      << window->Feedback->text().toStdString();
+
+  window->close();
+  EXPECT_FALSE(action->isChecked());
+  action->trigger();
+  EXPECT_TRUE(window->isVisible());
+  action->trigger();
+  EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace navforge

@@ -1,0 +1,60 @@
+#pragma once
+// One generation for the preview: the pages "HTML Menü erstellen" would write for a
+// copy of the window's state, under the names the engine asks for. Only the pages
+// looked at are rendered (each holds the whole menu, so a large menu's site is large);
+// the worker renders the main page and the selected entry's page, the rest follow on
+// first request, all by the generation's own page assembler.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/ovhtml.h"
+
+namespace navforge {
+class PageAssembler;
+}
+
+namespace navforge::preview {
+
+// The window's state as generation would see it; the preview's own copy.
+struct TPreviewState {
+  TovHTML Doc;  // MenuFile names the menu's file, as generation is given it
+  int Selected = -1;                 // the selected entry, -1 for none
+};
+
+class TPreviewBuild {
+public:
+  // Generates; never writes a file and never changes the state it was given.
+  explicit TPreviewBuild(std::shared_ptr<const TPreviewState> state);
+  ~TPreviewBuild();
+
+  QString Problem;               // a German line when there is nothing to show
+  std::filesystem::path Folder;  // the output file's folder on disk
+  QStringList PageNames;         // relative to Folder, in the order generation writes them; the main page first
+  bool Utf8 = false;
+  std::string SetFolder;  // the template set's folder (file-system name), watched for changes
+
+  // The page's bytes, rendered on first use (on one thread at a time); nullptr for a
+  // name that is no generated page.
+  const QByteArray* Page(const QString& name) const;
+  // The page that shows entry index (-1: none): its group's sub-menu page in a
+  // one-file-per-entry set, otherwise the main page. Empty when there is no page.
+  QString PageForEntry(int index) const;
+
+private:
+  struct PageRef {
+    std::string Path;  // as generation names it
+    int Active;
+  };
+  std::shared_ptr<const TPreviewState> state_;
+  std::unique_ptr<PageAssembler> assembler_;
+  std::map<QString, PageRef> refs_;  // a name written twice keeps the later page, as on disk
+  std::map<int, QString> groupPages_;  // main entry index to its sub-menu page
+  mutable std::map<QString, QByteArray> rendered_;
+};
+
+}  // namespace navforge::preview

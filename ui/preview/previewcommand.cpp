@@ -1,0 +1,90 @@
+#include "ui/preview/previewcommand.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QPointer>
+#include <QToolBar>
+#include <filesystem>
+
+#include "core/pagefiles.h"
+#include "support/locations.h"
+#include "support/paths.h"
+#include "ui/mainform.h"
+#include "ui/preview/previewwindow.h"
+#include "ui/preview/sitefolder.h"
+#include "ui/qtext.h"
+
+static void InitPreviewGlyphs() { Q_INIT_RESOURCE(preview); }
+
+namespace navforge {
+namespace {
+
+// The window's size and place, in the user's config folder beside the user's variables.
+QString SettingsFile() {
+  const std::string folder = UserConfigFolder();
+  return folder.empty() ? QString() : PathToQ(folder + "vorschau.ini");
+}
+
+}  // namespace
+
+QAction* AddPreviewCommand(Tmainform& form) {
+  InitPreviewGlyphs();
+  preview::TPreviewSource source;
+  source.Snapshot = [&form] {
+    auto state = std::make_unique<preview::TPreviewState>();
+    state->Doc = *form.MenuDoc;
+    state->Doc.OnPageWritten = nullptr;
+    form.SettingsInto(state->Doc);
+    state->Doc.MenuFile = form.CurrentFile;  // as the generate command gives it
+    return state;
+  };
+  source.SelectedEntry = [&form] { return form.SelectedIndex(); };
+
+  QToolBar* bar = form.TBToolbar1;
+  const QList<QAction*> actions = bar->actions();
+  const qsizetype at = actions.indexOf(form.TBItem5);
+  QAction* action = new QAction(QIcon(QStringLiteral(":/preview/eye.svg")), QStringLiteral("Vorschau"), bar);
+  action->setObjectName(QStringLiteral("BtnPreview"));
+  action->setToolTip(QStringLiteral("Vorschau"));
+  action->setCheckable(true);
+  bar->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
+  if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QStringLiteral("BtnPreviewButton"));
+
+  // The engine starts with the first preview window, not with the program.
+  auto window = std::make_shared<QPointer<preview::TPreviewWindow>>();
+  QObject::connect(action, &QAction::toggled, &form, [&form, action, window, source](bool on) {
+    if (!*window) {
+      if (!on) return;
+      auto* w = new preview::TPreviewWindow(source, SettingsFile(), &form);
+      *window = w;
+      QObject::connect(w, &preview::TPreviewWindow::VisibilityChanged, action, &QAction::setChecked);
+      QObject::connect(&form, &Tmainform::StateChanged, w, &preview::TPreviewWindow::StateChanged);
+      QObject::connect(form.ListBox1, &QListWidget::itemSelectionChanged, w,
+                       &preview::TPreviewWindow::SelectionChanged);
+    }
+    preview::TPreviewWindow* w = *window;
+    if (on == w->isVisible()) return;
+    if (on) {
+      w->show();
+      w->raise();
+    } else {
+      w->close();
+    }
+  });
+
+  // After "HTML Menü erstellen" (connected after the form's own command, so it runs
+  // second): the pages the generation reported, counted as they are written.
+  auto written = std::make_shared<std::vector<std::string>>();
+  form.PageWritten = [written](const std::string& path) { written->push_back(path); };
+  QObject::connect(form.TBItem5, &QAction::triggered, &form, [&form, window, written] {
+    const std::vector<std::string> pages = std::move(*written);
+    written->clear();
+    if (pages.empty() || !*window || !(*window)->isVisible()) return;
+    const std::filesystem::path folder = preview::OutputFolder(form.MenuDoc->Filename, form.CurrentFile);
+    const QString main = PathToQ(PageFile(ExtractFilePath(form.CurrentFile), pages.front()));
+    (*window)->ShowWritten(static_cast<int>(pages.size()), PathToQ(folder.string()), main);
+  });
+  return action;
+}
+
+}  // namespace navforge

@@ -1,0 +1,13 @@
+#pragma once
+// "Vorschau" on the main toolbar: a checkable command right after "HTML Menü
+// erstellen" that opens and closes the preview window; the button shows whether the
+// window is open. The preview follows the form's changes and its entry selection.
+class QAction;
+
+namespace navforge {
+
+class Tmainform;
+
+QAction* AddPreviewCommand(Tmainform& form);
+
+}  // namespace navforge

@@ -1,0 +1,36 @@
+#include "ui/preview/previewpage.h"
+
+#include <QDesktopServices>
+
+#include "ui/preview/previewscheme.h"
+
+namespace navforge::preview {
+
+bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+  const QString scheme = url.scheme();
+  if (relayFor_) {
+    if (scheme == QLatin1String("about")) return true;  // a new window's blank start
+    if (scheme == QLatin1String(kScheme))
+      relayFor_->setUrl(url);
+    else
+      relayFor_->acceptNavigationRequest(url, NavigationTypeLinkClicked, true);
+    deleteLater();
+    return false;
+  }
+  if (scheme == QLatin1String(kScheme) || scheme == QLatin1String("about") || scheme == QLatin1String("data"))
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+  // Only what the user clicked leaves the preview, never what a page does by itself.
+  if (type == NavigationTypeLinkClicked &&
+      (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")))
+    QDesktopServices::openUrl(url);
+  return false;
+}
+
+// A link aimed at a frame or window the preview does not have opens in the preview.
+QWebEnginePage* TPreviewPage::createWindow(WebWindowType) {
+  auto* relay = new TPreviewPage(profile(), this);
+  relay->relayFor_ = this;
+  return relay;
+}
+
+}  // namespace navforge::preview

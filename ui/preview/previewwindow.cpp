@@ -1,0 +1,250 @@
+#include "ui/preview/previewwindow.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include "ui/preview/previewgenerator.h"
+#include "ui/preview/previewpage.h"
+#include "ui/preview/previewscheme.h"
+
+namespace navforge::preview {
+namespace {
+
+// Short enough to stay within 300 ms of the last keystroke with the generation and
+// the page load, long enough not to generate on every key of a word typed quickly.
+constexpr int kDebounceMs = 120;
+
+}  // namespace
+
+TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), source_(std::move(source)), settingsFile_(std::move(settingsFile)) {
+  setObjectName(QStringLiteral("PreviewWindow"));
+  setWindowTitle(QStringLiteral("Vorschau"));
+  resize(1060, 720);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* bar = new QHBoxLayout;
+  auto* pageLabel = new QLabel(QStringLiteral("Seite:"), this);
+  PageList = new QComboBox(this);
+  PageList->setObjectName(QStringLiteral("PageList"));
+  PageList->setAccessibleName(QStringLiteral("Seite"));
+  PageList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  pageLabel->setBuddy(PageList);
+  bar->addWidget(pageLabel);
+  bar->addWidget(PageList);
+  bar->addStretch(1);
+  Widths = new QButtonGroup(this);
+  for (int width : {375, 768, 1024, 0}) {
+    auto* button = new QToolButton(this);
+    button->setText(width ? QString::number(width) : QStringLiteral("Fenster"));
+    button->setToolTip(width ? QStringLiteral("Breite %1 CSS-Pixel").arg(width) : QStringLiteral("Breite des Fensters"));
+    button->setCheckable(true);
+    button->setObjectName(QStringLiteral("Width%1").arg(width ? QString::number(width) : QStringLiteral("Fenster")));
+    Widths->addButton(button, width);
+    bar->addWidget(button);
+  }
+  Widths->button(0)->setChecked(true);
+  layout->addLayout(bar);
+
+  auto* profile = new QWebEngineProfile(this);  // off the record: nothing of the preview stays on disk
+  profile->setHttpCacheType(QWebEngineProfile::NoCache);
+  handler_ = new TPreviewSchemeHandler(this);
+  profile->installUrlSchemeHandler(kScheme, handler_);
+  Stack = new QStackedWidget(this);
+  auto* holder = new QWidget(Stack);
+  auto* holderLayout = new QHBoxLayout(holder);
+  holderLayout->setContentsMargins(0, 0, 0, 0);
+  View = new QWebEngineView(holder);
+  View->setObjectName(QStringLiteral("PreviewView"));
+  View->setPage(new TPreviewPage(profile, View));
+  holderLayout->addWidget(View, 1);
+  Problem = new QLabel(Stack);
+  Problem->setObjectName(QStringLiteral("Problem"));
+  Problem->setAlignment(Qt::AlignCenter);
+  Problem->setWordWrap(true);
+  Stack->addWidget(holder);
+  Stack->addWidget(Problem);
+  layout->addWidget(Stack, 1);
+  Feedback = new QLabel(this);
+  Feedback->setObjectName(QStringLiteral("Feedback"));
+  Feedback->setTextFormat(Qt::RichText);
+  Feedback->setTextInteractionFlags(Qt::TextBrowserInteraction);
+  Feedback->hide();
+  layout->addWidget(Feedback);
+
+  generator_ = new TPreviewGenerator(this);
+  debounce_ = new QTimer(this);
+  debounce_->setSingleShot(true);
+  debounce_->setInterval(kDebounceMs);
+  watcher_ = new QFileSystemWatcher(this);
+
+  connect(debounce_, &QTimer::timeout, this, &TPreviewWindow::Generate);
+  connect(generator_, &TPreviewGenerator::Built, this, &TPreviewWindow::OnBuilt);
+  connect(watcher_, &QFileSystemWatcher::fileChanged, this, &TPreviewWindow::StateChanged);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &TPreviewWindow::StateChanged);
+  connect(Widths, &QButtonGroup::idClicked, this, &TPreviewWindow::SetViewWidth);
+  connect(PageList, &QComboBox::activated, this, [this](int index) {
+    chosenPage_ = PageList->itemText(index);
+    ShowPage(chosenPage_);
+  });
+  connect(Feedback, &QLabel::linkActivated, this, [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
+  connect(View, &QWebEngineView::urlChanged, this, [this](const QUrl& url) {
+    // A link followed inside the preview: the list names the page now shown.
+    if (url.scheme() != QLatin1String(kScheme)) return;
+    const QString name = url.path(QUrl::FullyDecoded).mid(1);
+    if (name == shownPage_) return;
+    chosenPage_ = shownPage_ = name;  // kept through refreshes like a page picked from the list
+    const int index = PageList->findText(name);
+    if (index >= 0) PageList->setCurrentIndex(index);
+  });
+  connect(View, &QWebEngineView::loadFinished, this, [this](bool) {
+    if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
+    sinceChange_.invalidate();
+    if (!changePending_ && !generator_->Busy()) emit Refreshed();
+  });
+
+  if (!settingsFile_.isEmpty())
+    restoreGeometry(QSettings(settingsFile_, QSettings::IniFormat).value(QStringLiteral("Vorschau/Geometrie")).toByteArray());
+}
+
+// The page goes before the profile it was made with.
+TPreviewWindow::~TPreviewWindow() { delete View; }
+
+void TPreviewWindow::SaveGeometry() const {
+  if (settingsFile_.isEmpty()) return;
+  QDir().mkpath(QFileInfo(settingsFile_).absolutePath());
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  settings.setValue(QStringLiteral("Vorschau/Geometrie"), saveGeometry());
+}
+
+void TPreviewWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  StateChanged();
+  emit VisibilityChanged(true);
+}
+
+void TPreviewWindow::hideEvent(QHideEvent* event) {
+  SaveGeometry();
+  QWidget::hideEvent(event);
+  emit VisibilityChanged(false);
+}
+
+void TPreviewWindow::StateChanged() {
+  if (!isVisible()) return;  // a hidden preview costs nothing while the user types
+  if (!sinceChange_.isValid()) sinceChange_.start();
+  changePending_ = true;
+  debounce_->start();
+}
+
+void TPreviewWindow::SelectionChanged() {
+  chosenPage_.clear();
+  if (!build_ || !build_->Problem.isEmpty() || !isVisible()) return;
+  const QString page = build_->PageForEntry(source_.SelectedEntry());
+  if (page != shownPage_) ShowPage(page);
+}
+
+void TPreviewWindow::Generate() {
+  changePending_ = false;
+  std::unique_ptr<TPreviewState> state = source_.Snapshot();
+  state->Selected = source_.SelectedEntry();
+  generator_->Request(std::move(state));
+}
+
+void TPreviewWindow::OnBuilt(std::shared_ptr<const TPreviewBuild> build) {
+  build_ = build;
+  handler_->SetBuild(build);
+  WatchSet(build->SetFolder);
+  if (!build->Problem.isEmpty()) {
+    ShowProblem(build->Problem);
+    return;
+  }
+  QStringList listed;
+  for (int i = 0; i < PageList->count(); ++i) listed << PageList->itemText(i);
+  if (listed != build->PageNames) {
+    PageList->clear();
+    PageList->addItems(build->PageNames);
+  }
+  const QString page = !chosenPage_.isEmpty() && build->Page(chosenPage_) ? chosenPage_
+                                                                         : build->PageForEntry(source_.SelectedEntry());
+  ShowPage(page);
+}
+
+void TPreviewWindow::ShowPage(const QString& name) {
+  Stack->setCurrentIndex(0);
+  const int index = PageList->findText(name);
+  if (index >= 0) PageList->setCurrentIndex(index);
+  // The same page again keeps its scroll position.
+  const QPointF scroll = name == shownPage_ ? View->page()->scrollPosition() : QPointF();
+  shownPage_ = name;
+  View->load(PageUrl(name));
+  if (!scroll.isNull()) {
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(View, &QWebEngineView::loadFinished, this, [this, scroll, connection](bool) {
+      disconnect(*connection);
+      View->page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);").arg(scroll.x()).arg(scroll.y()));
+    });
+  }
+}
+
+void TPreviewWindow::ShowProblem(const QString& text) {
+  shownPage_.clear();
+  Problem->setText(text);
+  Stack->setCurrentIndex(1);
+  if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
+  sinceChange_.invalidate();
+  if (!changePending_ && !generator_->Busy()) emit Refreshed();
+}
+
+void TPreviewWindow::WatchSet(const std::string& folder) {
+  const QString set = QString::fromStdString(folder);
+  QStringList watched = watcher_->files() + watcher_->directories();
+  if (set != watchedSet_) {
+    if (!watched.isEmpty()) watcher_->removePaths(watched);
+    watched.clear();
+    watchedSet_ = set;
+  }
+  if (set.isEmpty()) return;
+  // An editor that saves by replacing a file ends the watch on it: each build watches
+  // what is missing anew.
+  QStringList wanted{set};
+  const QDir dir(set);
+  for (const QString& file : dir.entryList(QDir::Files)) wanted << dir.filePath(file);
+  for (const QString& path : wanted)
+    if (!watched.contains(path)) watcher_->addPath(path);
+}
+
+void TPreviewWindow::SetViewWidth(int cssPixels) {
+  QLayout* holder = View->parentWidget()->layout();
+  if (cssPixels > 0) {
+    View->setFixedWidth(cssPixels);
+    holder->setAlignment(View, Qt::AlignHCenter);
+  } else {
+    View->setMinimumWidth(0);
+    View->setMaximumWidth(QWIDGETSIZE_MAX);
+    holder->setAlignment(View, {});
+  }
+  if (QAbstractButton* button = Widths->button(cssPixels)) button->setChecked(true);
+}
+
+void TPreviewWindow::ShowWritten(int count, const QString& folder, const QString& mainPage) {
+  const QString pages = count == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(count);
+  Feedback->setText(QStringLiteral("%1 geschrieben nach %2 \u2013 <a href=\"%3\">Hauptseite im Browser \u00f6ffnen</a>")
+                        .arg(pages, folder.toHtmlEscaped(), QUrl::fromLocalFile(mainPage).toString().toHtmlEscaped()));
+  Feedback->show();
+}
+
+}  // namespace navforge::preview

@@ -1,0 +1,91 @@
+#pragma once
+// "Vorschau": a window of its own that shows what "HTML Menü erstellen" would write,
+// generated into memory from the window's current state and refreshed shortly after
+// each change, with a list of the generated pages and buttons for common widths.
+#include <QElapsedTimer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "ui/preview/previewbuild.h"
+
+class QButtonGroup;
+class QComboBox;
+class QFileSystemWatcher;
+class QLabel;
+class QStackedWidget;
+class QTimer;
+class QWebEngineView;
+
+namespace navforge::preview {
+
+class TPreviewGenerator;
+class TPreviewSchemeHandler;
+
+// What the preview reads from the window it belongs to.
+struct TPreviewSource {
+  std::function<std::unique_ptr<TPreviewState>()> Snapshot;  // a copy, taken on the event thread
+  std::function<int()> SelectedEntry;                          // -1 for none
+};
+
+class TPreviewWindow : public QWidget {
+  Q_OBJECT
+public:
+  // settingsFile: where the window keeps its size and place (an INI file; "" for nowhere).
+  TPreviewWindow(TPreviewSource source, QString settingsFile, QWidget* parent = nullptr);
+  ~TPreviewWindow() override;
+
+  // After "HTML Menü erstellen": how many pages were written, and where.
+  void ShowWritten(int count, const QString& folder, const QString& mainPage);
+
+  QComboBox* PageList = nullptr;
+  QButtonGroup* Widths = nullptr;  // ids: the width in CSS pixels, 0 for "Fenster"
+  QStackedWidget* Stack = nullptr;
+  QWebEngineView* View = nullptr;
+  QLabel* Problem = nullptr;
+  QLabel* Feedback = nullptr;
+
+  // The last shown page's name ("" while a problem shows) and generation.
+  QString ShownPage() const { return shownPage_; }
+  std::shared_ptr<const TPreviewBuild> LastBuild() const { return build_; }
+  TPreviewSchemeHandler* Handler() const { return handler_; }
+  // Milliseconds from the first change after the last refresh to the page loaded.
+  qint64 LastLatency = -1;
+
+public slots:
+  void StateChanged();
+  void SelectionChanged();
+  void SetViewWidth(int cssPixels);
+
+signals:
+  void VisibilityChanged(bool visible);
+  void Refreshed();  // a page or a problem line is shown for the newest state
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+private:
+  void Generate();
+  void OnBuilt(std::shared_ptr<const TPreviewBuild> build);
+  void ShowPage(const QString& name);
+  void ShowProblem(const QString& text);
+  void WatchSet(const std::string& folder);
+  void SaveGeometry() const;
+
+  TPreviewSource source_;
+  QString settingsFile_;
+  TPreviewSchemeHandler* handler_ = nullptr;
+  TPreviewGenerator* generator_ = nullptr;
+  QTimer* debounce_ = nullptr;
+  QFileSystemWatcher* watcher_ = nullptr;
+  QString watchedSet_;
+  std::shared_ptr<const TPreviewBuild> build_;
+  QString shownPage_;
+  QString chosenPage_;  // picked from the list; kept until the selection changes
+  bool changePending_ = false;
+  QElapsedTimer sinceChange_;
+};
+
+}  // namespace navforge::preview
