@@ -195,11 +195,8 @@ void PageAssembler::WritePage(IPageSink& Sink, const std::string& FileName, int 
 
   bool fromParts = PerPartFilling && partsExact_ && Value(FileName).find('$') == std::string::npos;
   if (fromParts) {
-    std::size_t size = 0, dollars = 0;
-    for (const Part* p : parts) {
-      size += p->Text.size();
-      dollars += p->Dollars;
-    }
+    std::size_t dollars = 0;
+    for (const Part* p : parts) dollars += p->Dollars;
     const std::size_t longest = std::max(longestValue_, Value(FileName).size());
     fromParts = longest == 0 || dollars <= kReplaceAllWorkLimit / longest;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/fsname.h"
+#include "support/strutil.h"
 
 namespace navforge::import {
 namespace {
@@ -19,27 +20,6 @@ std::vector<std::string_view> SplitPath(std::string_view path) {
       start = i + 1;
     }
   return parts;
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::string PercentDecode(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
 }
 
 // "name:" at the start of a link, as in "http:", "mailto:" or a drive "C:".

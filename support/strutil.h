@@ -63,4 +63,7 @@ std::string_view TrimBlanks(std::string_view text);
 // such a number.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 
+// "%" with two hexadecimal digits becomes that byte; any other "%" stays, as in a browser.
+std::string PercentDecode(std::string_view text);
+
 }  // namespace navforge

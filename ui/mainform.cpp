@@ -126,6 +126,7 @@ QLabel* Tmainform::AddLabel(QWidget* parent, const char* name, int left, int top
   label->setObjectName(QLatin1String(name));
   label->move(left, top);
   label->adjustSize();
+  KeepLeadingOffset(label, left);
   return label;
 }
 

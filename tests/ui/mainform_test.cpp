@@ -142,6 +142,26 @@ TEST_F(MainformTest, StartUp_ShowsEmptyMenuOnPageMenu) {
   EXPECT_FALSE(form->PageControl1->isTabVisible(form->PageControl1->indexOf(form->TabSheet2)));
 }
 
+// "-reverse": the fixed places are mirrored, on pages shown later too.
+TEST_F(MainformTest, StartUp_ReverseMirrorsTheFixedPlaces) {
+  QApplication::setLayoutDirection(Qt::RightToLeft);
+  std::unique_ptr<Tmainform> rtl = MakeForm();
+  rtl->show();
+  rtl->PageControl1->setCurrentWidget(rtl->TabSheet2);
+  QApplication::processEvents();
+  QApplication::setLayoutDirection(Qt::LeftToRight);
+  form->show();
+  form->PageControl1->setCurrentWidget(form->TabSheet2);
+  QApplication::processEvents();
+  for (const char* name : {"menuname", "Label4", "efilename"}) {
+    auto* ltr = form->findChild<QWidget*>(QLatin1String(name));
+    auto* mirrored = rtl->findChild<QWidget*>(QLatin1String(name));
+    ASSERT_TRUE(ltr && mirrored) << name;
+    EXPECT_EQ(mirrored->x(), ltr->parentWidget()->width() - ltr->x() - ltr->width()) << name;
+    EXPECT_EQ(mirrored->y(), ltr->y()) << name;
+  }
+}
+
 TEST_F(MainformTest, StartUp_FixedSizeWithoutMaximiseButton) {
   EXPECT_EQ(form->size(), QSize(460, 565));
   EXPECT_EQ(form->minimumSize(), form->maximumSize());
