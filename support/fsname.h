@@ -20,7 +20,5 @@ bool StoredPathFromFs(std::string_view name, std::string& text);
 // A file-system name as Windows-1252 for messages: the stored text when there is
 // one, otherwise the name's bytes unchanged.
 std::string FromFsName(std::string_view name);
-// A path the program opens is already the file-system name; unchanged.
-inline std::string ToFsName(std::string_view path) { return std::string(path); }
 
 }  // namespace navforge

@@ -8,12 +8,11 @@
 #include <unistd.h>
 
 #include "errors.h"
-#include "fsname.h"
 
 namespace navforge {
 
 TSaveLock::TSaveLock(const std::string& menuPath, int waitMs) {
-  const std::string path = ToFsName(menuPath);
+  const std::string& path = menuPath;
   const std::size_t slash = path.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
   fd_ = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

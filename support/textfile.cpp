@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "errors.h"
-#include "fsname.h"
 #include "savetemp.h"
 #include "uniquehandle.h"
 
@@ -48,12 +47,12 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 bool FileExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && ::stat(ToFsName(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 std::string ReadWholeFile(const std::string& path) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
-  const UniqueFd file(::open(ToFsName(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!file) throw EFOpenError(path);
   const int fd = file.Get();
   struct stat st;
@@ -137,7 +136,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
   static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
   (void)ignoreSizeSignal;
   if (path.empty() || path.back() == '/') throw EFCreateError(path);
-  const std::string named = ToFsName(path);
+  const std::string& named = path;
   struct stat st;
   const bool exists = ::stat(named.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) throw EFCreateError(path);
