@@ -13,30 +13,21 @@
 
 #include "testsupport/tempdir.h"
 #include "ui/preview/previewwindow.h"
+#include "webwait.h"
 
 namespace navforge::preview {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
+// The example's pages are larger: the engine gets longer than elsewhere.
+constexpr int kWaitMs = 10000;
+
+bool WaitFor(const std::function<bool()>& done, int ms = kWaitMs) { return test::WaitFor(done, ms); }
 
 QString Body(QWebEngineView* view) {
-  QString text;
-  bool done = false;
-  view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"), [&](const QVariant& v) {
-    text = v.toString();
-    done = true;
-  });
-  WaitFor([&] { return done; });
-  return text;
+  return test::RunJs(view, QStringLiteral("document.body ? document.body.innerText : ''"), kWaitMs).toString();
 }
+
+
 
 // The example menu, its pages written beside the content pages the build copied.
 class ExampleSite : public testing::Test {

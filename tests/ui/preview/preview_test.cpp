@@ -16,33 +16,18 @@
 #include "testsupport/tempdir.h"
 #include "ui/preview/previewscheme.h"
 #include "ui/preview/previewwindow.h"
+#include "webwait.h"
 
 namespace navforge::preview {
 namespace {
 
 namespace fs = std::filesystem;
+using test::WaitFor;
 using test::WriteFile;
 
-bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
+QVariant Js(QWebEngineView* view, const QString& script) { return test::RunJs(view, script); }
 
-QVariant Js(QWebEngineView* view, const QString& script) {
-  QVariant result;
-  bool done = false;
-  view->page()->runJavaScript(script, [&](const QVariant& v) {
-    result = v;
-    done = true;
-  });
-  WaitFor([&] { return done; });
-  return result;
-}
+
 
 // Loads url as an image in the page: "ok", or "fehler" when the engine got nothing.
 QString LoadImage(QWebEngineView* view, const QString& url) {

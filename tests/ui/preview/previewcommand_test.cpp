@@ -13,35 +13,21 @@
 #include <functional>
 
 #include "testsupport/tempdir.h"
+#include "ui/editbox.h"
 #include "ui/fakedialogs.h"
 #include "ui/mainform.h"
 #include "ui/preview/previewcommand.h"
 #include "ui/preview/previewwindow.h"
-#include "ui/editbox.h"
+#include "webwait.h"
 
 namespace navforge {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
+using test::WaitFor;
 
-QString Js(QWebEngineView* view, const QString& script) {
-  QString result;
-  bool done = false;
-  view->page()->runJavaScript(script, [&](const QVariant& v) {
-    result = v.toString();
-    done = true;
-  });
-  WaitFor([&] { return done; });
-  return result;
-}
+QString Js(QWebEngineView* view, const QString& script) { return test::RunJs(view, script).toString(); }
+
+
 
 TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   test::TempDir tmp;
