@@ -140,7 +140,7 @@ PageAssembler::Part PageAssembler::MakePart(std::string Text) const {
   Part part;
   part.Text = std::move(Text);
   part.Dollars = static_cast<std::size_t>(std::count(part.Text.begin(), part.Text.end(), '$'));
-  if (partsExact_ && LowerAscii(part.Text).find("$currentfilename$") == std::string::npos) {
+  if (partsExact_ && !ContainsTextAscii(part.Text, "$CurrentFilename$")) {
     std::string ready = part.Text;
     part.Lead = FinishPart(ready, std::string());
     part.Normalized = NormalizeOnItsOwn(ready);
@@ -253,7 +253,6 @@ std::string PageAssembler::PageFromParts(const std::vector<const Part*>& Parts, 
 }
 
 std::string PageAssembler::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {
-  const std::string Sub = RenderSubItems(EntryIndex);
   const bool hasSub = doc_.HasSubItems(EntryIndex);
   const bool active = Active == -1 ? hasSub : Active == Ordinal;
   std::string s = active ? set_.ActiveMenupoint : set_.Menupoint;
@@ -268,7 +267,8 @@ std::string PageAssembler::RenderMainItem(int Active, int Ordinal, int EntryInde
   ReplaceAll(s, "$RestLetter$", Value(Rest), false);
   ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
   ReplaceAll(s, "$Link$", Value(hasSub ? id + submenuExt_ : item.Link), false);
-  ReplaceAll(s, "$submenu$", Sub, false);
+  // Most entries are rendered without their sub-menu: it is made only where it goes.
+  if (ContainsTextAscii(s, "$submenu$")) ReplaceAll(s, "$submenu$", RenderSubItems(EntryIndex), false);
   if (Ordinal < Count) s += set_.BetweenMenupoints;
   return s;
 }

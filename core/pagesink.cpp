@@ -18,13 +18,13 @@ DiskPageSink::DiskPageSink(std::function<void(const std::string&)> onPageWritten
         [this](const std::string& file, std::string_view bytes) { Write(file, bytes); });
 }
 
-// Defined here, where PageWriter is complete. A page still in hand is written through;
-// its failure, if any, no longer reaches anyone, as generation has already stopped.
+// Defined here, where PageWriter is complete. Pages still in hand are written through;
+// a failure no longer reaches anyone, as generation has already stopped.
 DiskPageSink::~DiskPageSink() = default;
 
 void DiskPageSink::Write(const std::string& file, std::string_view bytes) {
   const auto start = std::chrono::steady_clock::now();
-  WriteWholeFile(file, bytes, Durable::No);
+  WriteWholeFile(file, bytes, Durable::No, &spare_);
   stats_.WriteSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ++stats_.Pages;
   stats_.Bytes += bytes.size();
@@ -48,17 +48,25 @@ void DiskPageSink::HandOver(const std::string& path, std::string&& bytes) {
     WritePage(path, bytes);
     return;
   }
-  Finish();  // the page before: written, or its failure thrown before this one goes out
-  writer_->Start(PageFile(baseFolder_, path), std::move(bytes));
-  inHand_ = path;
-  hasInHand_ = true;
+  ReportWritten();
+  // Refused once a page before has failed: that failure is thrown instead.
+  if (!writer_->Start(PageFile(baseFolder_, path), std::move(bytes))) Finish();
+  inHand_.push_back(path);
+}
+
+void DiskPageSink::ReportWritten() {
+  for (std::size_t n = writer_->TakeWritten(); n > 0; --n) {
+    Written(inHand_.front());
+    inHand_.pop_front();
+  }
 }
 
 void DiskPageSink::Finish() {
-  if (!writer_ || !hasInHand_) return;
-  hasInHand_ = false;
-  writer_->Wait();
-  Written(inHand_);
+  if (!writer_) return;
+  const std::exception_ptr failure = writer_->Wait();
+  ReportWritten();
+  inHand_.clear();  // dropped behind the failed page
+  if (failure) std::rethrow_exception(failure);
 }
 
 void MemoryPageSink::WritePage(const std::string& path, std::string_view bytes) {

@@ -3,12 +3,15 @@
 // The disk sink writes files as the generate command does; the memory sink keeps the
 // pages for a preview, a check or a comparison without touching the disk.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "support/sparetemp.h"
 
 namespace navforge {
 
@@ -39,12 +42,14 @@ struct PageWriteStats {
 class PageWriter;
 
 // Writes each page atomically (without forcing it to disk) and then reports its path.
-// A relative path is taken against baseFolder (a file-system name ending with "/";
+// The page a write replaces becomes the temporary of the next one (SpareTemp), so a
+// generation over existing pages creates no file per page. A relative path is taken against baseFolder (a file-system name ending with "/";
 // "" for the current folder), see core/pagefiles.h.
 //
-// Overlapping, a page is reported and its failure thrown when the next page is handed
-// over or at Finish; a page after a failed one is never written, and the pages before
-// it stay, as without the overlap.
+// Overlapping, pages are written in order on a second thread while the next ones are
+// made; a page is reported, and a failure thrown, at a later hand-over or at Finish. A
+// page after a failed one is never written, and the pages before it stay, as without
+// the overlap.
 class DiskPageSink : public IPageSink {
 public:
   explicit DiskPageSink(std::function<void(const std::string&)> onPageWritten = {}, std::string baseFolder = {},
@@ -59,13 +64,14 @@ public:
 private:
   void Write(const std::string& file, std::string_view bytes);
   void Written(const std::string& path);
+  void ReportWritten();
 
   std::function<void(const std::string&)> onPageWritten_;
   std::string baseFolder_;
   PageWriteStats stats_;
+  SpareTemp spare_;                     // outlives the writer, which uses it
   std::unique_ptr<PageWriter> writer_;  // null: each page written before the call returns
-  std::string inHand_;                  // the path of the page the writer has
-  bool hasInHand_ = false;
+  std::deque<std::string> inHand_;      // the paths of the pages the writer has, in order
 };
 
 struct GeneratedPage {

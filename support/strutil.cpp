@@ -111,6 +111,10 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool ContainsTextAscii(std::string_view Text, std::string_view Pattern) {
+  return Find(Text, 0, Pattern, false) != std::string_view::npos;
+}
+
 void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Replacement,
                 bool CaseSensitive) {
   const bool cs = CaseSensitive;

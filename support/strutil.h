@@ -51,6 +51,9 @@ char LowerAscii(char c);
 std::string LowerAscii(std::string_view text);
 std::string UpperAscii(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
+// Whether Pattern occurs in Text, ASCII letters compared without regard to case, as
+// ReplaceAll(..., false) finds it.
+bool ContainsTextAscii(std::string_view Text, std::string_view Pattern);
 
 // Removes every character with a code from 0 to 32 from both ends.
 std::string TrimControl(std::string_view text);

@@ -12,6 +12,7 @@
 
 #include "errors.h"
 #include "savetemp.h"
+#include "sparetemp.h"
 #include "uniquehandle.h"
 
 namespace navforge {
@@ -131,14 +132,16 @@ void WriteInPlace(const std::string& path, const std::string& fsPath, std::strin
 
 }  // namespace
 
-void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable) {
+void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable, SpareTemp* spare) {
   // Writes beyond a file-size limit must fail with EFBIG, not end the program.
   static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
   (void)ignoreSizeSignal;
   if (path.empty() || path.back() == '/') throw EFCreateError(path);
   const std::string& named = path;
   struct stat st;
-  const bool exists = ::stat(named.c_str(), &st) == 0;
+  bool exists = ::lstat(named.c_str(), &st) == 0;
+  const bool link = exists && S_ISLNK(st.st_mode);
+  if (link) exists = ::stat(named.c_str(), &st) == 0;  // what it names; dangling: none
   if (exists && S_ISDIR(st.st_mode)) throw EFCreateError(path);
   if (exists && !S_ISREG(st.st_mode)) {
     // A device, FIFO or socket (also behind a link, such as /dev/stdout): written into.
@@ -149,7 +152,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
   std::string target = exists ? named : FollowLinks(named);
   if (exists) {
     char resolved[PATH_MAX];
-    if (::realpath(named.c_str(), resolved)) target = resolved;
+    if (link && ::realpath(named.c_str(), resolved)) target = resolved;
     // No write permission is a write-protected file, for root as well.
     if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) throw EFCreateError(path);
     // Replacing the file would split its hard links: rewrite it where it is.
@@ -157,7 +160,12 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
   }
   const std::string dir = DirectoryOf(target);
   std::string tmp;
-  const int fd = CreateSaveTemp(dir, tmp);
+  // A spare is the file an earlier write replaced: it still holds that file's bytes,
+  // owner and mode.
+  struct stat was {};
+  int fd = spare ? spare->Take(dir, tmp, was) : -1;
+  const bool recycled = fd >= 0;
+  if (!recycled) fd = CreateSaveTemp(dir, tmp);
   if (fd < 0) {
     // A folder that forbids new files may still let its existing files be written.
     if (exists && (errno == EACCES || errno == EPERM))
@@ -166,19 +174,28 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
   }
   mode_t mode;
   if (exists) {
-    // Keep the owner where permitted (root saving another user's file), else at least
-    // the group; the mode is set after, since a change of owner clears set-id bits.
-    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-      [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
-    }
     mode = st.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (durable == Durable::No || ::fsync(fd) == 0);
+  bool chmod = !recycled || (was.st_mode & 07777) != mode;
+  if (exists && (!recycled || was.st_uid != st.st_uid || was.st_gid != st.st_gid)) {
+    // Keep the owner where permitted (root saving another user's file), else at least
+    // the group; the mode is set after, since a change of owner clears set-id bits.
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+      [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    }
+    chmod = true;
+  }
+  // A recycled spare is overwritten and then cut to length: cheaper than freeing its
+  // blocks first.
+  const bool cut = recycled && static_cast<std::uint64_t>(was.st_size) > bytes.size();
+  bool ok = WriteAll(fd, bytes) && (!cut || ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) &&
+            (!chmod || ::fchmod(fd, mode) == 0) && (durable == Durable::No || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
+  if (ok && exists && spare && spare->CanExchange(dir) && spare->Exchange(dir, tmp, target)) return;
   if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
     ::unlink(tmp.c_str());
     throw EWriteError(path);

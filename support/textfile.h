@@ -76,8 +76,14 @@ std::vector<std::string> ReadTextLines(const std::string& path);
 // Durable::Yes also forces the bytes and the rename to disk before returning, so a
 // saved menu survives a power loss. Generated pages, which can be made again at any
 // time, use Durable::No: still all-or-nothing, without waiting for the disk per page.
+//
+// With a spare (a run of writes such as a generation's pages), an existing file is
+// exchanged with the temporary instead of deleted, and the next write into the same
+// folder writes over that old file as its temporary (see support/sparetemp.h).
 enum class Durable { Yes, No };
-void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable = Durable::Yes);
+class SpareTemp;
+void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable = Durable::Yes,
+                    SpareTemp* spare = nullptr);
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace navforge

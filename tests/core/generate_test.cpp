@@ -496,6 +496,7 @@ TEST_P(FailingPage, writeProtectedPage_staysAsItWas) {
   EXPECT_THROW(doc.Generate(), EFCreateError);
   EXPECT_EQ(Page("A.htm"), "old A");
   EXPECT_NE(Page("nav.htm"), "");
+  EXPECT_EQ(reported, std::vector<std::string>{site() + "nav.htm"});
 }
 
 TEST_P(FailingPage, failedWrite_leavesTheOldPageWhole) {

@@ -11,6 +11,7 @@
 
 #include "support/errors.h"
 #include "support/savetemp.h"
+#include "support/sparetemp.h"
 #include "support/textfile.h"
 #include "testsupport/tempdir.h"
 
@@ -36,15 +37,17 @@ std::vector<std::string> Names(const std::string& folder) {
 }
 
 // Runs body in a child process without root's rights over files (as "nobody" when the
-// tests run as root, after handing the folder over); true when body returned true.
-template <class Body>
-bool AsUnprivileged(const std::string& folder, Body body) {
+// tests run as root, after handing the folder over and then calling asRoot); true when
+// body returned true.
+template <class Body, class AsRoot = bool (*)()>
+bool AsUnprivileged(const std::string& folder, Body body, AsRoot asRoot = [] { return true; }) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (::geteuid() == 0) {
       for (const auto& e : fs::recursive_directory_iterator(folder))
         if (::lchown(e.path().c_str(), 65534, 65534) != 0) ::_exit(3);
-      if (::chown(folder.c_str(), 65534, 65534) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+      if (::chown(folder.c_str(), 65534, 65534) != 0 || !asRoot() || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(3);
     }
     ::_exit(body() ? 0 : 1);
   }
@@ -131,6 +134,54 @@ TEST(WriteWholeFile, FolderForbiddingNewFilesGetsItsFileRewrittenInPlace) {
     return refused && ReadFile(folder + "/page.htm") == "new page";
   }));
   EXPECT_EQ(Names(folder), std::vector<std::string>{"page.htm"});
+}
+
+// A run of writes with a spare: the file each one replaces becomes the next one's, and
+// every file still ends with exactly its bytes and its own mode.
+TEST(WriteWholeFile, RunWithSpareRecyclesReplacedFilesAndLeavesNoTemporary) {
+  TempDir dir;
+  const std::string a = dir.file("a.htm"), b = dir.file("b.htm"), c = dir.file("c.htm");
+  WriteFile(a, std::string(5000, 'a'));
+  WriteFile(b, "old b");
+  ::chmod(a.c_str(), 0640);
+  ::chmod(b.c_str(), 0604);
+  const ino_t oldA = Stat(a).st_ino;
+  {
+    SpareTemp spare;
+    WriteWholeFile(a, "A", Durable::No, &spare);
+    WriteWholeFile(b, "B, longer than before", Durable::No, &spare);
+    EXPECT_EQ(Stat(b).st_ino, oldA) << "a's old file was not taken for b";
+    WriteWholeFile(c, "C", Durable::No, &spare);
+    WriteWholeFile(b, "B", Durable::No, &spare);
+  }
+  EXPECT_EQ(ReadFile(a), "A");
+  EXPECT_EQ(ReadFile(b), "B");
+  EXPECT_EQ(ReadFile(c), "C");
+  EXPECT_EQ(Stat(a).st_mode & 07777, 0640u);
+  EXPECT_EQ(Stat(b).st_mode & 07777, 0604u);
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.htm", "b.htm", "c.htm"}));
+}
+
+// A spare that belongs to someone else would hand the next page over to them.
+TEST(WriteWholeFile, SpareOfAnotherOwnerIsNotPassedOn) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another owner";
+  TempDir dir;
+  const std::string folder = dir.file("site");
+  test::MakeDir(folder);
+  ::chmod(dir.path().c_str(), 0755);
+  WriteFile(folder + "/mine.htm", "mine");
+  EXPECT_TRUE(AsUnprivileged(
+      folder,
+      [&] {
+        SpareTemp spare;
+        WriteWholeFile(folder + "/theirs.htm", "t", Durable::No, &spare);
+        WriteWholeFile(folder + "/mine.htm", "m", Durable::No, &spare);
+        return Stat(folder + "/mine.htm").st_uid == 65534 && ReadFile(folder + "/mine.htm") == "m";
+      },
+      [&] {
+        WriteFile(folder + "/theirs.htm", "root's");
+        return ::chmod((folder + "/theirs.htm").c_str(), 0666) == 0;
+      }));
 }
 
 TEST(WriteWholeFile, RemovesStaleTemporariesOfItsOwn) {
