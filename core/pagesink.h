@@ -43,8 +43,9 @@ class PageWriter;
 
 // Writes each page atomically (without forcing it to disk) and then reports its path.
 // The page a write replaces becomes the temporary of the next one (SpareTemp), so a
-// generation over existing pages creates no file per page. A relative path is taken against baseFolder (a file-system name ending with "/";
-// "" for the current folder), see core/pagefiles.h.
+// generation over existing pages creates no file per page. A relative path is taken
+// against baseFolder (a file-system name ending with "/"; "" for the current folder),
+// see core/pagefiles.h.
 //
 // Overlapping, pages are written in order on a second thread while the next ones are
 // made; a page is reported, and a failure thrown, at a later hand-over or at Finish. A
