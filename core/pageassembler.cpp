@@ -58,6 +58,14 @@ PageAssembler::PageAssembler(const TovHTML& Doc, TTemplateSet Set, std::vector<s
       linkIDs_(std::move(LinkIDs)),
       count_(RenderedItemCount(Doc)),
       submenuExt_(SubmenuExt(Doc)) {
+  // Every page walks the whole menu: where each walk step leads is worked out once.
+  nextRendered_.resize(Doc.Items.size());
+  int nextMain = Doc.LastIndex();  // the first main entry after i, else the last entry
+  for (int i = Doc.LastIndex(); i >= 0; --i) {
+    const bool sub = Doc.Items[static_cast<std::size_t>(i)].IsSubItem;
+    nextRendered_[static_cast<std::size_t>(i)] = sub ? i + 1 : i == Doc.LastIndex() ? i : nextMain;
+    if (!sub) nextMain = i;
+  }
   // Placeholders 1 to 11 of a page do not depend on which page is written. None of
   // them holds a line break, and the parts of a page are joined by line breaks, so no
   // match can reach across two parts: filling them once per part and run gives the
@@ -110,9 +118,7 @@ void PageAssembler::Fill(std::string& Text, const Replacements& Values) {
   for (const auto& [placeholder, value] : Values) ReplaceAll(Text, placeholder, value, false);
 }
 
-int PageAssembler::NextRenderedIndex(int Index) const {
-  return doc_.Items[static_cast<std::size_t>(Index)].IsSubItem ? Index + 1 : doc_.NextMainIndex(Index);
-}
+int PageAssembler::NextRenderedIndex(int Index) const { return nextRendered_[static_cast<std::size_t>(Index)]; }
 
 std::vector<std::pair<std::string, int>> PageAssembler::Pages() const {
   std::vector<std::pair<std::string, int>> pages;

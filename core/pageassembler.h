@@ -96,6 +96,7 @@ private:
   Replacements variables_;  // "$Name$" of each variable and its value, in list order
   bool partsExact_ = false;       // the conditions of PageFromParts hold for the values
   std::size_t longestValue_ = 0;  // of placeholders 13 to 19
+  std::vector<int> nextRendered_;  // per entry: where the walk over the main entries goes next
   Part header_, footer_;
   std::size_t pagesFromParts_ = 0;
 
