@@ -7,6 +7,10 @@
 
 namespace navforge {
 
+int SpareTemp::SystemExchange(const char* a, const char* b) {
+  return ::renameat2(AT_FDCWD, a, AT_FDCWD, b, RENAME_EXCHANGE);
+}
+
 SpareTemp::~SpareTemp() { Remove(); }
 
 void SpareTemp::Remove() {
@@ -37,7 +41,7 @@ int SpareTemp::Take(const std::string& dir, std::string& name, struct stat& st) 
 }
 
 bool SpareTemp::Exchange(const std::string& dir, const std::string& tmp, const std::string& target) {
-  if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
+  if (exchange_(tmp.c_str(), target.c_str()) != 0) {
     if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == EXDEV) noExchangeDir_ = dir;
     return false;
   }

@@ -13,7 +13,12 @@ namespace navforge {
 
 class SpareTemp {
 public:
-  SpareTemp() = default;
+  // Swaps the files at two names in one step (renameat2 with RENAME_EXCHANGE); 0 or -1
+  // with errno set. Tests put in one that fails as a file system without it does.
+  using ExchangeNames = int (*)(const char* a, const char* b);
+  static int SystemExchange(const char* a, const char* b);
+
+  explicit SpareTemp(ExchangeNames exchange = SystemExchange) : exchange_(exchange) {}
   ~SpareTemp();  // the spare is removed
   SpareTemp(const SpareTemp&) = delete;
   SpareTemp& operator=(const SpareTemp&) = delete;
@@ -34,6 +39,7 @@ public:
 private:
   void Remove();
 
+  ExchangeNames exchange_;
   std::string dir_, name_;  // empty: no spare
   std::string noExchangeDir_;
 };

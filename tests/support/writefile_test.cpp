@@ -162,6 +162,30 @@ TEST(WriteWholeFile, RunWithSpareRecyclesReplacedFilesAndLeavesNoTemporary) {
   EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.htm", "b.htm", "c.htm"}));
 }
 
+// Network and FUSE file systems refuse the exchange: the pages are renamed over as
+// without a spare, and the exchange is not tried again in that folder.
+TEST(WriteWholeFile, FileSystemWithoutExchangeGetsTheRename) {
+  static int tries = 0;
+  tries = 0;
+  TempDir dir;
+  const std::string a = dir.file("a.htm"), b = dir.file("b.htm");
+  WriteFile(a, "old a");
+  WriteFile(b, "old b");
+  {
+    SpareTemp spare([](const char*, const char*) {
+      ++tries;
+      errno = EINVAL;
+      return -1;
+    });
+    WriteWholeFile(a, "A", Durable::No, &spare);
+    WriteWholeFile(b, "B", Durable::No, &spare);
+  }
+  EXPECT_EQ(ReadFile(a), "A");
+  EXPECT_EQ(ReadFile(b), "B");
+  EXPECT_EQ(tries, 1);
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.htm", "b.htm"}));
+}
+
 // A spare that belongs to someone else would hand the next page over to them.
 TEST(WriteWholeFile, SpareOfAnotherOwnerIsNotPassedOn) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another owner";
