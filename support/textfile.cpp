@@ -161,9 +161,9 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
   const std::string dir = DirectoryOf(target);
   std::string tmp;
   // A spare is the file an earlier write replaced: it still holds that file's bytes,
-  // owner and mode.
+  // owner and mode. A new file gets a new temporary, so it is the writer's as before.
   struct stat was {};
-  int fd = spare ? spare->Take(dir, tmp, was) : -1;
+  int fd = spare && exists ? spare->Take(dir, tmp, was) : -1;
   const bool recycled = fd >= 0;
   if (!recycled) fd = CreateSaveTemp(dir, tmp);
   if (fd < 0) {

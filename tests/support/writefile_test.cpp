@@ -162,6 +162,23 @@ TEST(WriteWholeFile, RunWithSpareRecyclesReplacedFilesAndLeavesNoTemporary) {
   EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.htm", "b.htm", "c.htm"}));
 }
 
+// A page written for the first time is the writer's own, not that of the page whose
+// old file happens to be the spare.
+TEST(WriteWholeFile, NewFileInARunIsTheWritersOwn) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another owner";
+  TempDir dir;
+  WriteFile(dir.file("theirs.htm"), "old");
+  ASSERT_EQ(::chown(dir.file("theirs.htm").c_str(), 1234, 4321), 0);
+  {
+    SpareTemp spare;
+    WriteWholeFile(dir.file("theirs.htm"), "T", Durable::No, &spare);
+    WriteWholeFile(dir.file("new.htm"), "N", Durable::No, &spare);
+  }
+  EXPECT_EQ(Stat(dir.file("theirs.htm")).st_uid, 1234u);
+  EXPECT_EQ(Stat(dir.file("new.htm")).st_uid, 0u);
+  EXPECT_EQ(ReadFile(dir.file("new.htm")), "N");
+}
+
 // Network and FUSE file systems refuse the exchange: the pages are renamed over as
 // without a spare, and the exchange is not tried again in that folder.
 TEST(WriteWholeFile, FileSystemWithoutExchangeGetsTheRename) {
