@@ -42,6 +42,16 @@ const std::vector<ProposedEntry> kProposal{
     {"F1", "f/1.htm", true, false, "/s/f/1.htm", "/s/f"},
 };
 
+// A window whose program folder, variables file and modules are all in dir.
+TMainformOptions OptionsIn(const test::TempDir& dir, test::TScriptedDialogs& dialogs) {
+  TMainformOptions options;
+  options.ProgramFolder = dir.path() + "/";
+  options.VariablesFile = dir.file("navforge.nfv");
+  options.ModuleFolders = TModuleFolders{"", dir.path() + "/"};
+  options.Dialogs = &dialogs;
+  return options;
+}
+
 TEST(InsertImportedEntries, AfterTheSelectedEntrysRunOrAtTheEnd) {
   TovHTML doc = Menu();
   EXPECT_EQ(InsertImportedEntries(doc, 0, kProposal, {true, true, true}, "inhalt"), 2);
@@ -109,12 +119,7 @@ TEST(ImportDialog, ButtonOnTheMenuPagesToolbar) {
   test::UiApp();
   test::TempDir dir;
   test::TScriptedDialogs dialogs;
-  TMainformOptions options;
-  options.ProgramFolder = dir.path() + "/";
-  options.VariablesFile = dir.file("navforge.nfv");
-  options.ModuleFolders = TModuleFolders{"", dir.path() + "/"};
-  options.Dialogs = &dialogs;
-  Tmainform form(options);
+  Tmainform form(OptionsIn(dir, dialogs));
   ASSERT_NE(form.TBItemImport, nullptr);
   EXPECT_EQ(form.TBItemImport->toolTip(), QStringLiteral("Seiten importieren..."));
   EXPECT_FALSE(form.TBItemImport->icon().isNull());
@@ -130,12 +135,7 @@ TEST(ImportDialog, ImportedEntriesMarkTheMenuModified) {
   test::TempDir dir;
   WriteWholeFile(dir.file("seite.htm"), "<html><head><title>Seite</title></head><body></body></html>");
   test::TScriptedDialogs dialogs;
-  TMainformOptions options;
-  options.ProgramFolder = dir.path() + "/";
-  options.VariablesFile = dir.file("navforge.nfv");
-  options.ModuleFolders = TModuleFolders{"", dir.path() + "/"};
-  options.Dialogs = &dialogs;
-  Tmainform form(options);
+  Tmainform form(OptionsIn(dir, dialogs));
   // Answers the folder dialog with the site folder, then accepts the review.
   QTimer answer;
   answer.setInterval(20);
