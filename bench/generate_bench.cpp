@@ -14,7 +14,7 @@
 #include <memory>
 #include <random>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "support/sparetemp.h"
 #include "support/textfile.h"
 
@@ -150,11 +150,9 @@ void BM_GenerateOneFilePerEntry(benchmark::State& state) {
   if (!slot) {
     slot = std::make_unique<Workload>(static_cast<int>(state.range(0)));
     rssWithMenu[state.range(0)] = CurrentRssMiB();
-    slot->doc.WriteOverlap = overlap;
-    slot->doc.Generate();
+    slot->doc.Generate(RunOptions{{}, overlap});
   }
   Workload& w = *slot;
-  w.doc.WriteOverlap = overlap;
   using Clock = std::chrono::steady_clock;
   // The peak is the process's so far: one size and mode per process gives its own.
   const double startRss = rssWithMenu[state.range(0)];
@@ -163,11 +161,11 @@ void BM_GenerateOneFilePerEntry(benchmark::State& state) {
     const auto t0 = Clock::now();
     const std::clock_t c0 = std::clock();
     const double u0 = UserSeconds();
-    w.doc.Generate();
+    const RunResult run = w.doc.Generate(RunOptions{{}, overlap});
     userSeconds += UserSeconds() - u0;
     cpuSeconds += static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
     generateSeconds += std::chrono::duration<double>(Clock::now() - t0).count();
-    writeAloneSeconds += w.doc.WriteStats.WriteSeconds;
+    writeAloneSeconds += run.Stats.WriteSeconds;
   }
   // Peak memory of generation itself, before the pages are read back below.
   const double peak = PeakRssMiB();

@@ -9,15 +9,11 @@
 
 #include "check/finding.h"
 #include "check/menucheck.h"
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
+#include "core/pageplan.h"
 #include "core/templateset.h"
 
 namespace navforge::check {
-
-struct PlannedPage {
-  std::string path;  // as generation writes it (Windows-1252)
-  int entry = -1;    // the main entry of a sub-menu page; -1 for the main page
-};
 
 class CheckRun {
 public:
@@ -31,6 +27,7 @@ public:
   std::string setProblemCode, setProblem;  // why not, when set is empty
   std::vector<PlannedPage> pages;    // as generation writes them, in order; empty when it cannot run
   std::filesystem::path pageFolder;  // where the pages land, resolved; empty without a file name
+  std::optional<Refusal> refusal;    // what generation itself would refuse (Page indexes pages)
 
   // A page path (Windows-1252, maybe relative) as the file it names on disk.
   std::filesystem::path Resolve(const std::string& path) const;
@@ -51,6 +48,8 @@ void CheckEntries(CheckRun& run);
 void CheckPlaceholders(CheckRun& run);
 void CheckVariables(CheckRun& run);
 void CheckContrast(CheckRun& run);
+// Runs last: generation's own refusal, where no rule before has reported that page.
+void CheckRefusal(CheckRun& run);
 
 // "Eintrag 3" style reference to another entry (numbered from 1, as the window's list).
 std::string EntryRef(int entry);

@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "check/checkrun.h"
-#include "check/locallink.h"
+#include "core/locallink.h"
 #include "support/cp1252.h"
 #include "support/fsname.h"
 #include "support/paths.h"
@@ -48,8 +48,8 @@ class EntryRules {
 public:
   explicit EntryRules(CheckRun& run) : run_(run), doc_(run.doc) {
     for (const PlannedPage& page : run.pages) {
-      pageFiles_.insert(run.Resolve(page.path).lexically_normal().string());
-      if (page.entry >= 0) pageOf_.emplace(page.entry, &page);
+      pageFiles_.insert(run.Resolve(page.Path).lexically_normal().string());
+      if (page.Entry >= 0) pageOf_.emplace(page.Entry, &page);
     }
     std::error_code ec;
     linksCheckable_ = !run.pageFolder.empty() && fs::is_directory(run.pageFolder, ec);
@@ -114,7 +114,7 @@ private:
   void PageName(int i) {
     const auto page = pageOf_.find(i);
     if (page == pageOf_.end()) return;
-    const std::string name = ExtractFileName(page->second->path);
+    const std::string name = ExtractFileName(page->second->Path);
     const std::string list = EscapeList(name);
     if (!list.empty())
       run_.Add(Level::Warnung, "seitenname-mit-sonderzeichen", i,
@@ -133,11 +133,7 @@ private:
 
   void Link(int i, const TMTItem& item) {
     if (!linksCheckable_) return;
-    // Variables are filled into the whole page, links included ("$Basis$seite.htm").
-    std::string link = item.Link;
-    if (link.find('$') != std::string::npos)
-      for (const TVarItem& v : doc_.Variables.Vars) ReplaceAll(link, "$" + v.Name + "$", v.Value, false);
-    const std::optional<std::string> file = LocalLinkFile(link);
+    const std::optional<std::string> file = LocalLinkFile(LinkWithVariables(item.Link, doc_.Variables));
     if (!file) return;
     const fs::path target = (run_.pageFolder / *file).lexically_normal();
     std::error_code ec;

@@ -5,8 +5,7 @@
 #include <exception>
 
 #include "check/checkrun.h"
-#include "core/generatememory.h"
-#include "core/pageassembler.h"
+#include "core/generationrun.h"
 #include "support/fsname.h"
 
 namespace navforge::check {
@@ -14,21 +13,18 @@ namespace navforge::check {
 namespace fs = std::filesystem;
 
 CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o) {
-  // The generation as the generate command would run it, into memory.
-  GenerationResult gen = GenerateToMemory(d);
-  linkIDs = gen.LinkIDs.size() == d.Items.size() ? std::move(gen.LinkIDs) : PageAssembler::AssignLinkIDs(d.Items);
+  linkIDs = AssignLinkIDs(d.Items);
   while (leadingSubItems <= d.LastIndex() && d.Items[static_cast<std::size_t>(leadingSubItems)].IsSubItem)
     ++leadingSubItems;
 
-  std::string message = gen.Message;
-  set = std::move(gen.Set);
-  if (!set && d.Filename.empty()) {
-    // Generation stopped before the set; it is checked all the same.
-    try {
-      set = LoadTemplateSet(d.TemplateRoot, d.Template, message, d.UserTemplateRoot);
-    } catch (const std::exception& e) {
-      message = e.what();
-    }
+  // The set as generation would load it; a menu without a file name is checked with
+  // its set all the same.
+  std::string message;
+  try {
+    set = d.Filename.empty() ? LoadTemplateSet(d.TemplateRoot, d.Template, message, d.UserTemplateRoot)
+                             : LoadSetForRun(d, message);
+  } catch (const std::exception& e) {
+    message = e.what();
   }
   if (!set) {
     std::string unused;
@@ -45,13 +41,11 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
 
   if (d.Filename.empty()) return;
   pageFolder = Resolve(d.Filename).parent_path();
-  // The first page is the main page; then one per main entry with sub-entries, in order.
-  int entry = -1;
-  for (GeneratedPage& page : gen.Pages) {
-    pages.push_back({std::move(page.Path), entry});
-    do ++entry;
-    while (entry <= d.LastIndex() && !d.HasSubItems(entry));
-  }
+  if (!set) return;
+  // The run's plan and guards; the pages themselves are not needed.
+  const GenerationRun run(d, *set);
+  pages = run.Plan().Pages;
+  refusal = run.FirstRefusal();
 }
 
 fs::path CheckRun::Resolve(const std::string& path) const {
@@ -82,7 +76,8 @@ std::string Quoted(const std::string& text) { return "\x84" + text + "\x93"; }
 Findings CheckMenu(const TovHTML& doc, const CheckOptions& options) {
   CheckRun run(doc, options);
   for (void (*rule)(CheckRun&) : {CheckFileName, CheckTemplate, CheckPageCollisions, CheckMenuFilesOverwritten,
-                                  CheckEntries, CheckPlaceholders, CheckVariables, CheckContrast})
+                                  CheckEntries, CheckPlaceholders, CheckVariables, CheckContrast,
+                                  CheckRefusal})
     rule(run);
   // Fehler before Warnungen; within each, the whole menu first, then the entries in menu order.
   std::stable_sort(run.findings.begin(), run.findings.end(), [](const Finding& a, const Finding& b) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "check/finding.h"
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 
 namespace navforge::check {
 

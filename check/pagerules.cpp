@@ -42,16 +42,16 @@ void CheckPageCollisions(CheckRun& run) {
   std::unordered_map<std::string, std::size_t> seen;  // file key -> first page
   for (std::size_t j = 0; j < run.pages.size(); ++j) {
     const PlannedPage& page = run.pages[j];
-    const auto [it, fresh] = seen.emplace(FileKey(run.Resolve(page.path)), j);
+    const auto [it, fresh] = seen.emplace(FileKey(run.Resolve(page.Path)), j);
     if (fresh) continue;
     const PlannedPage& earlier = run.pages[it->second];
-    std::string text = "Die Seite des Untermen\xFCs " + Quoted(page.path) + " w\xFCrde ";
-    text += earlier.entry < 0 ? "die Hauptseite " + Quoted(earlier.path) + " \xFC" "berschreiben"
-                              : "die Seite " + Quoted(earlier.path) + " von " + EntryRef(earlier.entry) +
+    std::string text = "Die Seite des Untermen\xFCs " + Quoted(page.Path) + " w\xFCrde ";
+    text += earlier.Entry < 0 ? "die Hauptseite " + Quoted(earlier.Path) + " \xFC" "berschreiben"
+                              : "die Seite " + Quoted(earlier.Path) + " von " + EntryRef(earlier.Entry) +
                                     " \xFC" "berschreiben";
-    if (run.Resolve(page.path) != run.Resolve(earlier.path))
+    if (run.Resolve(page.Path) != run.Resolve(earlier.Path))
       text += " (auf Dateisystemen, die Gro\xDF- und Kleinbuchstaben nicht unterscheiden, ist es dieselbe Datei)";
-    run.Add(Level::Fehler, "seite-ueberschreibt-seite", page.entry, text + ".");
+    run.Add(Level::Fehler, "seite-ueberschreibt-seite", page.Entry, text + ".");
   }
 }
 
@@ -65,12 +65,23 @@ void CheckMenuFilesOverwritten(CheckRun& run) {
   std::unordered_map<std::string, std::string> keys;
   for (const std::string& file : own) keys.emplace(FileKey(ResolveOpened(file)), file);
   for (const PlannedPage& page : run.pages) {
-    const auto hit = keys.find(FileKey(run.Resolve(page.path)));
+    const auto hit = keys.find(FileKey(run.Resolve(page.Path)));
     if (hit != keys.end())
-      run.Add(Level::Fehler, "seite-ueberschreibt-menue", page.entry,
-              "Die HTML-Seite " + Quoted(page.path) + " w\xFCrde die Datei " + Quoted(FromFsName(hit->second)) +
+      run.Add(Level::Fehler, "seite-ueberschreibt-menue", page.Entry,
+              "Die HTML-Seite " + Quoted(page.Path) + " w\xFCrde die Datei " + Quoted(FromFsName(hit->second)) +
                   " des Men\xFCs \xFC" "berschreiben.");
   }
+}
+
+void CheckRefusal(CheckRun& run) {
+  if (!run.refusal) return;
+  const int entry = run.pages[run.refusal->Page].Entry;
+  for (const Finding& f : run.findings)
+    if (f.level == Level::Fehler && f.entry == entry &&
+        (f.code == "seite-ueberschreibt-menue" || f.code == "kennung-mit-pfadzeichen"))
+      return;
+  run.Add(Level::Fehler, run.refusal->OverMenuFile ? "seite-ueberschreibt-menue" : "seite-verlaesst-ordner", entry,
+          run.refusal->Message);
 }
 
 }  // namespace navforge::check

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <utility>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "import/keepinstep.h"
 #include "import/menuimport.h"
 #include "import/siteimport.h"

@@ -7,7 +7,7 @@
 #include "check/menucheck.h"
 #include "check/report.h"
 #include "cli/importcommand.h"
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "persist/formatfields.h"
 #include "support/cp1252.h"
 #include "support/errors.h"
@@ -273,12 +273,13 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
           PrintDocument(doc, out);
           break;
         case Command::Generate: {
-          if (o.verbose) doc.OnPageWritten = [&out](const std::string& page) { out << Cp1252ToUtf8(page) << '\n'; };
+          RunOptions run;
+          if (o.verbose) run.OnPageWritten = [&out](const std::string& page) { out << Cp1252ToUtf8(page) << '\n'; };
           const auto start = std::chrono::steady_clock::now();
-          doc.Generate();
+          const RunResult result = doc.Generate(run);
           const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
           if (o.stats && !notifier.Shown())
-            out << StatsLine(doc.WriteStats.Pages, doc.WriteStats.Bytes, seconds, doc.WriteStats.WriteSeconds);
+            out << StatsLine(result.Stats.Pages, result.Stats.Bytes, seconds, result.Stats.WriteSeconds);
           break;
         }
         case Command::Check:

@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "support/locations.h"
 #include "support/strutil.h"
 

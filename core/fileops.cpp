@@ -1,5 +1,5 @@
 // Reading and writing a whole menu: menu file, settings file beside it, variables file.
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "persist/menufile.h"
 #include "support/locations.h"
 #include "support/paths.h"

@@ -1,13 +1,10 @@
-// Page generation into files: the document's operations, each a run of a PageAssembler
-// over the entries' LinkIDs and the document's fragment fields.
+// Page generation into files: the document's operations, each a generation run over
+// the entries' LinkIDs and the document's fragment fields.
 #include <cstdio>
 
-#include "core/ovhtml.h"
-#include "core/pageassembler.h"
-#include "core/pagefiles.h"
-#include "core/pagepath.h"
+#include "core/generationrun.h"
+#include "core/menudocument.h"
 #include "core/pagesink.h"
-#include "support/errors.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 
@@ -22,22 +19,6 @@ std::vector<std::string> ItemLinkIDs(const TMenutree& Items) {
   return ids;
 }
 
-PageAssembler AssemblerOf(const TovHTML& doc) { return PageAssembler(doc, doc.TemplateFields(), ItemLinkIDs(doc.Items)); }
-
-// A page named like the menu file (the output file browse proposes its name after a
-// Save As) would replace the menu: refused, after a message, before any page is written.
-bool PagesSpareMenuFiles(const TovHTML& doc, const std::vector<std::pair<std::string, int>>& pages) {
-  const std::string base = ExtractFilePath(doc.MenuFile);
-  std::vector<std::string> files;
-  files.reserve(pages.size());
-  for (const auto& page : pages) files.push_back(PageFile(base, page.first));
-  const std::optional<std::size_t> hit = FirstPageOverOwnFile(files, MenuOwnFiles(doc.MenuFile, doc.VariablesFile));
-  if (!hit) return true;
-  ShowMessage("Die HTML-Seite " + pages[*hit].first +
-              " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. Es wurde nichts geschrieben.");
-  return false;
-}
-
 }  // namespace
 
 std::string ColorToHTML(std::int32_t Color, bool WithHash) {
@@ -49,74 +30,46 @@ std::string ColorToHTML(std::int32_t Color, bool WithHash) {
   return WithHash ? "#" + std::string(buf) : std::string(buf);
 }
 
-void TovHTML::Generate() {
+RunResult TovHTML::Generate(const RunOptions& Options) {
   if (Filename.empty()) {
     ShowMessage("Kein Dateiname zum Speichern angegeben");
-    return;
+    return {};
   }
   AssignLinkIDs();
-  if (!LoadTemplate()) return;
-  WritePages();
+  if (!LoadTemplate()) return {};
+  return WritePages(Options);
 }
 
-namespace {
-
-// Pages go into the main page's folder only: a page whose name leaves it is refused
-// before anything is written to it, which stops the generation there.
-class FolderConfinedSink : public IPageSink {
-public:
-  FolderConfinedSink(IPageSink& inner, std::string folder) : inner_(inner), folder_(std::move(folder)) {}
-  void WritePage(const std::string& path, std::string_view bytes) override {
-    Confine(path);
-    inner_.WritePage(path, bytes);
-  }
-  void HandOver(const std::string& path, std::string&& bytes) override {
-    Confine(path);
-    inner_.HandOver(path, std::move(bytes));
-  }
-  void Finish() override { inner_.Finish(); }
-
-private:
-  // A page still being written is finished (and its failure thrown) before the refusal.
-  void Confine(const std::string& path) {
-    if (IsPageNameInFolder(std::string_view(path).substr(folder_.size()))) return;
-    inner_.Finish();
-    throw EFCreateError(path);
-  }
-
-  IPageSink& inner_;
-  std::string folder_;
-};
-
-}  // namespace
-
 void TovHTML::AssignLinkIDs() {
-  std::vector<std::string> ids = PageAssembler::AssignLinkIDs(Items);
+  std::vector<std::string> ids = navforge::AssignLinkIDs(Items);
   for (std::size_t i = 0; i < Items.size(); ++i) Items[i].LinkID = std::move(ids[i]);
 }
 
-std::string TovHTML::SubmenuExt() const { return PageAssembler::SubmenuExt(*this); }
+std::string TovHTML::SubmenuExt() const { return navforge::SubmenuExt(*this); }
 
-void TovHTML::WritePages() {
-  PageAssembler assembler = AssemblerOf(*this);
-  if (!PagesSpareMenuFiles(*this, assembler.Pages())) return;
-  WriteStats = {};
-  DiskPageSink disk(OnPageWritten, ExtractFilePath(MenuFile), WriteOverlap);
-  FolderConfinedSink sink(disk, ExtractFilePath(Filename));
-  assembler.WritePages(sink);
-  WriteStats = disk.Stats();
+RunResult TovHTML::WritePages(const RunOptions& Options) {
+  DiskPageSink disk(Options.OnPageWritten, ExtractFilePath(MenuFile), Options.WriteOverlap);
+  RunResult result = GenerationRun(*this, TemplateFields(), ItemLinkIDs(Items)).Run(disk);
+  if (!result.Ok) ShowMessage(result.Message);
+  result.Stats = disk.Stats();
+  return result;
 }
 
 void TovHTML::WritePage(const std::string& FileName, int Active, int Count) {
-  DiskPageSink sink(OnPageWritten, ExtractFilePath(MenuFile));
-  AssemblerOf(*this).WritePage(sink, FileName, Active, Count);
+  GenerationRun run(*this, TemplateFields(), ItemLinkIDs(Items));
+  DiskPageSink sink({}, ExtractFilePath(MenuFile));
+  sink.HandOver(FileName, run.Assembler().Page(FileName, Active, Count));
 }
 
 std::string TovHTML::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {
-  return AssemblerOf(*this).RenderMainItem(Active, Ordinal, EntryIndex, Count);
+  GenerationRun run(*this, TemplateFields(), ItemLinkIDs(Items));
+  return run.Assembler().Renderer().RenderMainItem(Active, Ordinal, EntryIndex, Count);
 }
 
-std::string TovHTML::RenderSubItems(int EntryIndex) const { return AssemblerOf(*this).RenderSubItems(EntryIndex); }
+std::string TovHTML::RenderSubItems(int EntryIndex) const {
+  GenerationRun run(*this, TemplateFields(), ItemLinkIDs(Items));
+  return run.Assembler().Renderer().RenderSubItems(EntryIndex);
+}
 
 int TovHTML::LastSubItemIndex(int Start) const {
   int j = Start;

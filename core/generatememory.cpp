@@ -2,24 +2,27 @@
 
 #include <exception>
 
-#include "core/pageassembler.h"
+#include "core/generationrun.h"
 
 namespace navforge {
 
 GenerationResult GenerateToMemory(const TovHTML& doc) {
   GenerationResult result;
-  if (doc.Filename.empty()) {
-    result.Message = "Kein Dateiname zum Speichern angegeben";
-    return result;
-  }
   try {
-    result.LinkIDs = PageAssembler::AssignLinkIDs(doc.Items);
-    result.Set = LoadTemplateSet(doc.TemplateRoot, doc.Template, result.Message, doc.UserTemplateRoot);
+    result.Set = LoadSetForRun(doc, result.Message);
     if (!result.Set) return result;
+    GenerationRun run(doc, *result.Set);
+    result.LinkIDs = run.Plan().LinkIDs;
     MemoryPageSink sink;
-    PageAssembler(doc, *result.Set, result.LinkIDs).WritePages(sink);
+    try {
+      const RunResult ran = run.Run(sink);
+      result.Ok = ran.Ok;
+      result.Message = ran.Message;
+    } catch (...) {
+      result.Pages = std::move(sink.Pages);
+      throw;
+    }
     result.Pages = std::move(sink.Pages);
-    result.Ok = true;
   } catch (const std::exception& e) {
     result.Message = e.what();
   }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "core/pagesink.h"
 #include "core/templateset.h"
 

@@ -34,18 +34,13 @@ void DiskPageSink::Written(const std::string& path) {
   if (onPageWritten_) onPageWritten_(path);
 }
 
-void DiskPageSink::WritePage(const std::string& path, std::string_view bytes) {
+void DiskPageSink::WritePage(const std::string& path, std::string_view bytes) { HandOver(path, std::string(bytes)); }
+
+// The one way a page goes to disk: written now, or queued for the writer thread.
+void DiskPageSink::HandOver(const std::string& path, std::string&& bytes) {
   if (!writer_) {
     Write(PageFile(baseFolder_, path), bytes);
     Written(path);
-    return;
-  }
-  HandOver(path, std::string(bytes));
-}
-
-void DiskPageSink::HandOver(const std::string& path, std::string&& bytes) {
-  if (!writer_) {
-    WritePage(path, bytes);
     return;
   }
   ReportWritten();

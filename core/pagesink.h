@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/runoptions.h"
 #include "support/sparetemp.h"
 
 namespace navforge {
@@ -25,18 +26,6 @@ public:
   // After the last page: returns once every page is where it goes, and throws what
   // writing a page still in hand threw.
   virtual void Finish() {}
-};
-
-// Whether the disk sink writes a page on a thread of its own while generation makes
-// the next one. Auto: where the machine has two or more processors.
-enum class Overlap { Auto, On, Off };
-
-// What a disk sink wrote: pages, bytes, and the seconds spent in writing them (on the
-// writer thread while it overlaps).
-struct PageWriteStats {
-  std::size_t Pages = 0;
-  std::uint64_t Bytes = 0;
-  double WriteSeconds = 0;
 };
 
 class PageWriter;

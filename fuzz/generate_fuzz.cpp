@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "core/generatememory.h"
-#include "core/ovhtml.h"
-#include "core/pageassembler.h"
+#include "core/menudocument.h"
+#include "core/generationrun.h"
 #include "fuzzfile.h"
 #include "support/errors.h"
 #include "support/notifier.h"
@@ -107,17 +107,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (LinkIDs(doc) != idsBefore) fuzz::Fail("generation into memory changed the document");
   if (memory.Ok) {
     // Pages filled whole, as the rule reads, against the pages joined from ready parts.
-    MemoryPageSink whole;
-    PageAssembler assembler(doc, *memory.Set, memory.LinkIDs);
-    assembler.PerPartFilling = false;
-    assembler.WritePages(whole);
-    if (whole.Pages != memory.Pages) fuzz::Fail("pages from parts differ from pages filled whole");
+    GenerationRun run(doc, *memory.Set);
+    for (std::size_t i = 0; i < run.Plan().Pages.size(); ++i)
+      if (run.PageFilledWhole(i) != memory.Pages[i].Bytes) fuzz::Fail("pages from parts differ from pages filled whole");
   }
 
   std::vector<GeneratedPage> pages;
-  doc.OnPageWritten = [&](const std::string& p) { pages.push_back(GeneratedPage{p, ReadWholeFile(p)}); };
+  RunOptions options;
+  options.OnPageWritten = [&](const std::string& p) { pages.push_back(GeneratedPage{p, ReadWholeFile(p)}); };
   try {
-    doc.Generate();
+    doc.Generate(options);
   } catch (const ENavforgeError&) {
     // A page whose name the file system refuses ends the generation; what was written stays.
   }

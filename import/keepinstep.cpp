@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/locallink.h"
 #include "import/sitelinks.h"
 #include "support/strutil.h"
 
@@ -43,9 +44,7 @@ StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& propos
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (!items[i].IsSubItem) currentMain = static_cast<int>(i);
     mainOf.push_back(currentMain);
-    std::string link = items[i].Link;
-    if (link.find('$') != std::string::npos)
-      for (const TVarItem& v : variables.Vars) ReplaceAll(link, "$" + v.Name + "$", v.Value, false);
+    const std::string link = LinkWithVariables(items[i].Link, variables);
     targets.push_back(LocalLinkTarget(link, folder));
     if (targets.back()) linked.insert(*targets.back());
     if (LinkNamesMissingPage(link, folder)) result.Missing.push_back(static_cast<int>(i));

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "core/templateset.h"
 #include "import/generatedpages.h"
 #include "import/sitelinks.h"

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/locallink.h"
 #include "support/fsname.h"
 #include "support/strutil.h"
 
@@ -20,17 +21,6 @@ std::vector<std::string_view> SplitPath(std::string_view path) {
       start = i + 1;
     }
   return parts;
-}
-
-// "name:" at the start of a link, as in "http:", "mailto:" or a drive "C:".
-bool HasScheme(std::string_view link) {
-  for (std::size_t i = 0; i < link.size(); ++i) {
-    const char c = link[i];
-    if (c == ':') return i > 0;
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (!letter && (i == 0 || !((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))) return false;
-  }
-  return false;
 }
 
 }  // namespace
@@ -75,13 +65,10 @@ std::string RelativeLink(std::string_view fromFolder, std::string_view toFile) {
 }
 
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder) {
-  link = link.substr(0, link.find_first_of("?#"));
-  while (!link.empty() && (link.front() == ' ' || link.front() == '\t')) link.remove_prefix(1);
-  while (!link.empty() && (link.back() == ' ' || link.back() == '\t')) link.remove_suffix(1);
-  if (link.empty() || link[0] == '/' || link[0] == '\\' || HasScheme(link)) return std::nullopt;
-  // "%XX" stands for bytes of the file-system name, as a browser reads a file address.
+  const std::optional<std::string> file = LocalLinkFile(link);
+  if (!file) return std::nullopt;
   std::string path(pageFolder);
-  (path += '/') += FromFsName(PercentDecode(StoredPathToFs(link)));
+  (path += '/') += FromFsName(*file);
   return AbsolutePath(path);
 }
 

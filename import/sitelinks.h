@@ -18,10 +18,8 @@ std::string AbsolutePath(std::string_view path);
 // other character, blanks included, stays as it is.
 std::string RelativeLink(std::string_view fromFolder, std::string_view toFile);
 
-// The absolute path a link of a page in pageFolder names, without any "?query" or
-// "#fragment" and with "%XX" decoded as bytes of the UTF-8 file name; nothing for links that do not name a local file
-// by a relative path (empty, "#...", "//host", "/from-the-root", "http:", "mailto:",
-// "C:\...").
+// The absolute path a link of a page in pageFolder names, by the rule of
+// core/locallink.h; nothing for links that name no local file by a relative path.
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder);
 
 // True when link is a local link whose target is neither a file nor a folder: the

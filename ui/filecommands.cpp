@@ -108,7 +108,6 @@ void Tmainform::BtnOpenClick() {
     // A fresh document, so nothing of the previous menu mixes in; it replaces the
     // current one only when the whole file was read.
     std::unique_ptr<TovHTML> loaded = NewDocument();
-    loaded->OnPageWritten = MenuDoc->OnPageWritten;
     loaded->LoadFromFile(chosen);
     MenuDoc = std::move(loaded);
     CurrentFile = chosen;
@@ -160,8 +159,9 @@ void Tmainform::TBItem5Click() {
   Guard([&] {
     SetSettings();
     MenuDoc->MenuFile = CurrentFile;
-    MenuDoc->OnPageWritten = PageWritten;
-    MenuDoc->Generate();
+    RunOptions run;
+    run.OnPageWritten = PageWritten;
+    MenuDoc->Generate(run);
   });
 }
 

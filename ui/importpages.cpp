@@ -1,6 +1,6 @@
 #include "ui/importpages.h"
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "import/keepinstep.h"
 #include "import/menuimport.h"
 #include "support/notifier.h"

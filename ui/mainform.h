@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "extdlg/modules.h"
 #include "support/notifier.h"
 #include "ui/dialogs.h"

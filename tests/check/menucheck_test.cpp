@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "check/contrast.h"
-#include "check/locallink.h"
 #include "check/report.h"
 #include "testsupport/tempdir.h"
 
@@ -178,27 +177,6 @@ TEST(CheckMenu, documentStaysUnchanged_andErrorsComeFirst) {
   ASSERT_EQ(found.size(), 2u) << Lines(found);
   EXPECT_EQ(found[0].code, "leere-beschriftung");
   EXPECT_EQ(found[1].code, "link-ziel-fehlt");
-}
-
-TEST(LocalLinkFile, linkText_givesTheFileABrowserWouldAskFor) {
-  const std::pair<const char*, std::optional<std::string>> cases[] = {
-      {"seite.htm", "seite.htm"},
-      {"  a/b.htm?x=1#top ", "a/b.htm"},
-      {"..\\ordner\\c.htm", "../ordner/c.htm"},
-      {"%C3%BCber%20uns.htm", "\xC3\xBC" "ber uns.htm"},
-      {"\xDC" "ber uns.htm", "\xC3\x9C" "ber uns.htm"},  // Windows-1252 link, UTF-8 file name
-      {"100%.htm", "100%.htm"},
-      {"", std::nullopt},
-      {"#oben", std::nullopt},
-      {"?seite=2", std::nullopt},
-      {"http://example.org/", std::nullopt},
-      {"MAILTO:a@b.de", std::nullopt},
-      {"tel:+49", std::nullopt},
-      {"javascript:void(0)", std::nullopt},
-      {"//cdn.example.org/x.js", std::nullopt},
-      {"/wurzel.htm", std::nullopt},
-  };
-  for (const auto& [link, expected] : cases) EXPECT_EQ(LocalLinkFile(link), expected) << link;
 }
 
 TEST(ContrastRatio, wcagExamples_giveTheirFigures) {

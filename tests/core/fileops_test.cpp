@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "support/errors.h"
 #include "testsupport/tempdir.h"
 

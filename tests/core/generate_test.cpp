@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "core/generatememory.h"
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "support/errors.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -30,6 +30,13 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   for (std::size_t p = text.find(from); p != std::string::npos; p = text.find(from, p + to.size()))
     text.replace(p, from.size(), to);
   return text;
+}
+
+// Run options that collect the pages written into written.
+RunOptions Reporting(std::vector<std::string>& written) {
+  RunOptions run;
+  run.OnPageWritten = [&written](const std::string& page) { written.push_back(page); };
+  return run;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -86,8 +93,7 @@ protected:
 TEST_F(WorkedExample, oneFilePerEntry_writesMainPageAndTheProduktePage) {
   ASSERT_EQ(doc.Items.size(), 4u);
   std::vector<std::string> written;
-  doc.OnPageWritten = [&](const std::string& f) { written.push_back(f); };
-  doc.Generate();
+  doc.Generate(Reporting(written));
   EXPECT_TRUE(notes.Messages.empty());
   EXPECT_EQ(written, (std::vector<std::string>{site() + "nav.htm", site() + "Produkte.htm"}));
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Produkte.htm", "nav.htm"}));
@@ -125,8 +131,9 @@ TEST_F(WorkedExample, memoryGeneration_givesTheDiskPagesAndLeavesTheDocumentAsIt
     EXPECT_TRUE(FilesIn(dir.file("site")).empty());
 
     std::vector<GeneratedPage> onDisk;
-    doc.OnPageWritten = [&](const std::string& f) { onDisk.push_back(GeneratedPage{f, ReadFile(f)}); };
-    doc.Generate();
+    RunOptions run;
+    run.OnPageWritten = [&](const std::string& f) { onDisk.push_back(GeneratedPage{f, ReadFile(f)}); };
+    doc.Generate(run);
     EXPECT_EQ(r.Pages, onDisk) << allInOne;
     EXPECT_EQ(r.Pages.size(), allInOne[0] == '1' ? 1u : 2u);
     for (std::size_t i = 0; i < doc.Items.size(); ++i) EXPECT_EQ(r.LinkIDs[i], doc.Items[i].LinkID);
@@ -398,8 +405,7 @@ TEST_F(Gen, subPageAtTheMainPagesPath_replacesIt) {
   Add("Produkte", "", "", false);
   Add("Sub", "", "", true);
   std::vector<std::string> written;
-  doc.OnPageWritten = [&](const std::string& f) { written.push_back(f); };
-  doc.Generate();
+  doc.Generate(Reporting(written));
   EXPECT_EQ(written.size(), 2u);
   EXPECT_EQ(Page("Produkte.htm"), "\r\nM Home\r\nA Produkte\r\n");
   EXPECT_EQ(FilesIn(dir.file("site")).size(), 1u);
@@ -466,8 +472,8 @@ class FailingPage : public Gen, public ::testing::WithParamInterface<Overlap> {
 protected:
   void SetUp() override {
     Gen::SetUp();
-    doc.WriteOverlap = GetParam();
-    doc.OnPageWritten = [this](const std::string& page) { reported.push_back(page); };
+    run.WriteOverlap = GetParam();
+    run.OnPageWritten = [this](const std::string& page) { reported.push_back(page); };
     Split();
     Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$"}});
     for (const char* caption : {"A", "x/y", "Z"}) {
@@ -477,13 +483,14 @@ protected:
     WriteFile(site() + "Z.htm", "old Z");
   }
   std::vector<std::string> reported;
+  RunOptions run;
 };
 
 INSTANTIATE_TEST_SUITE_P(WriteOverlap, FailingPage, ::testing::Values(Overlap::On, Overlap::Off),
                          [](const auto& info) { return info.param == Overlap::On ? "overlapping" : "oneByOne"; });
 
 TEST_P(FailingPage, uncreatablePage_stopsThereKeepingEarlierPagesAndWritingNoLaterOne) {
-  EXPECT_THROW_MSG(doc.Generate(), EFCreateError, "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
+  EXPECT_THROW_MSG(doc.Generate(run), EFCreateError, "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_NE(Page("A.htm"), "");
   EXPECT_EQ(Page("Z.htm"), "old Z");
@@ -493,7 +500,7 @@ TEST_P(FailingPage, uncreatablePage_stopsThereKeepingEarlierPagesAndWritingNoLat
 TEST_P(FailingPage, writeProtectedPage_staysAsItWas) {
   WriteFile(site() + "A.htm", "old A");
   fs::permissions(site() + "A.htm", fs::perms::owner_read);
-  EXPECT_THROW(doc.Generate(), EFCreateError);
+  EXPECT_THROW(doc.Generate(run), EFCreateError);
   EXPECT_EQ(Page("A.htm"), "old A");
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_EQ(reported, std::vector<std::string>{site() + "nav.htm"});
@@ -503,7 +510,7 @@ TEST_P(FailingPage, failedWrite_leavesTheOldPageWhole) {
   WriteFile(site() + "nav.htm", "old main page");
   {
     test::ScopedFileSizeLimit limit(4);
-    EXPECT_THROW(doc.Generate(), EWriteError);
+    EXPECT_THROW(doc.Generate(run), EWriteError);
   }
   EXPECT_EQ(Page("nav.htm"), "old main page");
   EXPECT_EQ(Page("A.htm"), "");
@@ -513,11 +520,10 @@ TEST_P(FailingPage, failedWrite_leavesTheOldPageWhole) {
 
 TEST_F(Gen, lastPageFailingWhileWrittenBesideGeneration_isReported) {
   Split();
-  doc.WriteOverlap = Overlap::On;
   Add("A", "", "", false);
   Add("sub", "", "", true);
   fs::create_directory(site() + "A.htm");
-  EXPECT_THROW(doc.Generate(), EFCreateError);
+  EXPECT_THROW(doc.Generate(RunOptions{{}, Overlap::On}), EFCreateError);
   EXPECT_NE(Page("nav.htm"), "");
 }
 
@@ -608,9 +614,8 @@ TEST_F(Gen, subPageOutsideTheMainPagesFolderIsRefused) {
     d.InsertItem(-1, c.caption, "", "", false);
     d.InsertItem(-1, "sub", "", "", true);
     std::vector<std::string> written;
-    d.OnPageWritten = [&](const std::string& p) { written.push_back(p); };
     try {
-      d.Generate();
+      d.Generate(Reporting(written));
       ADD_FAILURE() << c.caption << ": no error";
     } catch (const EFCreateError& e) {
       EXPECT_EQ(std::string(e.what()),

@@ -7,7 +7,7 @@
 #include <random>
 #include <string_view>
 
-#include "core/pageassembler.h"
+#include "core/generationrun.h"
 
 namespace navforge {
 namespace {
@@ -45,7 +45,7 @@ const std::string_view kPieces[] = {"$"sv,    "$$"sv,   "$Ti"sv,  "tle$"sv, "$hr
 std::string Value(Pick& p) { return p.Chance(97) ? p.Some(kValues, 2) : "$" + p.One(kValues); }
 std::string Fragment(Pick& p) { return p.Chance(15) ? "" : p.Some(kPieces, 6); }
 
-TEST(PageAssembler, pagesFromPartsEqualPagesFilledWhole) {
+TEST(PageAssembler, pagesFromParts_equalPagesFilledWhole) {
   std::size_t fromParts = 0, pages = 0;
   for (unsigned seed = 1; seed <= 1500; ++seed) {
     Pick p(seed);
@@ -66,18 +66,12 @@ TEST(PageAssembler, pagesFromPartsEqualPagesFilledWhole) {
     for (std::string* f : {&set.Header, &set.Footer, &set.Menupoint, &set.ActiveMenupoint, &set.SubmenuPoint,
                            &set.BetweenMenupoints, &set.BetweenSubmenuPoints})
       *f = Fragment(p);
-    const std::vector<std::string> ids = PageAssembler::AssignLinkIDs(doc.Items);
 
-    MemoryPageSink parts, whole;
-    PageAssembler byParts(doc, set, ids);
-    byParts.WritePages(parts);
-    PageAssembler byWhole(doc, set, ids);
-    byWhole.PerPartFilling = false;
-    byWhole.WritePages(whole);
-    ASSERT_EQ(parts.Pages, whole.Pages) << "seed " << seed;
-    EXPECT_EQ(byWhole.PagesFromParts(), 0u);
-    fromParts += byParts.PagesFromParts();
-    pages += parts.Pages.size();
+    GenerationRun run(doc, set);
+    for (std::size_t i = 0; i < run.Plan().Pages.size(); ++i)
+      ASSERT_EQ(run.Page(i), run.PageFilledWhole(i)) << "seed " << seed << " page " << i;
+    fromParts += run.Assembler().PagesFromParts();
+    pages += run.Plan().Pages.size();
   }
   // Most pages must come from parts, or the comparison proves little.
   EXPECT_GT(fromParts, pages / 3);

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {

@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "support/errors.h"
 #include "support/savelock.h"
 #include "testsupport/tempdir.h"

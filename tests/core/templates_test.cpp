@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "support/errors.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"

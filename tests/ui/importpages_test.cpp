@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "fakedialogs.h"
 #include "support/textfile.h"
 #include "testsupport/tempdir.h"

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/pageassembler.h"
+#include "core/generationrun.h"
 #include "support/cp1252.h"
 #include "support/paths.h"
 #include "ui/preview/sitefolder.h"
@@ -27,36 +27,27 @@ TPreviewBuild::TPreviewBuild(std::shared_ptr<const TPreviewState> state) : state
     return;
   }
   try {
-    std::vector<std::string> linkIDs = PageAssembler::AssignLinkIDs(doc.Items);
     std::string message;
-    std::optional<TTemplateSet> set = LoadTemplateSet(doc.TemplateRoot, doc.Template, message, doc.UserTemplateRoot);
+    std::optional<TTemplateSet> set = LoadSetForRun(doc, message);
     if (!set) {
       Problem = QStringLiteral("Keine Vorschau: ") + QString::fromStdString(Cp1252ToUtf8(message));
       return;
     }
     Utf8 = set->Utf8;
     SetFolder = set->Folder;
-    const bool allInOne = set->AllInOne;
-    assembler_ = std::make_unique<PageAssembler>(doc, std::move(*set), linkIDs);
+    run_ = std::make_unique<GenerationRun>(doc, std::move(*set));
+    // What generation would refuse to write is not shown either.
+    if (const std::optional<Refusal> refused = run_->FirstRefusal()) {
+      Problem = QStringLiteral("Keine Vorschau: ") + QString::fromStdString(Cp1252ToUtf8(refused->Message));
+      return;
+    }
     Folder = OutputFolder(doc.Filename, doc.MenuFile);
-
-    // The pages WritePages writes, in its order.
     const std::size_t dirLength = ExtractFilePath(doc.Filename).size();
-    auto add = [&](const std::string& path, int active) {
-      const QString name = NameOf(path, dirLength);
-      if (!refs_.count(name)) PageNames.push_back(name);
-      refs_[name] = PageRef{path, active};
-      return name;
-    };
-    add(doc.Filename, allInOne ? -1 : 0);
-    if (!allInOne) {
-      const std::string dir = ExtractFilePath(doc.Filename);
-      const std::string ext = PageAssembler::SubmenuExt(doc);
-      int entry = 0;
-      for (int ordinal = 1; ordinal <= assembler_->Count(); ++ordinal) {
-        if (doc.HasSubItems(entry)) groupPages_[entry] = add(dir + linkIDs[static_cast<std::size_t>(entry)] + ext, ordinal);
-        entry = doc.Items[static_cast<std::size_t>(entry)].IsSubItem ? entry + 1 : doc.NextMainIndex(entry);
-      }
+    const std::vector<PlannedPage>& pages = run_->Plan().Pages;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      const QString name = NameOf(pages[i].Path, dirLength);
+      if (!pageIndex_.count(name)) PageNames.push_back(name);
+      pageIndex_[name] = i;
     }
     Page(PageNames.front());
     Page(PageForEntry(state_->Selected));
@@ -69,26 +60,20 @@ TPreviewBuild::~TPreviewBuild() = default;
 
 const QByteArray* TPreviewBuild::Page(const QString& name) const {
   if (auto done = rendered_.find(name); done != rendered_.end()) return &done->second;
-  const auto ref = refs_.find(name);
-  if (ref == refs_.end()) return nullptr;
-  MemoryPageSink sink;
+  const auto index = pageIndex_.find(name);
+  if (index == pageIndex_.end()) return nullptr;
   try {
-    assembler_->WritePage(sink, ref->second.Path, ref->second.Active, assembler_->Count());
+    return &(rendered_[name] = QByteArray::fromStdString(run_->Page(index->second)));
   } catch (const std::exception&) {
     return nullptr;  // the engine shows the page as missing
   }
-  return &(rendered_[name] = QByteArray::fromStdString(sink.Pages.front().Bytes));
 }
 
 QString TPreviewBuild::PageForEntry(int index) const {
   if (PageNames.isEmpty()) return {};
-  const TMenutree& items = state_->Doc.Items;
-  if (index < 0 || index >= static_cast<int>(items.size())) return PageNames.front();
-  int main = index;
-  while (main >= 0 && items[static_cast<std::size_t>(main)].IsSubItem) --main;
-  // Sub-entries before the first main entry have no page of their own.
-  const auto group = groupPages_.find(main);
-  return group == groupPages_.end() ? PageNames.front() : group->second;
+  const std::size_t page = run_->Plan().PageOfEntry(state_->Doc.Items, index);
+  const std::string& path = run_->Plan().Pages[page].Path;
+  return NameOf(path, ExtractFilePath(state_->Doc.Filename).size());
 }
 
 }  // namespace navforge::preview

@@ -3,7 +3,7 @@
 // copy of the window's state, under the names the engine asks for. Only the pages
 // looked at are rendered (each holds the whole menu, so a large menu's site is large);
 // the worker renders the main page and the selected entry's page, the rest follow on
-// first request, all by the generation's own page assembler.
+// first request, all by the generation's own run.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 
 namespace navforge {
-class PageAssembler;
+class GenerationRun;
 }
 
 namespace navforge::preview {
@@ -46,14 +46,9 @@ public:
   QString PageForEntry(int index) const;
 
 private:
-  struct PageRef {
-    std::string Path;  // as generation names it
-    int Active;
-  };
   std::shared_ptr<const TPreviewState> state_;
-  std::unique_ptr<PageAssembler> assembler_;
-  std::map<QString, PageRef> refs_;  // a name written twice keeps the later page, as on disk
-  std::map<int, QString> groupPages_;  // main entry index to its sub-menu page
+  std::unique_ptr<GenerationRun> run_;
+  std::map<QString, std::size_t> pageIndex_;  // into the plan; a name written twice keeps the later page, as on disk
   mutable std::map<QString, QByteArray> rendered_;
 };
 

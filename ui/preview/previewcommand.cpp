@@ -33,7 +33,6 @@ QAction* AddPreviewCommand(Tmainform& form) {
   source.Snapshot = [&form] {
     auto state = std::make_unique<preview::TPreviewState>();
     state->Doc = *form.MenuDoc;
-    state->Doc.OnPageWritten = nullptr;
     form.SettingsInto(state->Doc);
     state->Doc.MenuFile = form.CurrentFile;  // as the generate command gives it
     return state;

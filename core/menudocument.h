@@ -6,7 +6,6 @@
 // of a shown line). File operations throw the ENavforgeError kinds of support/errors.h;
 // the program's own checks show their message through the notifier and return.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,7 +16,7 @@
 #include "persist/vars.h"
 #include "support/stringlist.h"
 
-#include "core/pagesink.h"
+#include "core/runoptions.h"
 #include "core/templateset.h"
 
 namespace navforge {
@@ -51,14 +50,6 @@ public:
   // output file name is taken against its folder (else the current folder), and
   // generation never writes a page over it, its companions or the variables file.
   std::string MenuFile;
-
-  // Called with the file name after each page Generate has written (empty: no one
-  // listens). navforge-cli --verbose lists the pages with it.
-  std::function<void(const std::string&)> OnPageWritten;
-  // Whether Generate writes a page while it makes the next (core/pagesink.h); tests
-  // choose either way. WriteStats: what the last Generate wrote, navforge-cli --stats.
-  Overlap WriteOverlap = Overlap::Auto;
-  PageWriteStats WriteStats;
 
   // Lifecycle and reset.
   void ResetFormatting();
@@ -97,11 +88,12 @@ public:
   TTemplateSet TemplateFields() const;
   void SetTemplateFields(TTemplateSet&& set);
 
-  // Page generation, writing files. Each call is one run of a PageAssembler (see
-  // core/pageassembler.h) over the entries' LinkIDs and the fragment fields.
-  void Generate();
+  // Page generation, writing files. Each call is one generation run (see
+  // core/generationrun.h) over the entries' LinkIDs and the fragment fields. A refusal
+  // is shown through the notifier and returned.
+  RunResult Generate(const RunOptions& Options = {});
   void AssignLinkIDs();
-  void WritePages();
+  RunResult WritePages(const RunOptions& Options = {});
   void WritePage(const std::string& FileName, int Active, int Count);
   std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
   std::string RenderSubItems(int EntryIndex) const;

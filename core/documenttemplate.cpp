@@ -1,5 +1,5 @@
 // The document's template set: loaded into its fragment fields at every generation.
-#include "core/ovhtml.h"
+#include "core/menudocument.h"
 #include "core/templateset.h"
 #include "support/notifier.h"
 

@@ -1,0 +1,61 @@
+#include "core/entryrenderer.h"
+
+#include "support/cp1252.h"
+#include "support/strutil.h"
+
+namespace navforge {
+
+EntryRenderer::EntryRenderer(const TovHTML& Doc, const TTemplateSet& Set, const PagePlan& Plan)
+    : doc_(Doc), set_(Set), plan_(Plan) {}
+
+std::string EntryRenderer::Value(std::string_view Text) const {
+  return set_.Utf8 ? Cp1252ToUtf8(Text) : std::string(Text);
+}
+
+std::string EntryRenderer::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {
+  const bool hasSub = doc_.HasSubItems(EntryIndex);
+  const bool active = Active == -1 ? hasSub : Active == Ordinal;
+  std::string s = active ? set_.ActiveMenupoint : set_.Menupoint;
+  const auto i = static_cast<std::size_t>(EntryIndex);
+  const TMTItem& item = doc_.Items[i];
+  const std::string& id = plan_.LinkIDs[i];
+  // A Windows-1252 character is one byte: split first, then convert each part.
+  const auto [First, Rest] = TovHTML::SplitFirstLetter(item.Caption);
+  ReplaceAll(s, "$Linkname$", Value(item.Caption), false);
+  ReplaceAll(s, "$LinkID$", Value(id), false);
+  ReplaceAll(s, "$FirstLetter$", Value(First), false);
+  ReplaceAll(s, "$RestLetter$", Value(Rest), false);
+  ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
+  ReplaceAll(s, "$Link$", Value(hasSub ? id + plan_.SubmenuExt : item.Link), false);
+  // Most entries are rendered without their sub-menu: it is made only where it goes.
+  if (ContainsTextAscii(s, "$submenu$")) ReplaceAll(s, "$submenu$", RenderSubItems(EntryIndex), false);
+  if (Ordinal < Count) s += set_.BetweenMenupoints;
+  return s;
+}
+
+std::string EntryRenderer::RenderSubItems(int EntryIndex) const {
+  std::string result;
+  if (!doc_.HasSubItems(EntryIndex)) return result;
+  const int First = EntryIndex + 1;
+  const int Last = doc_.LastSubItemIndex(First);
+  for (int i = First; i <= Last; ++i) {
+    const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
+    const auto [FirstLetter, Rest] = TovHTML::SplitFirstLetter(item.Caption);
+    std::string s = set_.SubmenuPoint;
+    ReplaceAll(s, "$Linkname$", Value(item.Caption), false);
+    ReplaceAll(s, "$LinkTarget$", Value(item.Target), false);
+    ReplaceAll(s, "$LinkID$", Value(plan_.LinkIDs[static_cast<std::size_t>(i)]), false);
+    ReplaceAll(s, "$FirstLetter$", Value(FirstLetter), false);
+    ReplaceAll(s, "$RestLetter$", Value(Rest), false);
+    ReplaceAll(s, "$Link$", Value(item.Link), false);
+    result += s;
+    result += "\r\n";
+    if (i < Last) {
+      result += set_.BetweenSubmenuPoints;
+      result += "\r\n";
+    }
+  }
+  return result;
+}
+
+}  // namespace navforge

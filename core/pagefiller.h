@@ -1,0 +1,69 @@
+#pragma once
+// The filling stage of a generation: the page placeholders and the variables, on a
+// page made of parts (the header, each entry in one form, the footer, each followed
+// by its joining CR LF).
+//
+// The placeholders that do not depend on the page ("$TextColor$" to "$FileName$") are
+// filled into each part once per run (FillFixed). The rest ("$CurrentFilename$" to
+// "$hr$", the line-break rule and the variables) go either into the whole joined page
+// (WholePage, the rule as it reads) or, where the values allow it, into each part on
+// its own, most of them once for all pages (FromParts): the same bytes, see the .cpp.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/entryrenderer.h"
+#include "core/menudocument.h"
+
+namespace navforge {
+
+class PageFiller {
+public:
+  // One part of a page, with the page-independent placeholders filled.
+  struct Part {
+    std::string Text;
+    std::size_t Dollars = 0;  // "$" characters in Text
+    // Without "$CurrentFilename$": the part with every page placeholder and variable
+    // filled, once for all pages; Lead tells whether the line-break rule left it
+    // starting with CR LF. Normalized: Ready holds no zero byte and has had its line
+    // breaks made CR LF already.
+    std::optional<std::string> Ready;
+    bool Lead = false;
+    bool Normalized = false;
+  };
+
+  // Values pass through Values.Value (Windows-1252, or UTF-8 for a UTF-8 set).
+  PageFiller(const TovHTML& Doc, const EntryRenderer& Values);
+
+  // Fills the page-independent placeholders into Text.
+  void FillFixed(std::string& Text) const;
+  // A part of Text (its page-independent placeholders already filled); Text must end
+  // with CR LF.
+  Part MakePart(std::string Text) const;
+  // Whether FromParts gives exactly the bytes of WholePage for these parts and this page.
+  bool PartsExact(const std::vector<const Part*>& Parts, const std::string& CurrentFilename) const;
+  std::string FromParts(const std::vector<const Part*>& Parts, const std::string& CurrentFilename) const;
+  // The joined text (page-independent placeholders filled) made into the page.
+  std::string WholePage(std::string Joined, const std::string& CurrentFilename) const;
+
+private:
+  using Replacements = std::vector<std::pair<std::string, std::string>>;  // placeholder, value
+  static void Fill(std::string& Text, const Replacements& Values);
+  // "$CurrentFilename$" and the placeholders after it of one part; returns whether the
+  // result starts with the CR LF the line-break rule left (before the variables).
+  bool FinishPart(std::string& Text, const std::string& CurrentFilename) const;
+  // Makes the line breaks of a finished part CR LF; false (Text unchanged) where a zero
+  // byte keeps that for the whole page.
+  static bool NormalizeOnItsOwn(std::string& Text);
+
+  const EntryRenderer& values_;
+  Replacements fixed_;      // "$TextColor$" to "$FileName$": the same on every page
+  Replacements perPage_;    // "$SubMenuFont$" to "$hr$", then the line-break rule
+  Replacements variables_;  // "$Name$" of each variable and its value, in list order
+  bool valuesExact_ = false;      // the values meet the conditions of FromParts
+  std::size_t longestValue_ = 0;  // of the values filled after "$CurrentFilename$"
+};
+
+}  // namespace navforge
