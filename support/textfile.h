@@ -57,29 +57,15 @@ std::string ReadWholeFile(const std::string& path);
 inline constexpr std::size_t kReadLimit = std::size_t{256} << 20;  // 256 MiB
 std::vector<std::string> ReadTextLines(const std::string& path);
 
-// Writing creates the file at path or replaces its contents, with the old file's mode
-// and, where permitted, its owner:
-//  - a new file, or an existing regular file with a single name: atomically. The bytes
-//    go to a temporary file in the same folder (".navforge-<pid>-XXXXXX.tmp"), which is
-//    renamed over the old file, so a failed or interrupted write never leaves a
-//    half-written file and the old file survives;
-//  - a symbolic link stays a link: the file it names is replaced (created when the link
-//    dangles);
-//  - a file with several hard links, or in a folder that forbids new files, is rewritten
-//    in place (truncated, written, flushed): not atomic, but the links and the file stay;
-//  - a device, FIFO or socket is written into directly; a FIFO that nobody reads is a
-//    file that cannot be created.
+// Writing creates the file at path or replaces its contents, as docs/saving.md describes.
 // A file that cannot be created (missing folder, invalid name, a file without write
-// permission, root included) raises EFCreateError; a failed write, flush or rename
-// raises EWriteError. A file-size limit makes a write fail instead of ending the program.
+// permission, root included, a FIFO that nobody reads) raises EFCreateError; a failed
+// write, flush or rename raises EWriteError. A file-size limit makes a write fail
+// instead of ending the program.
 //
-// Durable::Yes also forces the bytes and the rename to disk before returning, so a
-// saved menu survives a power loss. Generated pages, which can be made again at any
-// time, use Durable::No: still all-or-nothing, without waiting for the disk per page.
-//
-// With a spare (a run of writes such as a generation's pages), an existing file is
-// exchanged with the temporary instead of deleted, and the next write into the same
-// folder writes over that old file as its temporary (see support/sparetemp.h).
+// Durable::Yes also forces the bytes and the rename to disk before returning;
+// Durable::No does not. With a spare, an existing file is exchanged with the temporary
+// instead of deleted (see support/sparetemp.h).
 enum class Durable { Yes, No };
 class SpareTemp;
 void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable = Durable::Yes,
