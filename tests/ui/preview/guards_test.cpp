@@ -1,0 +1,121 @@
+// Every path that generates refuses what the generate command refuses, with its
+// message: a page over one of the menu's files, a page outside the main page's folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "check/menucheck.h"
+#include "core/generatememory.h"
+#include "support/cp1252.h"
+#include "support/errors.h"
+#include "support/paths.h"
+#include "testsupport/tempdir.h"
+#include "ui/preview/previewbuild.h"
+
+namespace navforge {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+using test::WriteFile;
+
+struct GuardCase {
+  const char* name;
+  std::function<void(TovHTML&, const std::string& site)> setUp;
+  std::string refused;     // the page refused, relative to the site folder
+  bool overMenuFile;       // else: outside the folder
+  int entry;               // the entry the check names (-1: the main page)
+  const char* checkCode;
+};
+
+void PrintTo(const GuardCase& c, std::ostream* os) { *os << c.name; }
+
+const GuardCase kCases[] = {
+    {"mainPageOverTheMenuFile", [](TovHTML& d, const std::string& site) { d.Filename = site + "menu.nff"; },
+     "menu.nff", true, -1, "seite-ueberschreibt-menue"},
+    {"subPageHardLinkedToTheVariablesFile",
+     [](TovHTML& d, const std::string& site) { fs::create_hard_link(d.VariablesFile, site + "Produkte.htm"); },
+     "Produkte.htm", true, 0, "seite-ueberschreibt-menue"},
+    {"subPageInTheParentFolder", [](TovHTML& d, const std::string&) { d.Items[0].Caption = "../Produkte"; },
+     "../Produkte.htm", false, 0, "kennung-mit-pfadzeichen"},
+    {"subPageNamedLikeTheParentFolder",
+     [](TovHTML& d, const std::string& site) {
+       d.Filename = site + "menu";  // no extension, so the sub-menu page is the bare identifier
+       d.Items[0].Caption = "..";
+     },
+     "..", false, 0, "seite-verlaesst-ordner"},
+};
+
+class Guards : public ::testing::TestWithParam<GuardCase> {
+protected:
+  void SetUp() override {
+    test::MakeDir(dir.file("Templates"));
+    test::MakeDir(dir.file("Templates/T"));
+    WriteFile(dir.file("Templates/T/template.ini"), "[Main]\r\nall_in_one=0\r\n");
+    WriteFile(dir.file("Templates/T/menupoint.txt"), "$Linkname$");
+    test::MakeDir(dir.file("site"));
+    WriteFile(dir.file("site/menu.nff"), "NFF 2\r\n");
+    WriteFile(dir.file("navforge.nfv"), "");
+    doc.TemplateRoot = dir.file("Templates");
+    doc.Template = "T";
+    doc.MenuFile = dir.file("site/menu.nff");
+    doc.VariablesFile = dir.file("navforge.nfv");
+    doc.Filename = site() + "nav.htm";
+    doc.InsertItem(-1, "Produkte", "", "", false);
+    doc.InsertItem(-1, "Software", "soft.htm", "", true);
+    GetParam().setUp(doc, site());
+  }
+  std::string site() const { return dir.file("site") + "/"; }
+  std::string Expected() const {
+    const std::string page = ExtractFilePath(doc.Filename) + GetParam().refused;
+    return GetParam().overMenuFile
+               ? "Die HTML-Seite " + page + " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. Es wurde nichts geschrieben."
+               : "Fehler beim Erstellen der Datei " + page;
+  }
+
+  TempDir dir;
+  TovHTML doc;
+};
+
+TEST_P(Guards, diskMemoryPreviewAndCheckRefuseAlike) {
+  const std::string expected = Expected();
+
+  GenerationResult memory = GenerateToMemory(doc);
+  EXPECT_FALSE(memory.Ok);
+  EXPECT_EQ(memory.Message, expected);
+
+  auto state = std::make_shared<preview::TPreviewState>();
+  state->Doc = doc;
+  const preview::TPreviewBuild build(state);
+  EXPECT_EQ(build.Problem.toStdString(), "Keine Vorschau: " + Cp1252ToUtf8(expected));
+  EXPECT_EQ(build.Page(QStringLiteral("nav.htm")), nullptr);
+
+  const check::Findings findings = check::CheckMenu(doc, {doc.MenuFile, ""});
+  EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), [&](const check::Finding& f) {
+    return f.level == check::Level::Fehler && f.code == GetParam().checkCode && f.entry == GetParam().entry;
+  })) << GetParam().checkCode;
+
+  test::RecordingNotifier notes;
+  ScopedNotifier scoped(notes);
+  std::string shown;
+  try {
+    doc.Generate();
+    shown = notes.Messages.empty() ? "" : notes.Messages.front();
+  } catch (const ENavforgeError& e) {
+    shown = e.what();
+  }
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(test::ReadFile(doc.MenuFile), "NFF 2\r\n");
+  EXPECT_EQ(test::ReadFile(doc.VariablesFile), "");
+  EXPECT_FALSE(fs::exists(dir.file("Produkte.htm")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Refused, Guards, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace navforge
