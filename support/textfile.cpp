@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "errors.h"
-#include "savetemp.h"
+#include "tempfiles.h"
 #include "sparetemp.h"
 #include "uniquehandle.h"
 
@@ -132,48 +132,65 @@ void WriteInPlace(const std::string& path, const std::string& fsPath, std::strin
 
 }  // namespace
 
-void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable, SpareTemp* spare) {
-  // Writes beyond a file-size limit must fail with EFBIG, not end the program.
-  static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
-  (void)ignoreSizeSignal;
+namespace {
+
+// How a whole-file write goes, decided from what the path names now.
+struct WriteWay {
+  enum Kind { Replace, InPlace } kind = Replace;
+  std::string target;  // the file written or replaced: symbolic links followed
+  bool exists = false;
+  bool truncate = true;  // InPlace: false for a device, FIFO or socket
+  struct stat st {};     // of target, when it exists
+};
+
+WriteWay DecideWrite(const std::string& path) {
   if (path.empty() || path.back() == '/') throw EFCreateError(path);
-  const std::string& named = path;
-  struct stat st;
-  bool exists = ::lstat(named.c_str(), &st) == 0;
-  const bool link = exists && S_ISLNK(st.st_mode);
-  if (link) exists = ::stat(named.c_str(), &st) == 0;  // what it names; dangling: none
-  if (exists && S_ISDIR(st.st_mode)) throw EFCreateError(path);
-  if (exists && !S_ISREG(st.st_mode)) {
+  WriteWay way;
+  struct stat& st = way.st;
+  way.exists = ::lstat(path.c_str(), &st) == 0;
+  const bool link = way.exists && S_ISLNK(st.st_mode);
+  if (link) way.exists = ::stat(path.c_str(), &st) == 0;  // what it names; dangling: none
+  if (way.exists && S_ISDIR(st.st_mode)) throw EFCreateError(path);
+  if (way.exists && !S_ISREG(st.st_mode)) {
     // A device, FIFO or socket (also behind a link, such as /dev/stdout): written into.
-    WriteInPlace(path, named, bytes, false, false);
-    return;
+    way.kind = WriteWay::InPlace;
+    way.target = path;
+    way.truncate = false;
+    return way;
   }
   // A symbolic link stays; the file it names is what gets replaced.
-  std::string target = exists ? named : FollowLinks(named);
-  if (exists) {
-    char resolved[PATH_MAX];
-    if (link && ::realpath(named.c_str(), resolved)) target = resolved;
-    // No write permission is a write-protected file, for root as well.
-    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) throw EFCreateError(path);
-    // Replacing the file would split its hard links: rewrite it where it is.
-    if (st.st_nlink > 1) return WriteInPlace(path, target, bytes, true, durable == Durable::Yes);
-  }
+  way.target = way.exists ? path : FollowLinks(path);
+  if (!way.exists) return way;
+  char resolved[PATH_MAX];
+  if (link && ::realpath(path.c_str(), resolved)) way.target = resolved;
+  // No write permission is a write-protected file, for root as well.
+  if ((st.st_mode & 0222) == 0 || ::access(way.target.c_str(), W_OK) != 0) throw EFCreateError(path);
+  // Replacing the file would split its hard links: rewrite it where it is.
+  if (st.st_nlink > 1) way.kind = WriteWay::InPlace;
+  return way;
+}
+
+// Writes a temporary beside the target and puts it in place of the target.
+void ReplaceFile(const std::string& path, const WriteWay& way, std::string_view bytes, Durable durable,
+                 SpareTemp* spare) {
+  const std::string& target = way.target;
+  const struct stat& st = way.st;
   const std::string dir = DirectoryOf(target);
   std::string tmp;
   // A spare is the file an earlier write replaced: it still holds that file's bytes,
   // owner and mode. A new file gets a new temporary, so it is the writer's as before.
   struct stat was {};
-  int fd = spare && exists ? spare->Take(dir, tmp, was) : -1;
+  int fd = spare && way.exists ? spare->Take(dir, tmp, was) : -1;
   const bool recycled = fd >= 0;
   if (!recycled) fd = CreateSaveTemp(dir, tmp);
   if (fd < 0) {
     // A folder that forbids new files may still let its existing files be written.
-    if (exists && (errno == EACCES || errno == EPERM))
+    if (way.exists && (errno == EACCES || errno == EPERM))
       return WriteInPlace(path, target, bytes, true, durable == Durable::Yes);
     throw EFCreateError(path);
   }
   mode_t mode;
-  if (exists) {
+  if (way.exists) {
     mode = st.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
@@ -181,7 +198,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
     mode = 0666 & ~mask;
   }
   bool chmod = !recycled || (was.st_mode & 07777) != mode;
-  if (exists && (!recycled || was.st_uid != st.st_uid || was.st_gid != st.st_gid)) {
+  if (way.exists && (!recycled || was.st_uid != st.st_uid || was.st_gid != st.st_gid)) {
     // Keep the owner where permitted (root saving another user's file), else at least
     // the group; the mode is set after, since a change of owner clears set-id bits.
     if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
@@ -195,7 +212,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
   bool ok = WriteAll(fd, bytes) && (!cut || ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0) &&
             (!chmod || ::fchmod(fd, mode) == 0) && (durable == Durable::No || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
-  if (ok && exists && spare && spare->CanExchange(dir) && spare->Exchange(dir, tmp, target)) return;
+  if (ok && way.exists && spare && spare->CanExchange(dir) && spare->Exchange(dir, tmp, target)) return;
   if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
     ::unlink(tmp.c_str());
     throw EWriteError(path);
@@ -207,6 +224,19 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, Durable dur
     ::fsync(dfd);
     ::close(dfd);
   }
+}
+
+}  // namespace
+
+void WriteWholeFile(const std::string& path, std::string_view bytes, Durable durable, SpareTemp* spare) {
+  // Writes beyond a file-size limit must fail with EFBIG, not end the program.
+  static const bool ignoreSizeSignal = (std::signal(SIGXFSZ, SIG_IGN), true);
+  (void)ignoreSizeSignal;
+  const WriteWay way = DecideWrite(path);
+  if (way.kind == WriteWay::InPlace)
+    WriteInPlace(path, way.target, bytes, way.truncate, way.truncate && durable == Durable::Yes);
+  else
+    ReplaceFile(path, way, bytes, durable, spare);
 }
 
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "support/errors.h"
-#include "support/savetemp.h"
+#include "support/tempfiles.h"
 #include "support/sparetemp.h"
 #include "support/textfile.h"
 #include "testsupport/tempdir.h"

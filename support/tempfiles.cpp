@@ -1,4 +1,4 @@
-#include "savetemp.h"
+#include "tempfiles.h"
 
 #include <cerrno>
 #include <csignal>
