@@ -3,7 +3,7 @@
 // step with it.
 #include <iosfwd>
 
-#include "cli/options.h"
+#include "cli/commands.h"
 
 namespace navforge {
 class TovHTML;

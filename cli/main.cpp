@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.h"
+#include "cli/commands.h"
 
 int main(int argc, char** argv) {
   using namespace navforge::cli;

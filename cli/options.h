@@ -1,9 +1,6 @@
 #pragma once
-// navforge-cli: the arguments become a plain options struct first, then the command
-// runs on it, so both halves are testable without starting a process.
-#include <cstddef>
-#include <cstdint>
-#include <iosfwd>
+// navforge-cli's arguments as a plain options struct (cli/commands.h runs it), so the
+// parsing is testable without running anything.
 #include <string>
 #include <vector>
 
@@ -36,16 +33,5 @@ struct ParseResult {
 // args are the program arguments without the program name; paths pass through as bytes.
 ParseResult ParseArguments(const std::vector<std::string>& args);
 std::string UsageText();
-// The line generate --stats prints: pages, bytes, the time of the whole generation and
-// the time spent writing the pages alone.
-std::string StatsLine(std::size_t pages, std::uint64_t bytes, double seconds, double writeSeconds);
-
-// Exit codes of the program.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
-
-// Runs the command. Output and messages are UTF-8; returns the exit code.
-int Run(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace navforge::cli

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "cli/options.h"
+#include "cli/commands.h"
 #include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/commands.h"
+
 #include "testsupport/runcli.h"
 #include "testsupport/tempdir.h"
 
