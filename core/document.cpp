@@ -80,10 +80,7 @@ int TovHTML::NextMainIndex(int Index) const {
   return last;
 }
 
-bool TovHTML::HasSubItems(int Index) const {
-  return Index >= 0 && Index < LastIndex() && !Items[static_cast<std::size_t>(Index)].IsSubItem &&
-         Items[static_cast<std::size_t>(Index + 1)].IsSubItem;
-}
+bool TovHTML::HasSubItems(int Index) const { return navforge::HasSubItems(Items, Index); }
 
 bool TovHTML::IsLastSubItem(int Index) const {
   if (Index == LastIndex()) return true;

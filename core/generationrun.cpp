@@ -10,7 +10,7 @@ GenerationRun::GenerationRun(const TovHTML& Doc, TTemplateSet Set)
 GenerationRun::GenerationRun(const TovHTML& Doc, TTemplateSet Set, std::vector<std::string> LinkIDs)
     : doc_(Doc),
       set_(std::move(Set)),
-      plan_(PlanPages(Doc, std::move(LinkIDs), set_.AllInOne)),
+      plan_(PlanPages(Doc.Items, Doc, std::move(LinkIDs), set_.AllInOne)),
       assembler_(Doc, set_, plan_) {}
 
 RunResult GenerationRun::Run(IPageSink& Sink) {

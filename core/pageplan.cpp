@@ -53,32 +53,35 @@ std::string SubmenuExt(const TMenuFormat& format) {
   return ext[0] == '.' ? ext : "." + ext;
 }
 
-PagePlan PlanPages(const TovHTML& doc, std::vector<std::string> linkIDs, bool allInOne) {
+PagePlan PlanPages(const TMenutree& items, const TMenuFormat& format, std::vector<std::string> linkIDs,
+                   bool allInOne) {
   PagePlan plan;
   plan.LinkIDs = std::move(linkIDs);
-  plan.SubmenuExt = SubmenuExt(doc);
+  plan.SubmenuExt = SubmenuExt(format);
+  const int last = static_cast<int>(items.size()) - 1;
   int leading = 0;
-  while (leading <= doc.LastIndex() && doc.Items[static_cast<std::size_t>(leading)].IsSubItem) ++leading;
-  plan.Count = doc.MainItemCount() + leading;
+  while (leading <= last && items[static_cast<std::size_t>(leading)].IsSubItem) ++leading;
+  plan.Count = leading;
+  for (const TMTItem& item : items) plan.Count += !item.IsSubItem;
 
   // Every page walks the whole menu: where each walk step leads is worked out once.
-  plan.NextRendered.resize(doc.Items.size());
-  int nextMain = doc.LastIndex();  // the first main entry after i, else the last entry
-  for (int i = doc.LastIndex(); i >= 0; --i) {
-    const bool sub = doc.Items[static_cast<std::size_t>(i)].IsSubItem;
-    plan.NextRendered[static_cast<std::size_t>(i)] = sub ? i + 1 : i == doc.LastIndex() ? i : nextMain;
+  plan.NextRendered.resize(items.size());
+  int nextMain = last;  // the first main entry after i, else the last entry
+  for (int i = last; i >= 0; --i) {
+    const bool sub = items[static_cast<std::size_t>(i)].IsSubItem;
+    plan.NextRendered[static_cast<std::size_t>(i)] = sub ? i + 1 : i == last ? i : nextMain;
     if (!sub) nextMain = i;
   }
 
   if (allInOne) {
-    plan.Pages.push_back({doc.Filename, -1, -1});
+    plan.Pages.push_back({format.Filename, -1, -1});
     return plan;
   }
-  plan.Pages.push_back({doc.Filename, 0, -1});
-  const std::string dir = ExtractFilePath(doc.Filename);
+  plan.Pages.push_back({format.Filename, 0, -1});
+  const std::string dir = ExtractFilePath(format.Filename);
   int entry = 0;
   for (int ordinal = 1; ordinal <= plan.Count; ++ordinal) {
-    if (doc.HasSubItems(entry))
+    if (HasSubItems(items, entry))
       plan.Pages.push_back({dir + plan.LinkIDs[static_cast<std::size_t>(entry)] + plan.SubmenuExt, ordinal, entry});
     entry = plan.NextRendered[static_cast<std::size_t>(entry)];
   }

@@ -43,9 +43,11 @@ std::vector<std::string> AssignLinkIDs(const TMenutree& items);
 // extension of Filename.
 std::string SubmenuExt(const TMenuFormat& format);
 
-// The pages of doc with the given identifiers, for a set that writes one page
-// (allInOne) or a page per main entry with sub-entries.
-PagePlan PlanPages(const TovHTML& doc, std::vector<std::string> linkIDs, bool allInOne);
+// The pages of a menu with the given identifiers, for a set that writes one page
+// (allInOne) or a page per main entry with sub-entries; format gives Filename and
+// fileext.
+PagePlan PlanPages(const TMenutree& items, const TMenuFormat& format, std::vector<std::string> linkIDs,
+                   bool allInOne);
 
 // The two guards every generation passes before it writes a page: a page never
 // replaces one of the menu's own files (the menu file, its companions, the variables

@@ -1,6 +1,5 @@
 #include "import/generatedpages.h"
 
-#include "core/menudocument.h"
 #include "core/pageplan.h"
 #include "import/sitelinks.h"
 
@@ -8,12 +7,11 @@ namespace navforge::import {
 
 std::vector<std::string> GeneratedPages(const TMenutree& items, const std::string& mainPage,
                                         const std::string& fileext, bool submenuPages) {
-  TovHTML doc;
-  doc.Items = items;
-  doc.Filename = mainPage;
-  doc.fileext = fileext;
+  TMenuFormat format;
+  format.Filename = mainPage;
+  format.fileext = fileext;
   std::vector<std::string> pages;
-  for (const PlannedPage& page : PlanPages(doc, AssignLinkIDs(items), !submenuPages).Pages)
+  for (const PlannedPage& page : PlanPages(items, format, AssignLinkIDs(items), !submenuPages).Pages)
     pages.push_back(AbsolutePath(page.Path));
   return pages;
 }

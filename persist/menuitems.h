@@ -1,6 +1,7 @@
 #pragma once
 // A menu entry and the entry array, in menu order. A sub-entry belongs to the
 // nearest main entry above it.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,11 @@ struct TMTItem {
 };
 
 using TMenutree = std::vector<TMTItem>;
+
+// Whether the entry at index is a main entry followed by a sub-entry.
+inline bool HasSubItems(const TMenutree& items, int index) {
+  return index >= 0 && index + 1 < static_cast<int>(items.size()) && !items[static_cast<std::size_t>(index)].IsSubItem &&
+         items[static_cast<std::size_t>(index) + 1].IsSubItem;
+}
 
 }  // namespace navforge
