@@ -5,6 +5,7 @@
 #include "check/checkrun.h"
 #include "core/locallink.h"
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/fsname.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -62,7 +63,7 @@ public:
                    ? std::string("Vor dem ersten Haupteintrag steht ein Untereintrag; er erscheint als Haupteintrag "
                                  "ohne eigene Seite.")
                    : "Vor dem ersten Haupteintrag stehen " + std::to_string(run_.leadingSubItems) +
-                         " Untereintr\xE4ge; sie erscheinen als Haupteintr\xE4ge ohne eigene Seite.");
+                         " Untereinträge; sie erscheinen als Haupteinträge ohne eigene Seite."_cp1252);
     for (int i = 0; i <= doc_.LastIndex(); ++i) {
       const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
       if (item.Caption.empty()) run_.Add(Level::Fehler, "leere-beschriftung", i, "Der Eintrag hat keine Beschriftung.");
@@ -96,9 +97,9 @@ private:
     const std::size_t slash = Id(i).find_first_of("/\\");
     if (slash == std::string::npos) return true;
     run_.Add(Level::Fehler, "kennung-mit-pfadzeichen", i,
-             "Die Beschriftung enth\xE4lt " + Quoted(Id(i).substr(slash, 1)) +
-                 ": die Seite des Untermen\xFCs, nach ihr benannt, landet in einem anderen Ordner oder wird gar nicht "
-                 "geschrieben.");
+             "Die Beschriftung enthält "_cp1252 + Quoted(Id(i).substr(slash, 1)) +
+                 ": die Seite des Untermenüs, nach ihr benannt, landet in einem anderen Ordner oder wird gar nicht "
+                 "geschrieben."_cp1252);
     return false;
   }
 
@@ -118,8 +119,8 @@ private:
     const std::string list = EscapeList(name);
     if (!list.empty())
       run_.Add(Level::Warnung, "seitenname-mit-sonderzeichen", i,
-               "Der Name der Untermen\xFC-Seite " + Quoted(name) + " enth\xE4lt Zeichen, die in einer Adresse "
-               "maskiert werden m\xFCssen (" + list + "); Server und Werkzeuge finden die Seite dann oft nicht.");
+               "Der Name der Untermenü-Seite "_cp1252 + Quoted(name) + " enthält Zeichen, die in einer Adresse "
+               "maskiert werden müssen ("_cp1252 + list + "); Server und Werkzeuge finden die Seite dann oft nicht.");
   }
 
   void BlankTarget(int i, const TMTItem& item) {
@@ -127,8 +128,8 @@ private:
     const std::string& fragment = *run_.FragmentOf(i);
     if (!Holds(fragment, "$linktarget$") || Holds(fragment, "noopener") || Holds(fragment, "noreferrer")) return;
     run_.Add(Level::Warnung, "blank-ohne-noopener", i,
-             "Der Link \xF6" "ffnet sein Ziel mit \x84_blank\x93, aber das Men\xFCtemplate gibt ihm kein "
-             "rel=\"noopener\": die ge\xF6" "ffnete Seite kann dann die Men\xFCseite umlenken.");
+             "Der Link öffnet sein Ziel mit „_blank“, aber das Menütemplate gibt ihm kein "
+             "rel=\"noopener\": die geöffnete Seite kann dann die Menüseite umlenken."_cp1252);
   }
 
   void Link(int i, const TMTItem& item) {

@@ -6,6 +6,7 @@
 
 #include "check/checkrun.h"
 #include "core/generationrun.h"
+#include "support/cp1252literal.h"
 #include "support/fsname.h"
 
 namespace navforge::check {
@@ -32,7 +33,7 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
       setProblemCode = "kein-template";
     } else if (!FindTemplateSetFolder(d.TemplateRoot, d.Template, unused, d.UserTemplateRoot)) {
       setProblemCode = "template-fehlt";
-      message = "Das Men\xFCtemplate " + Quoted(d.Template) + " ist nicht vorhanden.";
+      message = "Das Menütemplate "_cp1252 + Quoted(d.Template) + " ist nicht vorhanden.";
     } else {
       setProblemCode = "template-unlesbar";
     }
@@ -71,7 +72,7 @@ void CheckRun::Add(Level level, const char* code, int entry, std::string message
 
 std::string EntryRef(int entry) { return "Eintrag " + std::to_string(entry + 1); }
 
-std::string Quoted(const std::string& text) { return "\x84" + text + "\x93"; }
+std::string Quoted(const std::string& text) { return "„"_cp1252 + text + "“"_cp1252; }
 
 Findings CheckMenu(const TovHTML& doc, const CheckOptions& options) {
   CheckRun run(doc, options);

@@ -3,6 +3,7 @@
 
 #include "check/checkrun.h"
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/fsname.h"
 #include "support/paths.h"
 
@@ -31,7 +32,7 @@ void CheckFileName(CheckRun& run) {
   std::error_code ec;
   if (!fs::is_directory(run.pageFolder, ec))
     run.Add(Level::Fehler, "ausgabeordner-fehlt", -1,
-            "Den Ordner " + Quoted(FromFsName(run.pageFolder.string())) + " f\xFCr die HTML-Seiten gibt es nicht.");
+            "Den Ordner " + Quoted(FromFsName(run.pageFolder.string())) + " für die HTML-Seiten gibt es nicht."_cp1252);
 }
 
 void CheckTemplate(CheckRun& run) {
@@ -45,12 +46,12 @@ void CheckPageCollisions(CheckRun& run) {
     const auto [it, fresh] = seen.emplace(FileKey(run.Resolve(page.Path)), j);
     if (fresh) continue;
     const PlannedPage& earlier = run.pages[it->second];
-    std::string text = "Die Seite des Untermen\xFCs " + Quoted(page.Path) + " w\xFCrde ";
-    text += earlier.Entry < 0 ? "die Hauptseite " + Quoted(earlier.Path) + " \xFC" "berschreiben"
+    std::string text = "Die Seite des Untermenüs "_cp1252 + Quoted(page.Path) + " würde "_cp1252;
+    text += earlier.Entry < 0 ? "die Hauptseite " + Quoted(earlier.Path) + " überschreiben"_cp1252
                               : "die Seite " + Quoted(earlier.Path) + " von " + EntryRef(earlier.Entry) +
-                                    " \xFC" "berschreiben";
+                                    " überschreiben"_cp1252;
     if (run.Resolve(page.Path) != run.Resolve(earlier.Path))
-      text += " (auf Dateisystemen, die Gro\xDF- und Kleinbuchstaben nicht unterscheiden, ist es dieselbe Datei)";
+      text += " (auf Dateisystemen, die Groß- und Kleinbuchstaben nicht unterscheiden, ist es dieselbe Datei)"_cp1252;
     run.Add(Level::Fehler, "seite-ueberschreibt-seite", page.Entry, text + ".");
   }
 }
@@ -68,8 +69,8 @@ void CheckMenuFilesOverwritten(CheckRun& run) {
     const auto hit = keys.find(FileKey(run.Resolve(page.Path)));
     if (hit != keys.end())
       run.Add(Level::Fehler, "seite-ueberschreibt-menue", page.Entry,
-              "Die HTML-Seite " + Quoted(page.Path) + " w\xFCrde die Datei " + Quoted(FromFsName(hit->second)) +
-                  " des Men\xFCs \xFC" "berschreiben.");
+              "Die HTML-Seite " + Quoted(page.Path) + " würde die Datei "_cp1252 + Quoted(FromFsName(hit->second)) +
+                  " des Menüs überschreiben."_cp1252);
   }
 }
 

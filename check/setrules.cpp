@@ -4,6 +4,7 @@
 #include <set>
 
 #include "check/checkrun.h"
+#include "support/cp1252literal.h"
 #include "support/strutil.h"
 
 namespace navforge::check {
@@ -83,9 +84,9 @@ void CheckPlaceholders(CheckRun& run) {
       if (!reported.insert(lower).second) continue;
       const bool misplaced = IsEntryPlaceholder(lower, FragmentKind::MainEntry);
       run.Add(Level::Warnung, "platzhalter-ungefuellt", -1,
-              "Der Platzhalter \x84$" + name + "$\x93 in " + f.file +
-                  (misplaced ? " wird dort nicht gef\xFCllt (nur in den Fragmenten der Eintr\xE4ge)."
-                             : " wird von nichts gef\xFCllt: weder Eintrag noch Seite noch Variable."));
+              "Der Platzhalter „$"_cp1252 + name + "$“ in "_cp1252 + f.file +
+                  (misplaced ? " wird dort nicht gefüllt (nur in den Fragmenten der Einträge)."_cp1252
+                             : " wird von nichts gefüllt: weder Eintrag noch Seite noch Variable."_cp1252));
     }
   }
 }
@@ -108,7 +109,7 @@ void CheckVariables(CheckRun& run) {
     const std::string quoted = Quoted(vars[v].Name);
     if (In(kPagePlaceholders, LowerAscii(vars[v].Name)))
       run.Add(Level::Warnung, "variable-ohne-wirkung", -1,
-              "Die Variable " + quoted + " wirkt nie: " + placeholder + " f\xFCllt schon der Formatierungswert.");
+              "Die Variable " + quoted + " wirkt nie: " + placeholder + " füllt schon der Formatierungswert."_cp1252);
     else if (run.set && reach.find(lower) == std::string::npos) {
       // An earlier variable's value is filled before this one and may bring its placeholder.
       bool viaEarlier = false;
@@ -116,12 +117,12 @@ void CheckVariables(CheckRun& run) {
         viaEarlier = LowerAscii(vars[e].Value).find(lower) != std::string::npos;
       if (!viaEarlier)
         run.Add(Level::Warnung, "variable-unbenutzt", -1,
-                "Die Variable " + quoted + " wird nirgends verwendet: kein Fragment des Men\xFCtemplates und kein "
-                "Wert enth\xE4lt " + placeholder + ".");
+                "Die Variable " + quoted + " wird nirgends verwendet: kein Fragment des Menütemplates und kein "
+                "Wert enthält "_cp1252 + placeholder + ".");
     }
     if (LowerAscii(vars[v].Value).find(lower) != std::string::npos)
       run.Add(Level::Warnung, "variable-enthaelt-sich", -1,
-              "Der Wert der Variable " + quoted + " enth\xE4lt ihren eigenen Platzhalter " + placeholder + ".");
+              "Der Wert der Variable " + quoted + " enthält ihren eigenen Platzhalter "_cp1252 + placeholder + ".");
   }
 }
 

@@ -10,6 +10,7 @@
 #include "import/siteimport.h"
 #include "import/sitelinks.h"
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/folders.h"
 #include "support/fsname.h"
 #include "support/notifier.h"
@@ -41,12 +42,12 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
     doc.LoadFromFile(o.menuFile);
   } else {
     if (FileExists(o.newMenuFile)) {
-      ShowMessage("Die Men\xFC""datei " + o.newMenuFile + " gibt es schon; erg\xE4nzt wird sie mit --into.");
+      ShowMessage("Die Menüdatei "_cp1252 + o.newMenuFile + " gibt es schon; ergänzt wird sie mit --into."_cp1252);
       return;
     }
     doc.Variables.LoadFromFile(doc.VariablesFile);  // saved again with the menu
     doc.Template = FirstTemplateSet(doc.TemplateRoot);
-    if (doc.Template.empty()) err << "Warnung: keine Vorlage gefunden; das Men\xC3\xBC hat noch keine.\n";
+    if (doc.Template.empty()) err << "Warnung: keine Vorlage gefunden; das Menü hat noch keine.\n";
   }
   // The import works on stored texts (Windows-1252), as the links and the output page
   // it makes are; the folders named on the command line are file-system names.
@@ -54,7 +55,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
   for (const auto& [fsName, text] : {std::pair{&o.siteFolder, &siteFolder}, std::pair{&o.outputPage, &outputPage}}) {
     if (StoredPathFromFs(*fsName, *text)) continue;
     ShowMessage("Der Pfad " + FromFsName(*fsName) +
-                " enth\xE4lt Zeichen, die Windows-1252 nicht kennt; ein Men\xFC kann ihn nicht speichern.");
+                " enthält Zeichen, die Windows-1252 nicht kennt; ein Menü kann ihn nicht speichern."_cp1252);
     return;
   }
   // Stored absolute: the page then lies where it was asked for, whatever folder the
@@ -88,7 +89,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
     if (e.Unmappable) unmappable += "\n  " + e.Link + ": " + e.Caption;
   if (!unmappable.empty() && !o.replaceUnmappable) {
     ShowMessage("Diese Seitentitel enthalten Zeichen, die Windows-1252 nicht kennt:" + unmappable +
-                "\nMit --replace-unmappable werden sie mit \"?\" an ihrer Stelle \xFC""bernommen.");
+                "\nMit --replace-unmappable werden sie mit \"?\" an ihrer Stelle übernommen."_cp1252);
     return;
   }
 
@@ -97,7 +98,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
                doc.Items[static_cast<std::size_t>(i)].Link, doc.Items[static_cast<std::size_t>(i)].IsSubItem);
   doc.Items = std::move(items);
   doc.SaveToFile(o.newMenuFile);
-  for (const ProposedEntry& e : added) PrintEntry(out, "Hinzugef\xC3\xBCgt:", e.Caption, e.Link, e.IsSubItem);
+  for (const ProposedEntry& e : added) PrintEntry(out, "Hinzugefügt:", e.Caption, e.Link, e.IsSubItem);
 }
 
 }  // namespace navforge::cli

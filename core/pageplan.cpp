@@ -5,6 +5,7 @@
 
 #include "core/pagefiles.h"
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -108,7 +109,7 @@ std::optional<Refusal> MenuFileRefusal(const TovHTML& doc, const PagePlan& plan)
   if (!hit) return std::nullopt;
   return Refusal{*hit, true,
                  "Die HTML-Seite " + plan.Pages[*hit].Path +
-                     " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. Es wurde nichts geschrieben."};
+                     " würde eine Datei des Menüs überschreiben. Es wurde nichts geschrieben."_cp1252};
 }
 
 std::optional<Refusal> FolderRefusal(const TovHTML& doc, const PagePlan& plan, std::size_t page) {

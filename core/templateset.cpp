@@ -1,6 +1,7 @@
 // Loading a template set: "template.ini" and the seven fragments.
 #include "core/templateset.h"
 
+#include "support/cp1252literal.h"
 #include "support/folders.h"
 #include "support/fsname.h"
 #include "support/locations.h"
@@ -13,14 +14,14 @@ namespace navforge {
 std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const std::string& Name,
                                                  std::string& Message, const std::string& UserRoot) {
   if (Name.empty()) {
-    Message = "Sie haben keine Men\xFCtemplate ausgew\xE4hlt.";
+    Message = "Sie haben keine Menütemplate ausgewählt."_cp1252;
     return std::nullopt;
   }
   // Sets copied from a case-insensitive file system may spell the root, the set and
   // the file names in other letter cases; an exact name always wins.
   const std::string set = FindTemplateSet(Root, UserRoot, StoredPathToFs(Name));
   if (!DirectoryExists(set)) {
-    Message = "Das Men\xFCtemplate ist nicht vorhanden.";
+    Message = "Das Menütemplate ist nicht vorhanden."_cp1252;
     return std::nullopt;
   }
   return AddTrailingBackslash(set);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "import/pageencoding.h"
+#include "support/cp1252literal.h"
 #include "support/strutil.h"
 
 namespace navforge::import {
@@ -121,7 +122,7 @@ PageEncoding ChooseEncoding(std::string_view bytes, const GumboOutput& parsed, s
     return valid ? PageEncoding::Utf8 : PageEncoding::Windows1252;
   }
   if (encoding == PageEncoding::Utf8 && !valid) {
-    note = "als UTF-8 angegeben, aber kein g\xFC""ltiges UTF-8; gelesen als Windows-1252";
+    note = "als UTF-8 angegeben, aber kein gültiges UTF-8; gelesen als Windows-1252"_cp1252;
     return PageEncoding::Windows1252;
   }
   return encoding;

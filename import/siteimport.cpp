@@ -18,6 +18,7 @@
 #include "import/sitelinks.h"
 #include "persist/menuitems.h"
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/fsname.h"
 #include "support/paths.h"
@@ -96,8 +97,8 @@ public:
     if (::stat(StoredPathToFs(folder.path).c_str(), &st) == 0 && !visited_.insert({st.st_dev, st.st_ino}).second) return;
     DIR* dir = ::opendir(StoredPathToFs(folder.path).c_str());
     if (!dir) {
-      if (rel.empty()) throw ENavforgeError("Der Ordner " + folder.path + " l\xE4\xDF""t sich nicht lesen.");
-      Warn(rel, "Ordner nicht lesbar; \xFC""bergangen");
+      if (rel.empty()) throw ENavforgeError("Der Ordner " + folder.path + " lässt sich nicht lesen."_cp1252);
+      Warn(rel, "Ordner nicht lesbar; übergangen"_cp1252);
       return;
     }
     std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
@@ -108,7 +109,7 @@ public:
       if (!Utf8ToCp1252(fsName, name)) {
         bool lost = false;
         Warn(rel.empty() ? Utf8ToCp1252Replacing(fsName, lost) : rel + "/" + Utf8ToCp1252Replacing(fsName, lost),
-             "Der Name l\xE4\xDF""t sich in Windows-1252 nicht schreiben; \xFC""bergangen");
+             "Der Name lässt sich in Windows-1252 nicht schreiben; übergangen"_cp1252);
         continue;
       }
       const std::string path = folder.path + "/" + name;
@@ -143,7 +144,7 @@ private:
       page.unmappable = read.Unmappable;
       if (!read.EncodingNote.empty()) Warn(rel, read.EncodingNote);
       if (read.Unmappable)
-        Warn(rel, "Der Titel enth\xE4lt Zeichen, die Windows-1252 nicht kennt; sie erscheinen als \"?\": " +
+        Warn(rel, "Der Titel enthält Zeichen, die Windows-1252 nicht kennt; sie erscheinen als \"?\": "_cp1252 +
                       read.Caption);
     } catch (const ENavforgeError&) {
       Warn(rel, "Seite nicht lesbar; Beschriftung aus dem Dateinamen");

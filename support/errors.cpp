@@ -1,6 +1,7 @@
 #include "errors.h"
 
 #include "cp1252.h"
+#include "cp1252literal.h"
 #include "fsname.h"
 
 namespace navforge {
@@ -33,27 +34,26 @@ ENavforgeError::ENavforgeError(const std::string& message)
 ENavforgeError::ENavforgeError(const std::string& message, std::string utf8)
     : std::runtime_error(message), utf8_(std::move(utf8)) {}
 
-// "\xF6" is ö, "\xDF" ß, "\xFC" ü in Windows-1252.
 EFOpenError::EFOpenError(const std::string& path)
-    : ENavforgeError(PathMessage("Kann Datei ", path, " nicht \xF6""ffnen")) {}
+    : ENavforgeError(PathMessage("Kann Datei ", path, " nicht öffnen"_cp1252)) {}
 EFCreateError::EFCreateError(const std::string& path)
     : ENavforgeError(PathMessage("Fehler beim Erstellen der Datei ", path, "")) {}
 EWriteError::EWriteError(const std::string& path)
     : ENavforgeError(PathMessage("Fehler beim Schreiben nach ", path, "")) {}
 EUnknownMenuVersion::EUnknownMenuVersion(const std::string& path, long version)
-    : ENavforgeError(PathMessage("Die Men\xFC" "datei ", path,
+    : ENavforgeError(PathMessage("Die Menüdatei "_cp1252, path,
                                  " hat eine unbekannte Version (" + std::to_string(version) +
                                      ") und kann nicht gelesen werden.")) {}
 EMenuInUse::EMenuInUse(const std::string& path)
-    : ENavforgeError(PathMessage("Das Men\xFC ", path,
+    : ENavforgeError(PathMessage("Das Menü "_cp1252, path,
                                  " wird gerade von einem anderen Programm gespeichert. "
                                  "Bitte versuchen Sie es gleich noch einmal.")) {}
 EConvertError::EConvertError(const std::string& text)
     : ENavforgeError("'" + text + "' is not a valid integer value") {}
 EListError::EListError(long index)
-    : ENavforgeError("Listen-Index au\xDF""erhalb des g\xFC""ltigen Bereiches (" + std::to_string(index) + ")") {}
+    : ENavforgeError("Listen-Index außerhalb des gültigen Bereiches ("_cp1252 + std::to_string(index) + ")") {}
 ERangeError::ERangeError() : ENavforgeError("Range check error") {}
 ERegistryError::ERegistryError(const std::string& valueName)
-    : ENavforgeError("Ung\xFC""ltiger Datentyp f\xFC""r '" + valueName + "'") {}
+    : ENavforgeError("Ungültiger Datentyp für '"_cp1252 + valueName + "'") {}
 
 }  // namespace navforge

@@ -20,7 +20,7 @@ namespace navforge {
 
 TCheckWindow::TCheckWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setObjectName(QStringLiteral("CheckWindow"));
-  setWindowTitle(ToQ("Men\xFC pr\xFC" "fen"));
+  setWindowTitle(QStringLiteral("Menü prüfen"));
   resize(640, 300);
   auto* layout = new QVBoxLayout(this);
   Summary = new QLabel(this);
@@ -28,7 +28,7 @@ TCheckWindow::TCheckWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
   FindingList = new QListWidget(this);
   FindingList->setObjectName(QStringLiteral("FindingList"));
   FindingList->setAccessibleName(ToQ("Befunde"));
-  RecheckButton = new QPushButton(ToQ("Erneut pr\xFC" "fen"), this);
+  RecheckButton = new QPushButton(QStringLiteral("Erneut prüfen"), this);
   RecheckButton->setObjectName(QStringLiteral("RecheckButton"));
   layout->addWidget(Summary);
   layout->addWidget(FindingList, 1);
@@ -56,7 +56,7 @@ void TCheckWindow::ShowFindings(const check::Findings& findings) {
   }
   const int warnings = static_cast<int>(findings.size()) - errors;
   if (findings.empty())
-    Summary->setText(ToQ("Keine Befunde: das Men\xFC kann so erstellt werden."));
+    Summary->setText(QStringLiteral("Keine Befunde: das Menü kann so erstellt werden."));
   else
     Summary->setText(QStringLiteral("%1 %2, %3 %4")
                          .arg(errors)
@@ -67,9 +67,9 @@ void TCheckWindow::ShowFindings(const check::Findings& findings) {
 }
 
 QAction* AddCheckCommand(Tmainform& form, QToolBar* bar) {
-  QAction* action = bar->addAction(QIcon(QStringLiteral(":/glyphs/check.svg")), ToQ("Pr\xFC" "fen"));
+  QAction* action = bar->addAction(QIcon(QStringLiteral(":/glyphs/check.svg")), QStringLiteral("Prüfen"));
   action->setObjectName(QStringLiteral("BtnCheck"));
-  action->setToolTip(ToQ("Men\xFC pr\xFC" "fen"));
+  action->setToolTip(QStringLiteral("Menü prüfen"));
   if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QStringLiteral("BtnCheckButton"));
 
   auto* window = new TCheckWindow(&form);

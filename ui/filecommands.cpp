@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "navforge_version.h"
+#include "support/cp1252literal.h"
 #include "support/fsname.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -46,11 +47,11 @@ void Tmainform::CreateMainToolbar() {
   BtnExit = AddCommand(TBToolbar1, "BtnExit", "exit", "Programm beenden", &Tmainform::applicationend);
   TBSeparatorItem1 = AddSeparator(TBToolbar1, "TBSeparatorItem1");
   BtnNew = AddCommand(TBToolbar1, "BtnNew", "new", "Neu", &Tmainform::BtnNewClick);
-  BtnOpen = AddCommand(TBToolbar1, "BtnOpen", "open", "\xD6" "ffnen...", &Tmainform::BtnOpenClick);
+  BtnOpen = AddCommand(TBToolbar1, "BtnOpen", "open", "Öffnen..."_cp1252, &Tmainform::BtnOpenClick);
   BtnSave = AddCommand(TBToolbar1, "BtnSave", "save", "Speichern", &Tmainform::BtnSaveClick);
   BtnSaveAs = AddCommand(TBToolbar1, "BtnSaveAs", "saveas", "Speichern unter...", &Tmainform::BtnSaveAsClick);
   TBSeparatorItem2 = AddSeparator(TBToolbar1, "TBSeparatorItem2");
-  TBItem5 = AddCommand(TBToolbar1, "TBItem5", "generate", "HTML Men\xFC erstellen", &Tmainform::TBItem5Click);
+  TBItem5 = AddCommand(TBToolbar1, "TBItem5", "generate", "HTML Menü erstellen"_cp1252, &Tmainform::TBItem5Click);
   AddCheckCommand(*this, TBToolbar1);
   TBSeparatorItem3 = AddSeparator(TBToolbar1, "TBSeparatorItem3");
   TBItem6 = AddCommand(TBToolbar1, "TBItem6", "version", "Versionskontrolle", &Tmainform::TBItem6Click);
@@ -69,7 +70,7 @@ void Tmainform::ApplyTitleRule() {
 bool Tmainform::UnsavedChangesHandled() {
   if (!Modified) return true;
   switch (dialogs_->ConfirmOrCancel(
-      "Best\xE4tigung", "Das Men\xFC wurde ge\xE4ndert. Sollen die \xC4nderungen gespeichert werden?")) {
+      "Bestätigung"_cp1252, "Das Menü wurde geändert. Sollen die Änderungen gespeichert werden?"_cp1252)) {
     case TConfirmAnswer::Yes:
       return SaveMenu();
     case TConfirmAnswer::No:
@@ -141,8 +142,8 @@ bool Tmainform::SaveMenuAs() {
     std::string chosen = SaveDialog1.FileName;
     if (FileExists(chosen)) {
       std::string question = "Soll die bereits existierende Datei \"" + PathAsText(ExtractFileName(chosen)) +
-                             "\" \xFC" "berschrieben werden?";
-      if (dialogs_->Confirm("Best\xE4tigung", question) != TConfirmAnswer::Yes) return;
+                             "\" überschrieben werden?"_cp1252;
+      if (dialogs_->Confirm("Bestätigung"_cp1252, question) != TConfirmAnswer::Yes) return;
     }
     SetSettings();
     CurrentFile = chosen;
@@ -178,8 +179,8 @@ bool Tmainform::StoredText(const std::string& path, std::string& text) {
   if (StoredPathFromFs(path, text)) return true;
   dialogs_->Message(ApplicationTitle(),
                     "Der Pfad " + PathAsText(path) +
-                        " enth\xE4lt Zeichen, die eine Men\xFC" "datei nicht speichern kann (nur Zeichen aus "
-                        "Windows-1252). Bitte w\xE4hlen Sie eine Datei, deren Pfad nur solche Zeichen enth\xE4lt.");
+                        " enthält Zeichen, die eine Menüdatei nicht speichern kann (nur Zeichen aus "
+                        "Windows-1252). Bitte wählen Sie eine Datei, deren Pfad nur solche Zeichen enthält."_cp1252);
   return false;
 }
 

@@ -11,6 +11,7 @@
 
 #include "persist/formatfields.h"
 #include "persist/settings.h"
+#include "support/cp1252literal.h"
 #include "support/strutil.h"
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
@@ -24,19 +25,19 @@ namespace {
 
 // Hints of several lines, joined by CR LF.
 const std::string kHintFont =
-    "Geben Sie hier die Schriftart ein, in der die Men\xFCpunkte dargestellt werden\r\n"
-    "sollen. Ein Doppelklick auf die Editbox bewirk, das die oben ausgew\xE4hlte\r\n"
-    "Schrift automatisch eingef\xFCgt wird.";
+    "Geben Sie hier die Schriftart ein, in der die Menüpunkte dargestellt werden\r\n"
+    "sollen. Ein Doppelklick auf die Editbox bewirk, das die oben ausgewählte\r\n"
+    "Schrift automatisch eingefügt wird."_cp1252;
 const std::string kHintFontSize =
-    "Geben Sie hier die Schriftgr\xF6\xDF" "e an.\r\n"
-    "Falls die Variable $FontSize$ in einem Tag f\xFCr CSS-Angaben steht, geben sie\r\n"
-    "die Einheit mit an. Bsp: pt, px, cm ...";
+    "Geben Sie hier die Schriftgröße an.\r\n"
+    "Falls die Variable $FontSize$ in einem Tag für CSS-Angaben steht, geben sie\r\n"
+    "die Einheit mit an. Bsp: pt, px, cm ..."_cp1252;
 const std::string kHintMargin =
     "Geben Sie hier den Randabstand ein. Es gilt das gleiche wie bei der\r\n"
-    "Schriftgr\xF6\xDF" "e bez\xFCglich der Einheiten.";
+    "Schriftgröße bezüglich der Einheiten."_cp1252;
 const std::string kHintFileExt =
-    "Geben Sie hier die Endung an, die die Dateien mit den Untermen\xFCs haben sollen.\r\n"
-    "Falls Sie keine Endung angeben, wird die Endung der Hauptdatei benutzt";
+    "Geben Sie hier die Endung an, die die Dateien mit den Untermenüs haben sollen.\r\n"
+    "Falls Sie keine Endung angeben, wird die Endung der Hauptdatei benutzt"_cp1252;
 
 }  // namespace
 
@@ -76,7 +77,7 @@ void Tmainform::CreateGeneralPage() {
   AddLabel(font, "Label3", 4, 50, "Schrift(en)");
   menufont = AddEdit(font, "menufont", 104, 48, 121, kHintFont);
   connect(menufont, &TEdit::doubleClicked, this, [this] { Fontclick(menufont); });
-  AddLabel(font, "Label5", 4, 77, "Schriftgr\xF6\xDF" "e:");
+  AddLabel(font, "Label5", 4, 77, "Schriftgröße:"_cp1252);
   menufontsize = AddEdit(font, "menufontsize", 104, 75, 73, kHintFontSize);
 
   QGroupBox* colors = group("GroupBox3", "Farben", 249, 1, 185, 104);
@@ -91,14 +92,14 @@ void Tmainform::CreateGeneralPage() {
   AddLabel(sub, "Label12", 8, 19, "Schrift(en)");
   submenufont = AddEdit(sub, "submenufont", 104, 16, 121, kHintFont);
   connect(submenufont, &TEdit::doubleClicked, this, [this] { Fontclick(submenufont); });
-  AddLabel(sub, "Label13", 8, 46, "Schriftgr\xF6\xDF" "e");
+  AddLabel(sub, "Label13", 8, 46, "Schriftgröße"_cp1252);
   ufontsize = AddEdit(sub, "ufontsize", 104, 43, 73, kHintFontSize);
   AddLabel(sub, "Label17", 8, 73, "Randabstand");
   leftmar = AddEdit(sub, "leftmar", 104, 70, 73, kHintMargin);
 
   QGroupBox* image = group("GroupBox6", "Hintergrundbild", 249, 106, 185, 103);
   picfile = AddEdit(image, "picfile", 7, 23, 169,
-                    "Geben sie hier den relativen oder absoluten Pfad f\xFCr das Hintergrundbild ein.");
+                    "Geben sie hier den relativen oder absoluten Pfad für das Hintergrundbild ein."_cp1252);
   Button1 = AddButton(image, "Button1", 7, 50, 82, "Durchsuchen...", &Tmainform::Button1Click);
 
   QGroupBox* title = group("GroupBox8", "Titel", 1, 211, 433, 55);
@@ -107,7 +108,8 @@ void Tmainform::CreateGeneralPage() {
 
   QGroupBox* file = group("GroupBox7", "Dateiname", 1, 267, 433, 74);
   AddLabel(file, "Label15", 8, 24, "Dateiname:");
-  efilename = AddEdit(file, "efilename", 104, 22, 233, "Das fertige Men\xFC wird unter diesem Dateinamen gespeichert.");
+  efilename =
+      AddEdit(file, "efilename", 104, 22, 233, "Das fertige Menü wird unter diesem Dateinamen gespeichert."_cp1252);
   Button2 = AddButton(file, "Button2", 344, 20, 81, "Durchsuchen...", &Tmainform::Button2Click);
   AddLabel(file, "Label21", 8, 50, "Dateiendung:");
   feedit = AddEdit(file, "feedit", 104, 48, 81, kHintFileExt);
@@ -117,12 +119,12 @@ void Tmainform::CreateGeneralPage() {
   cbTemplates = new QComboBox(templ);
   Place(cbTemplates, "cbTemplates", 104, 24, 233, 21);
   cbTemplates->setToolTip(
-      ToQ("W\xE4hlen Sie hier die Vorlage aus, aus der das Men\xFC erstellt werden soll."));
+      QStringLiteral("Wählen Sie hier die Vorlage aus, aus der das Menü erstellt werden soll."));
 
   QGroupBox* other = group("FlatGroupBox1", "Sonstiges", 1, 400, 433, 65);
   AddLabel(other, "Label18", 8, 26, "Trennlinie");
   hrline = AddEdit(other, "hrline", 104, 24, 233,
-                   "Geben Sie hier den HTML-Code f\xFCr die benutzerdefinierte Trennlinie ein.");
+                   "Geben Sie hier den HTML-Code für die benutzerdefinierte Trennlinie ein."_cp1252);
   hrline->setText(QStringLiteral("<hr>"));
 
   for (QWidget* w : std::initializer_list<QWidget*>{cbfont, menufont, menufontsize, submenufont, ufontsize, picfile,

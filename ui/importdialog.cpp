@@ -22,7 +22,7 @@ TImportDialog::TImportDialog(QWidget* parent, const import::ImportProposal& prop
   setObjectName(QStringLiteral("ImportDialog"));
   setWindowTitle(ToQ("Seiten importieren"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(ToQ("Diese Eintr\xE4ge kommen ins Men\xFC (Unterpunkte mit \"- \"):"), this));
+  layout->addWidget(new QLabel(QStringLiteral("Diese Einträge kommen ins Menü (Unterpunkte mit \"- \"):"), this));
   EntryList = new QListWidget(this);
   EntryList->setObjectName(QStringLiteral("EntryList"));
   for (std::size_t i = 0; i < proposal.Entries.size(); ++i) {
@@ -31,8 +31,8 @@ TImportDialog::TImportDialog(QWidget* parent, const import::ImportProposal& prop
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(checked[i] ? Qt::Checked : Qt::Unchecked);
     if (e.Unmappable)
-      item->setToolTip(ToQ("Der Titel enth\xE4lt Zeichen, die Windows-1252 nicht kennt. Angehakt wird er mit \"?\" "
-                           "an ihrer Stelle \xFC""bernommen."));
+      item->setToolTip(QStringLiteral("Der Titel enthält Zeichen, die Windows-1252 nicht kennt. Angehakt wird er "
+                                      "mit \"?\" an ihrer Stelle übernommen."));
   }
   layout->addWidget(EntryList, 3);
 
@@ -81,7 +81,7 @@ void Tmainform::ImportPagesClick() {
     steps.ChooseFolder = [this] {
       const QString start = PathToQ(ExtractFilePath(CurrentFile));
       const std::string chosen =
-          PathFromQ(QFileDialog::getExistingDirectory(this, ToQ("Ordner der Seiten w\xE4hlen"), start));
+          PathFromQ(QFileDialog::getExistingDirectory(this, QStringLiteral("Ordner der Seiten wählen"), start));
       std::string folder;
       if (!chosen.empty() && !StoredText(chosen, folder)) folder.clear();
       return folder;

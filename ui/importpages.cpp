@@ -3,6 +3,7 @@
 #include "core/menudocument.h"
 #include "import/keepinstep.h"
 #include "import/menuimport.h"
+#include "support/cp1252literal.h"
 #include "support/notifier.h"
 
 namespace navforge {
@@ -29,7 +30,7 @@ int InsertImportedEntries(TovHTML& doc, int selected, const std::vector<import::
 std::vector<std::string> ImportWarningLines(const import::ImportProposal& proposal, bool menuHasPage) {
   std::vector<std::string> lines;
   if (!menuHasPage)
-    lines.push_back("Das Men\xFC hat noch keinen Dateinamen: die Verweise gehen vom Ordner der Seiten aus.");
+    lines.push_back("Das Menü hat noch keinen Dateinamen: die Verweise gehen vom Ordner der Seiten aus."_cp1252);
   for (const import::ImportWarning& w : proposal.Warnings) lines.push_back(w.Page + ": " + w.Text);
   return lines;
 }

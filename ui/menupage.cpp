@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "support/cp1252literal.h"
 #include "ui/editbox.h"
 #include "ui/formparts.h"
 #include "ui/hints.h"
@@ -22,9 +23,9 @@ namespace {
 
 // Hint of several lines, joined by CR LF.
 const std::string kHintBrowseLink =
-    "Im angezeigten Dialog feld k\xF6nnen, die die datei ausw\xE4hlen, die gelinkt werden soll.\r\n"
-    "Falls, sie den Speicherpfad und -dateinamen des fertigen Men\xFCs angegeben haben, berechnet das "
-    "Programm die relative Position.";
+    "Im angezeigten Dialog feld können, die die datei auswählen, die gelinkt werden soll.\r\n"
+    "Falls, sie den Speicherpfad und -dateinamen des fertigen Menüs angegeben haben, berechnet das "
+    "Programm die relative Position."_cp1252;
 
 // The entry list: a click selects a line, and nothing but a command takes the
 // selection away again (not a click beside the lines, not Ctrl with a click or Space).
@@ -54,7 +55,7 @@ bool SameEntries(const TMenutree& a, const TMenutree& b) {
 void Tmainform::CreateMenuPage() {
   TabSheet1 = new QWidget;
   TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  PageControl1->addTab(TabSheet1, ToQ("Men\xFC"));
+  PageControl1->addTab(TabSheet1, QStringLiteral("Menü"));
 
   ListBox1 = new TEntryList(TabSheet1);
   Place(ListBox1, "ListBox1", 0, 0, 167, 506);
@@ -65,22 +66,22 @@ void Tmainform::CreateMenuPage() {
   // A click on the line already selected fetches its texts again, too.
   connect(ListBox1, &QListWidget::itemClicked, this, &Tmainform::ListBox1Click);
 
-  GroupBox1 = new QGroupBox(ToQ("Men\xFC"), TabSheet1);
+  GroupBox1 = new QGroupBox(QStringLiteral("Menü"), TabSheet1);
   Place(GroupBox1, "GroupBox1", 172, 0, 261, 161);
   SetShowHint(GroupBox1, true);
   TBToolbar2 = MakeToolbar(GroupBox1, "TBToolbar2", "TBDock2", 2, 15, 257, false);
-  TBItem8 = AddCommand(TBToolbar2, "TBItem8", "add", "Men\xFCpunkt hinzuf\xFCgen", &Tmainform::TBItem8Click);
-  TBItem9 = AddCommand(TBToolbar2, "TBItem9", "addsub", "Men\xFCunterpunkt hinzuf\xFCgen", &Tmainform::TBItem9Click);
+  TBItem8 = AddCommand(TBToolbar2, "TBItem8", "add", "Menüpunkt hinzufügen"_cp1252, &Tmainform::TBItem8Click);
+  TBItem9 = AddCommand(TBToolbar2, "TBItem9", "addsub", "Menüunterpunkt hinzufügen"_cp1252, &Tmainform::TBItem9Click);
   AddSeparator(TBToolbar2, "TBSeparatorItem5");
-  TBItem10 = AddCommand(TBToolbar2, "TBItem10", "change", "\xC4ndern", &Tmainform::TBItem10Click);
+  TBItem10 = AddCommand(TBToolbar2, "TBItem10", "change", "Ändern"_cp1252, &Tmainform::TBItem10Click);
   AddSeparator(TBToolbar2, "TBSeparatorItem8");
-  TBItem15 = AddCommand(TBToolbar2, "TBItem15", "delete", "L\xF6schen", &Tmainform::TBItem15Click);
+  TBItem15 = AddCommand(TBToolbar2, "TBItem15", "delete", "Löschen"_cp1252, &Tmainform::TBItem15Click);
   AddSeparator(TBToolbar2, "TBSeparatorItem6");
   TBItem11 = AddCommand(TBToolbar2, "TBItem11", "up", "Nach oben", &Tmainform::TBItem11Click);
   TBItem12 = AddCommand(TBToolbar2, "TBItem12", "down", "Nach unten", &Tmainform::TBItem12Click);
   AddSeparator(TBToolbar2, "TBSeparatorItem7");
-  TBItem13 = AddCommand(TBToolbar2, "TBItem13", "left", "Zu Haupmen\xFCpunkt machen", &Tmainform::TBItem13Click);
-  TBItem14 = AddCommand(TBToolbar2, "TBItem14", "right", "zu Men\xFCunterpunkt machen", &Tmainform::TBItem14Click);
+  TBItem13 = AddCommand(TBToolbar2, "TBItem13", "left", "Zu Haupmenüpunkt machen"_cp1252, &Tmainform::TBItem13Click);
+  TBItem14 = AddCommand(TBToolbar2, "TBItem14", "right", "zu Menüunterpunkt machen"_cp1252, &Tmainform::TBItem14Click);
   // The group box's width holds one more button, without a separator, when the bar
   // keeps no margin of its own.
   TBToolbar2->layout()->setContentsMargins(0, 0, 0, 0);
@@ -94,8 +95,8 @@ void Tmainform::CreateMenuPage() {
   menuname = AddEdit(GroupBox1, "menuname", 73, 51, 176, "Geben Sie hier den Namen des Links an");
   AddLabel(GroupBox1, "Label2", 5, 78, "Link");
   menulink = AddEdit(GroupBox1, "menulink", 73, 76, 176,
-                     "Geben Sie hier die Adresse des Links an. geben Sie den Link so an, wie er sp\xE4ter im "
-                     "Quelltext sethen soll, da keine relativen Pfadberechnungen vorgenommen werden.");
+                     "Geben Sie hier die Adresse des Links an. geben Sie den Link so an, wie er später im "
+                     "Quelltext sethen soll, da keine relativen Pfadberechnungen vorgenommen werden."_cp1252);
   AddLabel(GroupBox1, "Label19", 5, 102, "Targetframe");
   linktarget = AddEdit(GroupBox1, "linktarget", 73, 100, 176,
                        "Geben Sie hier ggf. den Namen des Frames an, in dem die Seite angezeigt werden soll.");

@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "support/cp1252literal.h"
 #include "ui/editbox.h"
 #include "ui/formparts.h"
 #include "ui/hints.h"
@@ -20,11 +21,11 @@ void Tmainform::CreateVariablesPage() {
   PageControl2->addTab(TabSheet6, QStringLiteral("Variablen"));
   TBToolbar3 = MakeToolbar(TabSheet6, "TBToolbar3", "TBDock3", 0, 0, 437, false);
   SetShowHint(TBToolbar3, false);
-  TBItem16 = AddCommand(TBToolbar3, "TBItem16", "add", "Hinzuf\xFCgen", &Tmainform::TBItem16Click);
+  TBItem16 = AddCommand(TBToolbar3, "TBItem16", "add", "Hinzufügen"_cp1252, &Tmainform::TBItem16Click);
   AddSeparator(TBToolbar3, "TBSeparatorItem9");
-  TBItem17 = AddCommand(TBToolbar3, "TBItem17", "change", "\xC4ndern", &Tmainform::TBItem17Click);
+  TBItem17 = AddCommand(TBToolbar3, "TBItem17", "change", "Ändern"_cp1252, &Tmainform::TBItem17Click);
   AddSeparator(TBToolbar3, "TBSeparatorItem10");
-  TBItem18 = AddCommand(TBToolbar3, "TBItem18", "delete", "L\xF6schen", &Tmainform::TBItem18Click);
+  TBItem18 = AddCommand(TBToolbar3, "TBItem18", "delete", "Löschen"_cp1252, &Tmainform::TBItem18Click);
   AddSeparator(TBToolbar3, "TBSeparatorItem11");
   TBItem19 = AddCommand(TBToolbar3, "TBItem19", "up", "Nach oben", &Tmainform::TBItem19Click);
   TBItem20 = AddCommand(TBToolbar3, "TBItem20", "down", "Nach  unten", &Tmainform::TBItem20Click);

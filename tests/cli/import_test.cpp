@@ -78,8 +78,8 @@ TEST_F(Import, IntoAddsNewPagesAndReportsMissingOnes) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out,
             "Seite fehlt:  - Software -> produkte/software.htm\n"
-            "Hinzugef\xC3\xBCgt: Neu -> neu.htm\n"
-            "Hinzugef\xC3\xBCgt:  - \xC3\x96""ffnungszeiten -> service/oeffnungszeiten.htm\n");
+            "Hinzugefügt: Neu -> neu.htm\n"
+            "Hinzugefügt:  - Öffnungszeiten -> service/oeffnungszeiten.htm\n");
   const std::string fragen = "H\xE4ufige Fragen\xB6service/fragen.htm\xB6\xB6" "1\r\n";
   std::string expected = before;
   expected.insert(expected.find(fragen) + fragen.size(), "\xD6""ffnungszeiten\xB6service/oeffnungszeiten.htm\xB6\xB6" "1\r\n");

@@ -124,7 +124,7 @@ TEST(Run, failures_giveExitOneWithTheMessage) {
   o.variablesFile = dir.file("v.nfv");
   std::ostringstream out, err;
   EXPECT_EQ(cli::Run(o, out, err), kExitFailed);
-  EXPECT_EQ(err.str(), "Kann Datei " + dir.file("none.nff") + " nicht \xC3\xB6" "ffnen\n");
+  EXPECT_EQ(err.str(), "Kann Datei " + dir.file("none.nff") + " nicht öffnen\n");
 
   WriteFile(dir.file("m.nff"), "NFF 2\r\n");
   WriteFile(dir.file("m.nfs"), "[Main]\r\nHoverColor=lila\r\n");
@@ -162,7 +162,7 @@ TEST(Program, helpAndWrongUsage_giveUsageAndExitCodes) {
   TempDir dir;
   test::CliRun failed = RunNavforgeCli({"show", "--variables", dir.file("v.nfv"), dir.file("\xFC.nff")});
   EXPECT_EQ(failed.exitCode, 1);
-  EXPECT_EQ(failed.err, "Kann Datei " + dir.file("\xC3\xBC.nff") + " nicht \xC3\xB6" "ffnen\n");
+  EXPECT_EQ(failed.err, "Kann Datei " + dir.file("\xC3\xBC.nff") + " nicht öffnen\n");
 }
 
 TEST(Program, defaultVariablesFile_liesBesideTheProgram) {

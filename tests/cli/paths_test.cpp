@@ -48,7 +48,7 @@ TEST(CliPaths, NamesOutsideTheCodePageAreUsedAsGiven) {
 
   test::CliRun missing = RunNavforgeCli({"show", "--variables", "v.nfv", "\xCE\xA9.nff"}, dir.path());
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Kann Datei \xCE\xA9.nff nicht \xC3\xB6" "ffnen\n");
+  EXPECT_EQ(missing.err, "Kann Datei \xCE\xA9.nff nicht öffnen\n");
 }
 
 }  // namespace

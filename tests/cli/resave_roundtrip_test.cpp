@@ -365,7 +365,7 @@ TEST(ResaveRoundTrip, unknownVersion_isAnErrorAndWritesNothing) {
   for (const char* to : {"out.nff", "in.nff"}) {
     test::CliRun r = Resave(dir, "in.nff", to);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Die Men\xC3\xBC" "datei " + dir.file("in.nff") +
+    EXPECT_EQ(r.err, "Die Menüdatei " + dir.file("in.nff") +
                          " hat eine unbekannte Version (3) und kann nicht gelesen werden.\n");
   }
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.nff")));

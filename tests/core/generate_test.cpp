@@ -7,6 +7,7 @@
 
 #include "core/generatememory.h"
 #include "core/menudocument.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -155,9 +156,9 @@ TEST_F(Gen, memoryGeneration_failsWithTheTextGenerateShowsOrThrows) {
   const std::string nav = site() + "nav.htm";
   const std::vector<std::tuple<std::string, std::string, std::string>> cases{
       {"", "T", "Kein Dateiname zum Speichern angegeben"},
-      {nav, "", "Sie haben keine Men\xFCtemplate ausgew\xE4hlt."},
-      {nav, "Nope", "Das Men\xFCtemplate ist nicht vorhanden."},
-      {nav, "T", "Kann Datei " + dir.file("Templates/T/") + "footer.txt nicht \xF6" "ffnen"},
+      {nav, "", "Sie haben keine Menütemplate ausgewählt."_cp1252},
+      {nav, "Nope", "Das Menütemplate ist nicht vorhanden."_cp1252},
+      {nav, "T", "Kann Datei " + dir.file("Templates/T/") + "footer.txt nicht öffnen"_cp1252},
       {dir.file("none/nav.htm"), "Ok", "Fehler beim Erstellen der Datei " + dir.file("none/nav.htm")}};
   Add("Home", "h.htm", "", false);
   for (const auto& [file, set, expected] : cases) {
@@ -462,7 +463,7 @@ TEST_F(Gen, emptyFilename_isRefusedBeforeIdentifiersChange) {
   doc.Template = "";
   doc.Generate();
   EXPECT_EQ(doc.Items[0].LinkID, "Home");
-  EXPECT_EQ(notes.Messages, (std::vector<std::string>{"Sie haben keine Men\xFCtemplate ausgew\xE4hlt."}));
+  EXPECT_EQ(notes.Messages, (std::vector<std::string>{"Sie haben keine Menütemplate ausgewählt."_cp1252}));
 }
 
 // The pages of these tests: nav.htm, then A.htm, then the page of "x/y", whose folder

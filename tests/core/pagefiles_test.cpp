@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/menudocument.h"
+#include "support/cp1252literal.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -85,8 +86,8 @@ TEST_F(PageFiles, PageOverAFileOfTheMenuIsRefusedBeforeAnythingIsWritten) {
     doc.fileext = c.fileext;
     doc.Generate();
     EXPECT_EQ(notes.Messages, std::vector<std::string>{"Die HTML-Seite " + c.named +
-                                                       " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. "
-                                                       "Es wurde nichts geschrieben."})
+                                                       " würde eine Datei des Menüs überschreiben. "
+                                                       "Es wurde nichts geschrieben."_cp1252})
         << c.filename;
     EXPECT_EQ(Own(), own);
     EXPECT_FALSE(fs::exists(dir.file("menus/nav.htm")));

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "core/menudocument.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/savelock.h"
 #include "testsupport/tempdir.h"
@@ -59,7 +60,7 @@ TEST(SaveLock, SecondSaverWaitsBrieflyThenReportsTheMenuInUse) {
     doc.SaveToFile(menu);
     FAIL() << "no error";
   } catch (const EMenuInUse& e) {
-    EXPECT_EQ(std::string(e.what()), "Das Men\xFC " + menu +
+    EXPECT_EQ(std::string(e.what()), "Das Menü "_cp1252 + menu +
                                          " wird gerade von einem anderen Programm gespeichert. Bitte versuchen Sie "
                                          "es gleich noch einmal.");
   }

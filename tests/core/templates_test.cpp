@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/menudocument.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
@@ -17,8 +18,8 @@ using test::RecordingNotifier;
 using test::TempDir;
 using test::WriteFile;
 
-const char* const kNoSet = "Sie haben keine Men\xFCtemplate ausgew\xE4hlt.";
-const char* const kMissingSet = "Das Men\xFCtemplate ist nicht vorhanden.";
+const std::string kNoSet = "Sie haben keine Menütemplate ausgewählt."_cp1252;
+const std::string kMissingSet = "Das Menütemplate ist nicht vorhanden."_cp1252;
 
 class Load : public ::testing::Test {
 protected:
@@ -190,7 +191,7 @@ TEST_F(Load, unreadableFragment_raisesTheOpenErrorAfterEarlierFragments) {
   std::filesystem::create_symlink("/proc/self/mem", set + "footer.txt");
   doc.AllInOne = false;
   doc.Template = "S";
-  EXPECT_THROW_MSG(doc.LoadTemplate(), EFOpenError, "Kann Datei " + set + "footer.txt nicht \xF6" "ffnen");
+  EXPECT_THROW_MSG(doc.LoadTemplate(), EFOpenError, "Kann Datei " + set + "footer.txt nicht öffnen"_cp1252);
   EXPECT_TRUE(doc.AllInOne);
   EXPECT_EQ(doc.Header, "new header\r\n");
   EXPECT_EQ(doc.Menupoint, "old");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
@@ -52,7 +53,8 @@ TEST(ReadFileVersion, missingFileOrNoLine_raiseListError) {
   TempDir dir;
   EXPECT_THROW(ReadFileVersion(dir.file("none.nff")), EFOpenError);
   WriteFile(dir.file("empty.nff"), "");
-  EXPECT_THROW_MSG(ReadFileVersion(dir.file("empty.nff")), EListError, "Listen-Index au\xDF" "erhalb des g\xFC" "ltigen Bereiches (0)");
+  EXPECT_THROW_MSG(ReadFileVersion(dir.file("empty.nff")), EListError,
+                   "Listen-Index außerhalb des gültigen Bereiches (0)"_cp1252);
   WriteFile(dir.file("nul.nff"), std::string("\0NFF 2\r\n", 8));
   EXPECT_THROW(ReadFileVersion(dir.file("nul.nff")), EListError);
 }
@@ -137,7 +139,8 @@ TEST(LoadItems, legacyWithoutCompanion_keepsEntriesAndNamesCompanion) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), "Home\r\n\tSub\r\n");
   TMenutree items;
-  EXPECT_THROW_MSG(LoadItems(items, dir.file("m.nff"), -1), EFOpenError, "Kann Datei " + dir.file("m.mmf") + " nicht \xF6" "ffnen");
+  EXPECT_THROW_MSG(LoadItems(items, dir.file("m.nff"), -1), EFOpenError,
+                   "Kann Datei " + dir.file("m.mmf") + " nicht öffnen"_cp1252);
   ExpectEntries(items, {Entry("", "", "", false), Entry("", "", "", true)});
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/folders.h"
 #include "support/textfile.h"
@@ -37,13 +38,13 @@ TEST(FsName, openedPaths_keepTheirBytes) {
 
 // Messages are Windows-1252 where the name allows it; Utf8() keeps any name whole.
 TEST(FsName, fileErrors_nameTheFileInBothEncodings) {
+  const std::string open = " nicht öffnen"_cp1252;
   const struct {
     std::string path, text, utf8;
   } cases[] = {
-      {"/m/\xC3\xBC.nff", "Kann Datei /m/\xFC.nff nicht \xF6" "ffnen", "Kann Datei /m/\xC3\xBC.nff nicht \xC3\xB6" "ffnen"},
-      {"/m/\xE6\x96\xB0.nff", "Kann Datei /m/\xE6\x96\xB0.nff nicht \xF6" "ffnen",
-       "Kann Datei /m/\xE6\x96\xB0.nff nicht \xC3\xB6" "ffnen"},
-      {"/m/\xFC.nff", "Kann Datei /m/\xFC.nff nicht \xF6" "ffnen", "Kann Datei /m/\xC3\xBC.nff nicht \xC3\xB6" "ffnen"},
+      {"/m/\xC3\xBC.nff", "Kann Datei /m/\xFC.nff" + open, "Kann Datei /m/\xC3\xBC.nff nicht öffnen"},
+      {"/m/\xE6\x96\xB0.nff", "Kann Datei /m/\xE6\x96\xB0.nff" + open, "Kann Datei /m/\xE6\x96\xB0.nff nicht öffnen"},
+      {"/m/\xFC.nff", "Kann Datei /m/\xFC.nff" + open, "Kann Datei /m/\xC3\xBC.nff nicht öffnen"},
   };
   for (const auto& c : cases) {
     const EFOpenError e(c.path);

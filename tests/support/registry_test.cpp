@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
@@ -84,7 +85,7 @@ TEST_F(RegistryFile, systemKeyMissing_readsSystemValueNameFromMakersKey) {
 
 TEST_F(RegistryFile, nonTextValue_raisesRegistryError) {
   Write("[\\Software\\Orvane Software\\Paths]\nOVCommonFiles=dword:17\n");
-  EXPECT_THROW_MSG(FindCommonFilesFolder(), ERegistryError, "Ung\xFC""ltiger Datentyp f\xFC""r 'OVCommonFiles'");
+  EXPECT_THROW_MSG(FindCommonFilesFolder(), ERegistryError, "Ungültiger Datentyp für 'OVCommonFiles'"_cp1252);
   for (const char* kind : {"multi_sz", "qword", "binary", "DWORD"}) {
     Write(std::string(kSystemKey) + "CommonFilesDir=" + kind + ":00\n");
     EXPECT_THROW(GetSharedFolder(), ERegistryError) << kind;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/paths.h"
 #include "testsupport/expectthrow.h"
@@ -36,7 +37,8 @@ TEST(JoinLines, everyLine_endsWithCrLf) {
 
 TEST(ReadTextLines, missingFileOrFolder_raisesOpenError) {
   TempDir dir;
-  EXPECT_THROW_MSG(ReadTextLines(dir.file("none.nff")), EFOpenError, "Kann Datei " + dir.file("none.nff") + " nicht \xF6" "ffnen");
+  EXPECT_THROW_MSG(ReadTextLines(dir.file("none.nff")), EFOpenError,
+                   "Kann Datei " + dir.file("none.nff") + " nicht öffnen"_cp1252);
   EXPECT_THROW(ReadTextLines(dir.path()), EFOpenError);
 }
 

@@ -58,7 +58,7 @@ TEST_F(CheckWindowTest, button_sitsAfterGenerate_withItsHint) {
   ASSERT_NE(Button(), nullptr);
   const QList<QAction*> actions = form->TBToolbar1->actions();
   EXPECT_EQ(actions.indexOf(Button()), actions.indexOf(form->TBItem5) + 1);
-  EXPECT_EQ(FromQ(Button()->toolTip()), "Men\xFC pr\xFC" "fen");
+  EXPECT_EQ(Button()->toolTip(), QStringLiteral("Menü prüfen"));
   EXPECT_FALSE(Button()->icon().isNull());
 }
 
@@ -82,7 +82,7 @@ TEST_F(CheckWindowTest, press_showsFindingsWithoutBlocking_andDoubleClickSelects
   test::WriteFile(tmp.file("site/weg.htm"), "");
   window->RecheckButton->click();
   EXPECT_EQ(window->FindingList->count(), 0);
-  EXPECT_EQ(FromQ(window->Summary->text()), "Keine Befunde: das Men\xFC kann so erstellt werden.");
+  EXPECT_EQ(window->Summary->text(), QStringLiteral("Keine Befunde: das Menü kann so erstellt werden."));
 }
 
 TEST_F(CheckWindowTest, findingAboutTheWholeMenu_selectsNothing) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <filesystem>
 
+#include "support/cp1252literal.h"
 #include "testsupport/runcli.h"
 
 #include "fakedialogs.h"
@@ -74,8 +75,8 @@ TEST_F(FileCommands, GenerateOverTheMenuFileIsRefused) {
   EXPECT_EQ(form->efilename->Text(), tmp.file("m.nff"));
   form->TBItem5Click();
   EXPECT_EQ(Messages(), std::vector<std::string>{"Die HTML-Seite " + tmp.file("m.nff") +
-                                                 " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. "
-                                                 "Es wurde nichts geschrieben."});
+                                                 " würde eine Datei des Menüs überschreiben. "
+                                                 "Es wurde nichts geschrieben."_cp1252});
   EXPECT_EQ(test::ReadFile(tmp.file("m.nff")), menu);
 }
 

@@ -25,6 +25,7 @@
 
 #include "fakedialogs.h"
 #include "modal.h"
+#include "support/cp1252literal.h"
 #include "support/paths.h"
 #include "support/textfile.h"
 #include <filesystem>
@@ -212,7 +213,7 @@ TEST_F(MainformTest, StartUp_DamagedRegistryIsReportedAndModulesComeFromProgramF
   form = std::make_unique<Tmainform>(options);
   ::unsetenv("NAVFORGE_REGISTRY");
   ASSERT_EQ(dialogs.Messages.size(), 1u);
-  EXPECT_EQ(dialogs.Messages[0].Text, "Ung\xFCltiger Datentyp f\xFCr 'OVCommonFiles'");
+  EXPECT_EQ(dialogs.Messages[0].Text, "Ungültiger Datentyp für 'OVCommonFiles'"_cp1252);
   EXPECT_TRUE(VersionModuleLoaded());
   form.reset();
 }
@@ -242,7 +243,7 @@ TEST_F(MainformTest, Hints_ShownOnlyWhereSwitchedOn) {
   EXPECT_FALSE(THintFilter::HintEnabled(button(form->TBToolbar3, form->TBItem16)));
   EXPECT_FALSE(THintFilter::HintEnabled(form->ListBox1));
   EXPECT_FALSE(THintFilter::HintEnabled(form->Panel1));
-  EXPECT_EQ(THintFilter::HintOf(button(form->TBToolbar1, form->TBItem5)), ToQ("HTML Men\xFC erstellen"));
+  EXPECT_EQ(THintFilter::HintOf(button(form->TBToolbar1, form->TBItem5)), QStringLiteral("HTML Menü erstellen"));
   QStringList h1 = form->FlatButton1->toolTip().split(QStringLiteral("\r\n"));
   ASSERT_EQ(h1.size(), 2);
   EXPECT_TRUE(h1[0].endsWith(QStringLiteral("werden soll.")));
@@ -280,7 +281,7 @@ TEST_F(MainformTest, Controls_CarryTheirNamesAndCaptions) {
   for (const char* name : {"BtnExit", "BtnSaveAs", "TBItem5", "TBItem14", "TBItem20", "TBSeparatorItem3"})
     EXPECT_NE(form->findChild<QAction*>(QLatin1String(name)), nullptr) << name;
   EXPECT_EQ(form->TBItem20->toolTip(), QStringLiteral("Nach  unten"));
-  EXPECT_EQ(form->TBItem13->toolTip(), ToQ("Zu Haupmen\xFCpunkt machen"));
+  EXPECT_EQ(form->TBItem13->toolTip(), QStringLiteral("Zu Haupmenüpunkt machen"));
   EXPECT_EQ(form->FlatButton2->text(), QStringLiteral("<-- Deselect Item"));
   EXPECT_EQ(form->PageControl2->tabText(1), QStringLiteral("Hyperlink-Farben"));
   EXPECT_EQ(form->ListBox1->geometry(), QRect(0, 0, 167, 506));
@@ -506,8 +507,8 @@ TEST_F(MainformTest, SettingsTransfer_EveryControlShowsAndStoresItsOwnField) {
 // its spelling. A set that is not installed is kept and reported when generating.
 TEST_F(MainformTest, Template_OtherLetterCaseIsShownAndNotInstalledIsKept) {
   test::WriteFile(prog + "Templates/Green/header.txt", "<p>$Title$</p>");
-  for (auto [name, shown, message] : {std::tuple{"green", "Green", ""},
-                                      std::tuple{"Missing", "", "Das Men\xFCtemplate ist nicht vorhanden."}}) {
+  for (auto [name, shown, message] : {std::tuple{"green", "Green", std::string()},
+                                      std::tuple{"Missing", "", "Das Menütemplate ist nicht vorhanden."_cp1252}}) {
     dialogs.Messages.clear();
     std::string path = WriteMenu("t.nff", {"Home"}, [&, name = name](TovHTML& d) {
       d.Template = name;
@@ -741,9 +742,8 @@ TEST_F(MainformTest, SaveAs_OntoExistingFileAsksAndNoLeavesItUntouched) {
   dialogs.ConfirmAnswers.push_back(TConfirmAnswer::No);
   form->BtnSaveAs->trigger();
   ASSERT_EQ(dialogs.Questions.size(), 1u);
-  EXPECT_EQ(dialogs.Questions[0].Caption, "Best\xE4tigung");
-  EXPECT_EQ(dialogs.Questions[0].Text,
-            "Soll die bereits existierende Datei \"site.nff\" \xFC" "berschrieben werden?");
+  EXPECT_EQ(dialogs.Questions[0].Caption, "Bestätigung"_cp1252);
+  EXPECT_EQ(dialogs.Questions[0].Text, "Soll die bereits existierende Datei \"site.nff\" überschrieben werden?"_cp1252);
   EXPECT_EQ(dialogs.SaveCalls[0].FileName, path);
   EXPECT_EQ(test::ReadFile(path), before);
   EXPECT_EQ(Caption(), "site.nff - HTML Navforge");
@@ -962,9 +962,9 @@ TEST_F(MainformTest, UnsavedChanges_AskedBeforeExitCloseNewAndOpen) {
       command.Run(*form);
       const std::string where = std::string(command.Name) + " answer " + std::to_string(static_cast<int>(c.Answer));
       ASSERT_EQ(dialogs.Questions.size(), 1u) << where;
-      EXPECT_EQ(dialogs.Questions[0].Caption, "Best\xE4tigung");
+      EXPECT_EQ(dialogs.Questions[0].Caption, "Bestätigung"_cp1252);
       EXPECT_EQ(dialogs.Questions[0].Text,
-                "Das Men\xFC wurde ge\xE4ndert. Sollen die \xC4nderungen gespeichert werden?");
+                "Das Menü wurde geändert. Sollen die Änderungen gespeichert werden?"_cp1252);
       EXPECT_EQ(command.WentOn(*form), c.WentOn) << where;
       TovHTML reread;
       reread.VariablesFile = prog + "navforge.nfv";

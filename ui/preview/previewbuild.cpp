@@ -23,7 +23,7 @@ TPreviewBuild::TPreviewBuild(std::shared_ptr<const TPreviewState> state) : state
     return;
   }
   if (doc.Template.empty()) {
-    Problem = QStringLiteral("Keine Vorschau: keine Vorlage gew\u00e4hlt.");
+    Problem = QStringLiteral("Keine Vorschau: keine Vorlage gewählt.");
     return;
   }
   try {

@@ -242,7 +242,7 @@ void TPreviewWindow::SetViewWidth(int cssPixels) {
 
 void TPreviewWindow::ShowWritten(int count, const QString& folder, const QString& mainPage) {
   const QString pages = count == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(count);
-  Feedback->setText(QStringLiteral("%1 geschrieben nach %2 \u2013 <a href=\"%3\">Hauptseite im Browser \u00f6ffnen</a>")
+  Feedback->setText(QStringLiteral("%1 geschrieben nach %2 – <a href=\"%3\">Hauptseite im Browser öffnen</a>")
                         .arg(pages, folder.toHtmlEscaped(), QUrl::fromLocalFile(mainPage).toString().toHtmlEscaped()));
   Feedback->show();
 }

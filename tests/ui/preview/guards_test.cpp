@@ -11,6 +11,7 @@
 #include "check/menucheck.h"
 #include "core/generatememory.h"
 #include "support/cp1252.h"
+#include "support/cp1252literal.h"
 #include "support/errors.h"
 #include "support/paths.h"
 #include "testsupport/tempdir.h"
@@ -73,7 +74,7 @@ protected:
   std::string Expected() const {
     const std::string page = ExtractFilePath(doc.Filename) + GetParam().refused;
     return GetParam().overMenuFile
-               ? "Die HTML-Seite " + page + " w\xFCrde eine Datei des Men\xFCs \xFC" "berschreiben. Es wurde nichts geschrieben."
+               ? "Die HTML-Seite " + page + " würde eine Datei des Menüs überschreiben. Es wurde nichts geschrieben."_cp1252
                : "Fehler beim Erstellen der Datei " + page;
   }
 
