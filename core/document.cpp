@@ -29,73 +29,73 @@ int TovHTML::MainItemCount() const {
   return n;
 }
 
-void TovHTML::GetItem(int Index, std::string& Caption, std::string& Link, std::string& Target) const {
-  const TMTItem& it = Items.at(static_cast<std::size_t>(Index));
-  Caption = it.Caption;
-  Link = it.Link;
-  Target = it.Target;
+void TovHTML::GetItem(int index, std::string& caption, std::string& link, std::string& target) const {
+  const TMTItem& it = Items.at(static_cast<std::size_t>(index));
+  caption = it.Caption;
+  link = it.Link;
+  target = it.Target;
 }
 
-void TovHTML::SetItem(int Index, const std::string& Caption, const std::string& Link, const std::string& Target) {
-  TMTItem& it = Items.at(static_cast<std::size_t>(Index));
-  it.Caption = Caption;
-  it.Link = Link;
-  it.Target = Target;
+void TovHTML::SetItem(int index, const std::string& caption, const std::string& link, const std::string& target) {
+  TMTItem& it = Items.at(static_cast<std::size_t>(index));
+  it.Caption = caption;
+  it.Link = link;
+  it.Target = target;
 }
 
-void TovHTML::InsertItem(int Index, const std::string& Caption, const std::string& Link, const std::string& Target,
-                         bool IsSubItem) {
-  if (Index < 0) {
-    Items.push_back(TMTItem{Caption, Link, Target, std::string(), IsSubItem});
+void TovHTML::InsertItem(int index, const std::string& caption, const std::string& link, const std::string& target,
+                         bool isSubItem) {
+  if (index < 0) {
+    Items.push_back(TMTItem{caption, link, target, std::string(), isSubItem});
     return;
   }
   // The new entry goes directly after entry Index. The slot keeps the LinkID of its
   // previous occupant (empty when appending); LinkIDs are recomputed at generation.
   Items.emplace_back();
-  for (int i = LastIndex(); i > Index + 1; --i) Items[static_cast<std::size_t>(i)] = Items[static_cast<std::size_t>(i - 1)];
-  TMTItem& slot = Items.at(static_cast<std::size_t>(Index + 1));
-  slot.Caption = Caption;
-  slot.Link = Link;
-  slot.Target = Target;
-  slot.IsSubItem = IsSubItem;
+  for (int i = LastIndex(); i > index + 1; --i) Items[static_cast<std::size_t>(i)] = Items[static_cast<std::size_t>(i - 1)];
+  TMTItem& slot = Items.at(static_cast<std::size_t>(index + 1));
+  slot.Caption = caption;
+  slot.Link = link;
+  slot.Target = target;
+  slot.IsSubItem = isSubItem;
 }
 
-void TovHTML::DeleteItem(int Index) { Items.erase(Items.begin() + Index); }
+void TovHTML::DeleteItem(int index) { Items.erase(Items.begin() + index); }
 
-void TovHTML::MoveItemUp(int Index) {
-  if (Index > 0) std::swap(Items[static_cast<std::size_t>(Index - 1)], Items[static_cast<std::size_t>(Index)]);
+void TovHTML::MoveItemUp(int index) {
+  if (index > 0) std::swap(Items[static_cast<std::size_t>(index - 1)], Items[static_cast<std::size_t>(index)]);
 }
 
-void TovHTML::MoveItemDown(int Index) {
-  if (Index < LastIndex()) std::swap(Items[static_cast<std::size_t>(Index)], Items[static_cast<std::size_t>(Index + 1)]);
+void TovHTML::MoveItemDown(int index) {
+  if (index < LastIndex()) std::swap(Items[static_cast<std::size_t>(index)], Items[static_cast<std::size_t>(index + 1)]);
 }
 
-void TovHTML::SetSubItem(int Index, bool Value) { Items.at(static_cast<std::size_t>(Index)).IsSubItem = Value; }
+void TovHTML::SetSubItem(int index, bool value) { Items.at(static_cast<std::size_t>(index)).IsSubItem = value; }
 
-int TovHTML::NextMainIndex(int Index) const {
+int TovHTML::NextMainIndex(int index) const {
   const int last = LastIndex();
-  if (Index >= last) return Index;
-  for (int i = Index + 1; i <= last; ++i)
+  if (index >= last) return index;
+  for (int i = index + 1; i <= last; ++i)
     if (!Items[static_cast<std::size_t>(i)].IsSubItem) return i;
   return last;
 }
 
-bool TovHTML::HasSubItems(int Index) const { return navforge::HasSubItems(Items, Index); }
+bool TovHTML::HasSubItems(int index) const { return navforge::HasSubItems(Items, index); }
 
-bool TovHTML::IsLastSubItem(int Index) const {
-  if (Index == LastIndex()) return true;
-  return Items[static_cast<std::size_t>(Index)].IsSubItem && !Items[static_cast<std::size_t>(Index + 1)].IsSubItem;
+bool TovHTML::IsLastSubItem(int index) const {
+  if (index == LastIndex()) return true;
+  return Items[static_cast<std::size_t>(index)].IsSubItem && !Items[static_cast<std::size_t>(index + 1)].IsSubItem;
 }
 
-void TovHTML::DumpItems(IStringList& Lines) const {
-  Lines.Clear();
+void TovHTML::DumpItems(IStringList& lines) const {
+  lines.Clear();
   for (const auto& it : Items)
-    Lines.Add(it.Caption + "$" + it.Link + "$" + it.Target + "$" + it.LinkID + "$" + BoolToText(it.IsSubItem));
+    lines.Add(it.Caption + "$" + it.Link + "$" + it.Target + "$" + it.LinkID + "$" + BoolToText(it.IsSubItem));
 }
 
-void TovHTML::FillItemList(IStringList& Lines) const {
-  Lines.Clear();
-  for (const auto& it : Items) Lines.Add(it.IsSubItem ? "- " + it.Caption : it.Caption);
+void TovHTML::FillItemList(IStringList& lines) const {
+  lines.Clear();
+  for (const auto& it : Items) lines.Add(it.IsSubItem ? "- " + it.Caption : it.Caption);
 }
 
 }  // namespace navforge

@@ -5,18 +5,18 @@
 
 namespace navforge {
 
-EntryRenderer::EntryRenderer(const TovHTML& Doc, const TTemplateSet& Set, const PagePlan& Plan)
-    : doc_(Doc), set_(Set), plan_(Plan) {}
+EntryRenderer::EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan)
+    : doc_(doc), set_(set), plan_(plan) {}
 
-std::string EntryRenderer::Value(std::string_view Text) const {
-  return set_.Utf8 ? Cp1252ToUtf8(Text) : std::string(Text);
+std::string EntryRenderer::Value(std::string_view text) const {
+  return set_.Utf8 ? Cp1252ToUtf8(text) : std::string(text);
 }
 
-std::string EntryRenderer::RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const {
-  const bool hasSub = doc_.HasSubItems(EntryIndex);
-  const bool active = Active == -1 ? hasSub : Active == Ordinal;
-  std::string s = active ? set_.ActiveMenupoint : set_.Menupoint;
-  const auto i = static_cast<std::size_t>(EntryIndex);
+std::string EntryRenderer::RenderMainItem(int active, int ordinal, int entryIndex, int count) const {
+  const bool hasSub = doc_.HasSubItems(entryIndex);
+  const bool activeForm = active == -1 ? hasSub : active == ordinal;
+  std::string s = activeForm ? set_.ActiveMenupoint : set_.Menupoint;
+  const auto i = static_cast<std::size_t>(entryIndex);
   const TMTItem& item = doc_.Items[i];
   const std::string& id = plan_.LinkIDs[i];
   // A Windows-1252 character is one byte: split first, then convert each part.
@@ -28,15 +28,15 @@ std::string EntryRenderer::RenderMainItem(int Active, int Ordinal, int EntryInde
   ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
   ReplaceAll(s, "$Link$", Value(hasSub ? id + plan_.SubmenuExt : item.Link), false);
   // Most entries are rendered without their sub-menu: it is made only where it goes.
-  if (ContainsTextAscii(s, "$submenu$")) ReplaceAll(s, "$submenu$", RenderSubItems(EntryIndex), false);
-  if (Ordinal < Count) s += set_.BetweenMenupoints;
+  if (ContainsTextAscii(s, "$submenu$")) ReplaceAll(s, "$submenu$", RenderSubItems(entryIndex), false);
+  if (ordinal < count) s += set_.BetweenMenupoints;
   return s;
 }
 
-std::string EntryRenderer::RenderSubItems(int EntryIndex) const {
+std::string EntryRenderer::RenderSubItems(int entryIndex) const {
   std::string result;
-  if (!doc_.HasSubItems(EntryIndex)) return result;
-  const int First = EntryIndex + 1;
+  if (!doc_.HasSubItems(entryIndex)) return result;
+  const int First = entryIndex + 1;
   const int Last = doc_.LastSubItemIndex(First);
   for (int i = First; i <= Last; ++i) {
     const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];

@@ -12,13 +12,13 @@ namespace navforge {
 
 class EntryRenderer {
 public:
-  // Doc, Set and Plan must outlive the renderer.
-  EntryRenderer(const TovHTML& Doc, const TTemplateSet& Set, const PagePlan& Plan);
+  // doc, set and plan must outlive the renderer.
+  EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan);
 
   // Every value filled into a fragment passes here: a UTF-8 set gets it in UTF-8.
-  std::string Value(std::string_view Text) const;
-  std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
-  std::string RenderSubItems(int EntryIndex) const;
+  std::string Value(std::string_view text) const;
+  std::string RenderMainItem(int active, int ordinal, int entryIndex, int count) const;
+  std::string RenderSubItems(int entryIndex) const;
 
 private:
   const TovHTML& doc_;

@@ -23,10 +23,10 @@ namespace navforge {
 
 class GenerationRun {
 public:
-  // Assigns the identifiers and plans the pages; Doc must outlive the run.
-  GenerationRun(const TovHTML& Doc, TTemplateSet Set);
+  // Assigns the identifiers and plans the pages; doc must outlive the run.
+  GenerationRun(const TovHTML& doc, TTemplateSet set);
   // With the identifiers given (the document's operations use the entries' LinkIDs).
-  GenerationRun(const TovHTML& Doc, TTemplateSet Set, std::vector<std::string> LinkIDs);
+  GenerationRun(const TovHTML& doc, TTemplateSet set, std::vector<std::string> linkIDs);
   GenerationRun(const GenerationRun&) = delete;
   GenerationRun& operator=(const GenerationRun&) = delete;
 
@@ -36,13 +36,13 @@ public:
   // pages (the preview) or none (the check).
   std::optional<Refusal> FirstRefusal() const { return navforge::FirstRefusal(doc_, plan_); }
 
-  // Every planned page in order into Sink, then Sink.Finish().
-  RunResult Run(IPageSink& Sink);
-  // The bytes of planned page Index.
-  std::string Page(std::size_t Index);
+  // Every planned page in order into sink, then sink.Finish().
+  RunResult Run(IPageSink& sink);
+  // The bytes of planned page index.
+  std::string Page(std::size_t index);
   // The same page with every placeholder filled in the whole joined text, as the rule
   // reads, never from ready parts: what Page is compared against.
-  std::string PageFilledWhole(std::size_t Index);
+  std::string PageFilledWhole(std::size_t index);
   PageAssembler& Assembler() { return assembler_; }
 
 private:
@@ -52,13 +52,13 @@ private:
   PageAssembler assembler_;
 };
 
-inline RunResult RunGeneration(const TovHTML& Doc, TTemplateSet Set, IPageSink& Sink) {
-  return GenerationRun(Doc, std::move(Set)).Run(Sink);
+inline RunResult RunGeneration(const TovHTML& doc, TTemplateSet set, IPageSink& sink) {
+  return GenerationRun(doc, std::move(set)).Run(sink);
 }
 
-// The set a run of Doc uses, as every generation but the document's own loads it; the
+// The set a run of doc uses, as every generation but the document's own loads it; the
 // empty output file name refused first, as the generate command refuses it. Without a
-// set, Message holds the text to show (Windows-1252). Throws what reading the set throws.
-std::optional<TTemplateSet> LoadSetForRun(const TovHTML& Doc, std::string& Message);
+// set, message holds the text to show (Windows-1252). Throws what reading the set throws.
+std::optional<TTemplateSet> LoadSetForRun(const TovHTML& doc, std::string& message);
 
 }  // namespace navforge

@@ -57,20 +57,20 @@ public:
 
   // Entry operations.
   int MainItemCount() const;
-  void GetItem(int Index, std::string& Caption, std::string& Link, std::string& Target) const;
-  void SetItem(int Index, const std::string& Caption, const std::string& Link, const std::string& Target);
-  void InsertItem(int Index, const std::string& Caption, const std::string& Link, const std::string& Target,
-                  bool IsSubItem);
-  void DeleteItem(int Index);
-  void MoveItemUp(int Index);
-  void MoveItemDown(int Index);
-  void SetSubItem(int Index, bool Value);
-  int NextMainIndex(int Index) const;
-  bool HasSubItems(int Index) const;
-  bool IsLastSubItem(int Index) const;
+  void GetItem(int index, std::string& caption, std::string& link, std::string& target) const;
+  void SetItem(int index, const std::string& caption, const std::string& link, const std::string& target);
+  void InsertItem(int index, const std::string& caption, const std::string& link, const std::string& target,
+                  bool isSubItem);
+  void DeleteItem(int index);
+  void MoveItemUp(int index);
+  void MoveItemDown(int index);
+  void SetSubItem(int index, bool value);
+  int NextMainIndex(int index) const;
+  bool HasSubItems(int index) const;
+  bool IsLastSubItem(int index) const;
   int LastIndex() const { return static_cast<int>(Items.size()) - 1; }
-  void DumpItems(IStringList& Lines) const;
-  void FillItemList(IStringList& Lines) const;
+  void DumpItems(IStringList& lines) const;
+  void FillItemList(IStringList& lines) const;
 
   // Menu file, settings file and variables file.
   static std::int32_t ReadFileVersion(const std::string& path);
@@ -91,18 +91,18 @@ public:
   // Page generation, writing files. Each call is one generation run (see
   // core/generationrun.h) over the entries' LinkIDs and the fragment fields. A refusal
   // is shown through the notifier and returned.
-  RunResult Generate(const RunOptions& Options = {});
+  RunResult Generate(const RunOptions& options = {});
   void AssignLinkIDs();
-  RunResult WritePages(const RunOptions& Options = {});
-  void WritePage(const std::string& FileName, int Active, int Count);
-  std::string RenderMainItem(int Active, int Ordinal, int EntryIndex, int Count) const;
-  std::string RenderSubItems(int EntryIndex) const;
-  int LastSubItemIndex(int Start) const;
-  static std::pair<std::string, std::string> SplitFirstLetter(const std::string& Text);
+  RunResult WritePages(const RunOptions& options = {});
+  void WritePage(const std::string& fileName, int active, int count);
+  std::string RenderMainItem(int active, int ordinal, int entryIndex, int count) const;
+  std::string RenderSubItems(int entryIndex) const;
+  int LastSubItemIndex(int start) const;
+  static std::pair<std::string, std::string> SplitFirstLetter(const std::string& text);
   std::string SubmenuExt() const;
 };
 
-// "#RRGGBB" (without "#" when WithHash is false), or "" for clNone.
-std::string ColorToHTML(std::int32_t Color, bool WithHash);
+// "#RRGGBB" (without "#" when withHash is false), or "" for clNone.
+std::string ColorToHTML(std::int32_t color, bool withHash);
 
 }  // namespace navforge

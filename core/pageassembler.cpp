@@ -4,63 +4,63 @@
 
 namespace navforge {
 
-PageAssembler::PageAssembler(const TovHTML& Doc, const TTemplateSet& Set, const PagePlan& Plan)
-    : doc_(Doc), plan_(Plan), renderer_(Doc, Set, Plan), filler_(Doc, renderer_) {
-  std::string header = Set.Header;
+PageAssembler::PageAssembler(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan)
+    : doc_(doc), plan_(plan), renderer_(doc, set, plan), filler_(doc, renderer_) {
+  std::string header = set.Header;
   filler_.FillFixed(header);
   header_ = filler_.MakePart(header + "\r\n");
-  std::string footer = Set.Footer;
+  std::string footer = set.Footer;
   filler_.FillFixed(footer);
   footer_ = filler_.MakePart(footer + "\r\n");
 }
 
 // Every page holds the whole menu; each entry is rendered once per form and reused.
-const PageAssembler::Part& PageAssembler::MainItem(int Active, int Ordinal, int EntryIndex, int Count) {
-  if (Count != cachedCount_) {
+const PageAssembler::Part& PageAssembler::MainItem(int active, int ordinal, int entryIndex, int count) {
+  if (count != cachedCount_) {
     cachePlain_.assign(doc_.Items.size(), std::nullopt);
     cacheActive_.assign(doc_.Items.size(), std::nullopt);
-    cachedCount_ = Count;
+    cachedCount_ = count;
   }
-  const auto i = static_cast<std::size_t>(EntryIndex);
-  const bool active = Active == -1 ? doc_.HasSubItems(EntryIndex) : Active == Ordinal;
-  std::optional<Part>& slot = active ? cacheActive_[i] : cachePlain_[i];
+  const auto i = static_cast<std::size_t>(entryIndex);
+  const bool activeForm = active == -1 ? doc_.HasSubItems(entryIndex) : active == ordinal;
+  std::optional<Part>& slot = activeForm ? cacheActive_[i] : cachePlain_[i];
   if (!slot) {
-    // Any Active value that selects the wanted form renders the same text.
-    std::string text = renderer_.RenderMainItem(active ? Ordinal : 0, Ordinal, EntryIndex, Count);
+    // Any active value that selects the wanted form renders the same text.
+    std::string text = renderer_.RenderMainItem(activeForm ? ordinal : 0, ordinal, entryIndex, count);
     filler_.FillFixed(text);
     slot = filler_.MakePart(text + "\r\n");
   }
   return *slot;
 }
 
-std::vector<const PageAssembler::Part*> PageAssembler::Parts(int Active, int Count) {
+std::vector<const PageAssembler::Part*> PageAssembler::Parts(int active, int count) {
   std::vector<const Part*> parts;
-  parts.reserve(static_cast<std::size_t>(std::max(Count, 0)) + 2);
+  parts.reserve(static_cast<std::size_t>(std::max(count, 0)) + 2);
   parts.push_back(&header_);
-  int EntryIndex = 0;
-  for (int Ordinal = 1; Ordinal <= Count; ++Ordinal) {
-    parts.push_back(&MainItem(Active, Ordinal, EntryIndex, Count));
-    EntryIndex = plan_.NextRendered[static_cast<std::size_t>(EntryIndex)];
+  int entryIndex = 0;
+  for (int ordinal = 1; ordinal <= count; ++ordinal) {
+    parts.push_back(&MainItem(active, ordinal, entryIndex, count));
+    entryIndex = plan_.NextRendered[static_cast<std::size_t>(entryIndex)];
   }
   parts.push_back(&footer_);
   return parts;
 }
 
-std::string PageAssembler::JoinedPage(int Active, int Count) {
+std::string PageAssembler::JoinedPage(int active, int count) {
   std::string joined;
-  for (const Part* p : Parts(Active, Count)) joined += p->Text;
+  for (const Part* p : Parts(active, count)) joined += p->Text;
   return joined;
 }
 
-std::string PageAssembler::Page(const std::string& FileName, int Active, int Count) {
-  const std::vector<const Part*> parts = Parts(Active, Count);
-  if (filler_.PartsExact(parts, FileName)) {
+std::string PageAssembler::Page(const std::string& fileName, int active, int count) {
+  const std::vector<const Part*> parts = Parts(active, count);
+  if (filler_.PartsExact(parts, fileName)) {
     ++pagesFromParts_;
-    return filler_.FromParts(parts, FileName);
+    return filler_.FromParts(parts, fileName);
   }
   std::string joined;
   for (const Part* p : parts) joined += p->Text;
-  return filler_.WholePage(std::move(joined), FileName);
+  return filler_.WholePage(std::move(joined), fileName);
 }
 
 }  // namespace navforge

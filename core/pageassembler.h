@@ -18,15 +18,15 @@ namespace navforge {
 
 class PageAssembler {
 public:
-  // Doc, Set and Plan must outlive the assembler.
-  PageAssembler(const TovHTML& Doc, const TTemplateSet& Set, const PagePlan& Plan);
+  // doc, set and plan must outlive the assembler.
+  PageAssembler(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan);
 
-  // The bytes of the page FileName with Active, walking Count entries (the plan's Count
+  // The bytes of the page fileName with active, walking count entries (the plan's Count
   // for every page a generation writes).
-  std::string Page(const std::string& FileName, int Active, int Count);
+  std::string Page(const std::string& fileName, int active, int count);
   // The same page's parts joined, with only the page-independent placeholders filled:
   // what PageFiller::WholePage makes the page of.
-  std::string JoinedPage(int Active, int Count);
+  std::string JoinedPage(int active, int count);
 
   const EntryRenderer& Renderer() const { return renderer_; }
   const PageFiller& Filler() const { return filler_; }
@@ -35,8 +35,8 @@ public:
 
 private:
   using Part = PageFiller::Part;
-  const Part& MainItem(int Active, int Ordinal, int EntryIndex, int Count);
-  std::vector<const Part*> Parts(int Active, int Count);
+  const Part& MainItem(int active, int ordinal, int entryIndex, int count);
+  std::vector<const Part*> Parts(int active, int count);
 
   const TovHTML& doc_;
   const PagePlan& plan_;

@@ -7,31 +7,31 @@
 
 namespace navforge {
 
-PageFiller::PageFiller(const TovHTML& Doc, const EntryRenderer& Values) : values_(Values) {
+PageFiller::PageFiller(const TovHTML& doc, const EntryRenderer& values) : values_(values) {
   // None of these placeholders holds a line break, and the parts of a page are joined
   // by line breaks, so no match can reach across two parts: filling them once per part
   // and run gives the same text as filling them in every whole page.
-  fixed_ = {{"$TextColor$", ColorToHTML(Doc.TextColor, true)},
-            {"$BackgroundColor$", ColorToHTML(Doc.BackgroundColor, true)},
-            {"$LinkColor$", ColorToHTML(Doc.LinkColor, true)},
-            {"$ALinkColor$", ColorToHTML(Doc.ALinkColor, true)},
-            {"$VLinkColor$", ColorToHTML(Doc.VLinkColor, true)},
-            {"$HoverColor$", ColorToHTML(Doc.HoverColor, true)},
-            {"$FirstLetterColor$", ColorToHTML(Doc.FirstLetterColor, true)},
-            {"$Title$", Values.Value(Doc.Title)},
-            {"$FontSize$", Values.Value(Doc.FontSize)},
-            {"$Font$", Values.Value(Doc.Font)},
-            {"$FileName$", Values.Value(Doc.Filename)}};
-  perPage_ = {{"$SubMenuFont$", Values.Value(Doc.SubmenuFont)},
-              {"$SubMenuFontSize$", Values.Value(Doc.SubmenuFontSize)},
-              {"$SubMenuLeftMargin$", Values.Value(Doc.SubmenuLeftMargin)},
-              {"$BackgroundImage$", Values.Value(Doc.BackgroundImage)},
-              {"$hr$", Values.Value(Doc.hr)},
+  fixed_ = {{"$TextColor$", ColorToHTML(doc.TextColor, true)},
+            {"$BackgroundColor$", ColorToHTML(doc.BackgroundColor, true)},
+            {"$LinkColor$", ColorToHTML(doc.LinkColor, true)},
+            {"$ALinkColor$", ColorToHTML(doc.ALinkColor, true)},
+            {"$VLinkColor$", ColorToHTML(doc.VLinkColor, true)},
+            {"$HoverColor$", ColorToHTML(doc.HoverColor, true)},
+            {"$FirstLetterColor$", ColorToHTML(doc.FirstLetterColor, true)},
+            {"$Title$", values.Value(doc.Title)},
+            {"$FontSize$", values.Value(doc.FontSize)},
+            {"$Font$", values.Value(doc.Font)},
+            {"$FileName$", values.Value(doc.Filename)}};
+  perPage_ = {{"$SubMenuFont$", values.Value(doc.SubmenuFont)},
+              {"$SubMenuFontSize$", values.Value(doc.SubmenuFontSize)},
+              {"$SubMenuLeftMargin$", values.Value(doc.SubmenuLeftMargin)},
+              {"$BackgroundImage$", values.Value(doc.BackgroundImage)},
+              {"$hr$", values.Value(doc.hr)},
               // The parts were joined with a line break each; this takes out the empty lines.
               {"\r\n\r\n", "\r\n"}};
-  variables_.reserve(Doc.Variables.Vars.size());
-  for (const TVarItem& v : Doc.Variables.Vars)
-    variables_.emplace_back(Values.Value("$" + v.Name + "$"), Values.Value(v.Value));
+  variables_.reserve(doc.Variables.Vars.size());
+  for (const TVarItem& v : doc.Variables.Vars)
+    variables_.emplace_back(values.Value("$" + v.Name + "$"), values.Value(v.Value));
 
   // See FromParts.
   valuesExact_ = true;
@@ -46,15 +46,15 @@ PageFiller::PageFiller(const TovHTML& Doc, const EntryRenderer& Values) : values
   }
 }
 
-void PageFiller::Fill(std::string& Text, const Replacements& Values) {
-  for (const auto& [placeholder, value] : Values) ReplaceAll(Text, placeholder, value, false);
+void PageFiller::Fill(std::string& text, const Replacements& values) {
+  for (const auto& [placeholder, value] : values) ReplaceAll(text, placeholder, value, false);
 }
 
-void PageFiller::FillFixed(std::string& Text) const { Fill(Text, fixed_); }
+void PageFiller::FillFixed(std::string& text) const { Fill(text, fixed_); }
 
-PageFiller::Part PageFiller::MakePart(std::string Text) const {
+PageFiller::Part PageFiller::MakePart(std::string text) const {
   Part part;
-  part.Text = std::move(Text);
+  part.Text = std::move(text);
   part.Dollars = static_cast<std::size_t>(std::count(part.Text.begin(), part.Text.end(), '$'));
   if (valuesExact_ && !ContainsTextAscii(part.Text, "$CurrentFilename$")) {
     std::string ready = part.Text;
@@ -65,34 +65,34 @@ PageFiller::Part PageFiller::MakePart(std::string Text) const {
   return part;
 }
 
-bool PageFiller::NormalizeOnItsOwn(std::string& Text) {
-  if (Text.find('\0') != std::string::npos) return false;
-  Text = NormalizeLines(Text);
+bool PageFiller::NormalizeOnItsOwn(std::string& text) {
+  if (text.find('\0') != std::string::npos) return false;
+  text = NormalizeLines(text);
   return true;
 }
 
-bool PageFiller::FinishPart(std::string& Text, const std::string& CurrentFilename) const {
-  ReplaceAll(Text, "$CurrentFilename$", values_.Value(CurrentFilename), false);
-  Fill(Text, perPage_);
-  const bool lead = Text.starts_with("\r\n");
-  Fill(Text, variables_);
+bool PageFiller::FinishPart(std::string& text, const std::string& currentFilename) const {
+  ReplaceAll(text, "$CurrentFilename$", values_.Value(currentFilename), false);
+  Fill(text, perPage_);
+  const bool lead = text.starts_with("\r\n");
+  Fill(text, variables_);
   return lead;
 }
 
-bool PageFiller::PartsExact(const std::vector<const Part*>& Parts, const std::string& CurrentFilename) const {
-  const std::string current = values_.Value(CurrentFilename);
+bool PageFiller::PartsExact(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
+  const std::string current = values_.Value(currentFilename);
   if (!valuesExact_ || current.find('$') != std::string::npos) return false;
   std::size_t dollars = 0;
-  for (const Part* p : Parts) dollars += p->Dollars;
+  for (const Part* p : parts) dollars += p->Dollars;
   const std::size_t longest = std::max(longestValue_, current.size());
   return longest == 0 || dollars <= kReplaceAllWorkLimit / longest;
 }
 
-std::string PageFiller::WholePage(std::string Joined, const std::string& CurrentFilename) const {
-  ReplaceAll(Joined, "$CurrentFilename$", values_.Value(CurrentFilename), false);
-  Fill(Joined, perPage_);
-  Fill(Joined, variables_);
-  return NormalizeLines(Joined);
+std::string PageFiller::WholePage(std::string joined, const std::string& currentFilename) const {
+  ReplaceAll(joined, "$CurrentFilename$", values_.Value(currentFilename), false);
+  Fill(joined, perPage_);
+  Fill(joined, variables_);
+  return NormalizeLines(joined);
 }
 
 // Every part ends with CR LF, and no placeholder from "$CurrentFilename$" on nor
@@ -108,14 +108,14 @@ std::string PageFiller::WholePage(std::string Joined, const std::string& Current
 // Every finished part ends with CR LF, so without a zero byte in it (which ends the
 // whole page) its lines are the same on its own as in the page: each part's line
 // breaks are made CR LF once, and the page is not passed over again.
-std::string PageFiller::FromParts(const std::vector<const Part*>& Parts, const std::string& CurrentFilename) const {
+std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
   std::size_t size = 0;
-  for (const Part* p : Parts) size += p->Ready ? p->Ready->size() : p->Text.size();
+  for (const Part* p : parts) size += p->Ready ? p->Ready->size() : p->Text.size();
   std::string page;
   page.reserve(size);
   std::string finished;
   bool normalized = true;
-  for (const Part* p : Parts) {
+  for (const Part* p : parts) {
     const std::string* text = &finished;
     bool lead = p->Lead;
     if (p->Ready) {
@@ -123,7 +123,7 @@ std::string PageFiller::FromParts(const std::vector<const Part*>& Parts, const s
       normalized = normalized && p->Normalized;
     } else {
       finished = p->Text;
-      lead = FinishPart(finished, CurrentFilename);
+      lead = FinishPart(finished, currentFilename);
       normalized = NormalizeOnItsOwn(finished) && normalized;
     }
     page.append(*text, !page.empty() && lead ? 2 : 0);

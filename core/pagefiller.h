@@ -34,29 +34,29 @@ public:
     bool Normalized = false;
   };
 
-  // Values pass through Values.Value (Windows-1252, or UTF-8 for a UTF-8 set).
-  PageFiller(const TovHTML& Doc, const EntryRenderer& Values);
+  // values pass through values.Value (Windows-1252, or UTF-8 for a UTF-8 set).
+  PageFiller(const TovHTML& doc, const EntryRenderer& values);
 
-  // Fills the page-independent placeholders into Text.
-  void FillFixed(std::string& Text) const;
-  // A part of Text (its page-independent placeholders already filled); Text must end
+  // Fills the page-independent placeholders into text.
+  void FillFixed(std::string& text) const;
+  // A part of text (its page-independent placeholders already filled); text must end
   // with CR LF.
-  Part MakePart(std::string Text) const;
+  Part MakePart(std::string text) const;
   // Whether FromParts gives exactly the bytes of WholePage for these parts and this page.
-  bool PartsExact(const std::vector<const Part*>& Parts, const std::string& CurrentFilename) const;
-  std::string FromParts(const std::vector<const Part*>& Parts, const std::string& CurrentFilename) const;
+  bool PartsExact(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
+  std::string FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
   // The joined text (page-independent placeholders filled) made into the page.
-  std::string WholePage(std::string Joined, const std::string& CurrentFilename) const;
+  std::string WholePage(std::string joined, const std::string& currentFilename) const;
 
 private:
   using Replacements = std::vector<std::pair<std::string, std::string>>;  // placeholder, value
-  static void Fill(std::string& Text, const Replacements& Values);
+  static void Fill(std::string& text, const Replacements& values);
   // "$CurrentFilename$" and the placeholders after it of one part; returns whether the
   // result starts with the CR LF the line-break rule left (before the variables).
-  bool FinishPart(std::string& Text, const std::string& CurrentFilename) const;
-  // Makes the line breaks of a finished part CR LF; false (Text unchanged) where a zero
+  bool FinishPart(std::string& text, const std::string& currentFilename) const;
+  // Makes the line breaks of a finished part CR LF; false (text unchanged) where a zero
   // byte keeps that for the whole page.
-  static bool NormalizeOnItsOwn(std::string& Text);
+  static bool NormalizeOnItsOwn(std::string& text);
 
   const EntryRenderer& values_;
   Replacements fixed_;      // "$TextColor$" to "$FileName$": the same on every page

@@ -13,13 +13,13 @@
 namespace navforge {
 namespace {
 
-// True when Name (identifier + extension) names a file directly inside the main page's
+// True when name (identifier + extension) names a file directly inside the main page's
 // folder: no "/" or "\" (so neither a sub-folder, a parent nor an absolute path), no
 // zero byte, which the system would take as the name's end, and neither "", "." nor
 // "..", which name folders, not pages.
-bool IsPageNameInFolder(std::string_view Name) {
-  if (Name.empty() || Name == "." || Name == "..") return false;
-  return Name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+bool IsPageNameInFolder(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 }  // namespace

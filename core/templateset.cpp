@@ -11,55 +11,55 @@
 
 namespace navforge {
 
-std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const std::string& Name,
-                                                 std::string& Message, const std::string& UserRoot) {
-  if (Name.empty()) {
-    Message = "Sie haben keine Menütemplate ausgewählt."_cp1252;
+std::optional<std::string> FindTemplateSetFolder(const std::string& root, const std::string& name,
+                                                 std::string& message, const std::string& userRoot) {
+  if (name.empty()) {
+    message = "Sie haben keine Menütemplate ausgewählt."_cp1252;
     return std::nullopt;
   }
   // Sets copied from a case-insensitive file system may spell the root, the set and
   // the file names in other letter cases; an exact name always wins.
-  const std::string set = FindTemplateSet(Root, UserRoot, StoredPathToFs(Name));
+  const std::string set = FindTemplateSet(root, userRoot, StoredPathToFs(name));
   if (!DirectoryExists(set)) {
-    Message = "Das Menütemplate ist nicht vorhanden."_cp1252;
+    message = "Das Menütemplate ist nicht vorhanden."_cp1252;
     return std::nullopt;
   }
   return AddTrailingBackslash(set);
 }
 
-void ReadTemplateSetFiles(const std::string& Folder, TTemplateSet& Set) {
-  const std::string& dir = Folder;  // ends with "/"
-  Set.Folder = dir;
+void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set) {
+  const std::string& dir = folder;  // ends with "/"
+  set.Folder = dir;
   const TProfileFile ini = TProfileFile::Load(FindChildPath(dir, "template.ini"));
   const std::optional<std::int32_t> allInOne = ParseInteger(ini.ReadString("Main", "all_in_one", ""));
-  Set.AllInOne = allInOne.value_or(0) != 0;
-  Set.Utf8 = SameTextAscii(ini.ReadString("Main", "charset", ""), "utf-8");
+  set.AllInOne = allInOne.value_or(0) != 0;
+  set.Utf8 = SameTextAscii(ini.ReadString("Main", "charset", ""), "utf-8");
 
-  const auto fragment = [&](const char* name) { return ReadFragmentFile(FindChildPath(dir, name), Set.Utf8); };
-  Set.Header = fragment("header.txt");
-  Set.Footer = fragment("footer.txt");
-  Set.Menupoint = fragment("menupoint.txt");
-  Set.ActiveMenupoint = fragment("activemenupoint.txt");
-  Set.BetweenMenupoints = fragment("BetweenMenupoints.txt");
-  Set.SubmenuPoint = fragment("SubmenuPoint.txt");
-  Set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
+  const auto fragment = [&](const char* name) { return ReadFragmentFile(FindChildPath(dir, name), set.Utf8); };
+  set.Header = fragment("header.txt");
+  set.Footer = fragment("footer.txt");
+  set.Menupoint = fragment("menupoint.txt");
+  set.ActiveMenupoint = fragment("activemenupoint.txt");
+  set.BetweenMenupoints = fragment("BetweenMenupoints.txt");
+  set.SubmenuPoint = fragment("SubmenuPoint.txt");
+  set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
 }
 
-std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message,
-                                            const std::string& UserRoot) {
-  const std::optional<std::string> folder = FindTemplateSetFolder(Root, Name, Message, UserRoot);
+std::optional<TTemplateSet> LoadTemplateSet(const std::string& root, const std::string& name, std::string& message,
+                                            const std::string& userRoot) {
+  const std::optional<std::string> folder = FindTemplateSetFolder(root, name, message, userRoot);
   if (!folder) return std::nullopt;
   TTemplateSet set;
   ReadTemplateSetFiles(*folder, set);
   return set;
 }
 
-std::string ReadFragmentFile(const std::string& path, bool Utf8) {
+std::string ReadFragmentFile(const std::string& path, bool utf8) {
   if (!FileExists(path)) return std::string();
   std::string bytes = ReadWholeFile(path);
   // Editors may start a UTF-8 file with a byte order mark; inside a page it would be
   // a stray character.
-  if (Utf8 && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  if (utf8 && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
   return NormalizeLines(bytes);
 }
 

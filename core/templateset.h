@@ -13,26 +13,26 @@ struct TTemplateSet {
   std::string Folder;  // the set's folder, ending with "/"
 };
 
-// The folder of the set Name (a stored text) under UserRoot when the user has one of
-// that name, else under Root (letter case of existing names need not match), ending
-// with "/". Without one, Message receives the text to show (Windows-1252).
-std::optional<std::string> FindTemplateSetFolder(const std::string& Root, const std::string& Name,
-                                                 std::string& Message, const std::string& UserRoot = "");
+// The folder of the set name (a stored text) under userRoot when the user has one of
+// that name, else under root (letter case of existing names need not match), ending
+// with "/". Without one, message receives the text to show (Windows-1252).
+std::optional<std::string> FindTemplateSetFolder(const std::string& root, const std::string& name,
+                                                 std::string& message, const std::string& userRoot = "");
 
-// Reads template.ini and the fragments, in that order, into Set. A set whose
+// Reads template.ini and the fragments, in that order, into set. A set whose
 // template.ini holds charset=utf-8 in section "Main" (any letter case) is a UTF-8 set:
 // its fragments are UTF-8 text, every value generation fills in is converted from
 // Windows-1252 to UTF-8, and its pages are UTF-8; any other value or none: Windows-1252.
 // A file that exists but cannot be read throws EFOpenError; the fields read before it
 // keep their new values.
-void ReadTemplateSetFiles(const std::string& Folder, TTemplateSet& Set);
+void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set);
 
-// Both of the above. Without a set: empty, and Message holds the text to show.
-std::optional<TTemplateSet> LoadTemplateSet(const std::string& Root, const std::string& Name, std::string& Message,
-                                            const std::string& UserRoot = "");
+// Both of the above. Without a set: empty, and message holds the text to show.
+std::optional<TTemplateSet> LoadTemplateSet(const std::string& root, const std::string& name, std::string& message,
+                                            const std::string& userRoot = "");
 
 // The fragment text of a file: lines joined with CR LF each; "" when there is no file.
 // Utf8: the set is a UTF-8 set, and a leading byte order mark is dropped.
-std::string ReadFragmentFile(const std::string& path, bool Utf8 = false);
+std::string ReadFragmentFile(const std::string& path, bool utf8 = false);
 
 }  // namespace navforge

@@ -8,50 +8,50 @@
 
 namespace navforge {
 
-std::string AddTrailingBackslash(const std::string& Path) {
-  if (Path.empty() || Path.back() == '/' || Path.back() == '\\') return Path;
-  return Path + "/";
+std::string AddTrailingBackslash(const std::string& path) {
+  if (path.empty() || path.back() == '/' || path.back() == '\\') return path;
+  return path + "/";
 }
 
-bool DirectoryExists(const std::string& Path) {
+bool DirectoryExists(const std::string& path) {
   struct stat st;
-  return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-void ListDirectory(const std::string& Folder, std::vector<std::string>& List, bool NamesOnly) {
-  const std::string prefix = AddTrailingBackslash(Folder);
-  const UniqueDir dir(::opendir(Folder.empty() ? "." : Folder.c_str()));
+void ListDirectory(const std::string& folder, std::vector<std::string>& list, bool namesOnly) {
+  const std::string prefix = AddTrailingBackslash(folder);
+  const UniqueDir dir(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!dir) return;
   while (const dirent* e = ::readdir(dir.Get())) {
     const std::string name = e->d_name;
     if (name.empty() || name[0] == '.') continue;
     if (!DirectoryExists(prefix + name)) continue;
-    List.push_back(NamesOnly ? name : prefix + name);
+    list.push_back(namesOnly ? name : prefix + name);
   }
 }
 
-std::string FindChildPath(const std::string& Folder, const std::string& Name) {
-  const std::string prefix = AddTrailingBackslash(Folder);
-  const std::string exact = prefix + Name;
+std::string FindChildPath(const std::string& folder, const std::string& name) {
+  const std::string prefix = AddTrailingBackslash(folder);
+  const std::string exact = prefix + name;
   struct stat st;
-  if (Name.empty() || ::lstat(exact.c_str(), &st) == 0) return exact;
-  const UniqueDir dir(::opendir(Folder.empty() ? "." : Folder.c_str()));
+  if (name.empty() || ::lstat(exact.c_str(), &st) == 0) return exact;
+  const UniqueDir dir(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!dir) return exact;
   std::string best;
   bool found = false;
   while (const dirent* e = ::readdir(dir.Get())) {
-    const std::string name = e->d_name;
-    if (SameTextAscii(name, Name) && (!found || name < best)) {
-      best = name;
+    const std::string entry = e->d_name;
+    if (SameTextAscii(entry, name) && (!found || entry < best)) {
+      best = entry;
       found = true;
     }
   }
   return found ? prefix + best : exact;
 }
 
-std::string FindFolderCaseless(const std::string& Path) {
-  if (Path.empty() || DirectoryExists(Path)) return Path;
-  std::string trimmed = Path;
+std::string FindFolderCaseless(const std::string& path) {
+  if (path.empty() || DirectoryExists(path)) return path;
+  std::string trimmed = path;
   while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
   const std::size_t slash = trimmed.find_last_of('/');
   if (slash == std::string::npos) return FindChildPath("", trimmed);

@@ -59,30 +59,30 @@ TProfileFile TProfileFile::LoadForUpdate(const std::string& path) {
   }
 }
 
-std::size_t TProfileFile::FindSection(std::string_view Section) const {
+std::size_t TProfileFile::FindSection(std::string_view section) const {
   std::string_view name;
   for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (SectionName(lines_[i].text, name) && SameTextAscii(name, TrimBlanks(Section))) return i;
+    if (SectionName(lines_[i].text, name) && SameTextAscii(name, TrimBlanks(section))) return i;
   return std::string::npos;
 }
 
-std::size_t TProfileFile::FindKey(std::size_t header, std::string_view Key) const {
-  std::string_view name, key, value;
+std::size_t TProfileFile::FindKey(std::size_t header, std::string_view key) const {
+  std::string_view name, found, value;
   for (std::size_t i = header + 1; i < lines_.size(); ++i) {
     if (SectionName(lines_[i].text, name)) break;
-    if (KeyName(lines_[i].text, key, value) && SameTextAscii(key, TrimBlanks(Key))) return i;
+    if (KeyName(lines_[i].text, found, value) && SameTextAscii(found, TrimBlanks(key))) return i;
   }
   return std::string::npos;
 }
 
-std::string TProfileFile::ReadString(std::string_view Section, std::string_view Key,
-                                     std::string_view Default) const {
-  std::size_t header = FindSection(Section);
-  if (header == std::string::npos) return std::string(Default);
-  std::size_t at = FindKey(header, Key);
-  if (at == std::string::npos) return std::string(Default);
-  std::string_view key, value;
-  KeyName(lines_[at].text, key, value);
+std::string TProfileFile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view fallback) const {
+  std::size_t header = FindSection(section);
+  if (header == std::string::npos) return std::string(fallback);
+  std::size_t at = FindKey(header, key);
+  if (at == std::string::npos) return std::string(fallback);
+  std::string_view found, value;
+  KeyName(lines_[at].text, found, value);
   return ValueAsRead(value);
 }
 
@@ -92,24 +92,24 @@ void TProfileFile::InsertLine(std::size_t at, std::string text) {
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
 }
 
-void TProfileFile::WriteString(std::string_view Section, std::string_view Key, std::string_view Value) {
-  std::string line = std::string(TrimBlanks(Key)) + "=" + std::string(Value);
-  std::size_t header = FindSection(Section);
+void TProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  std::string line = std::string(TrimBlanks(key)) + "=" + std::string(value);
+  std::size_t header = FindSection(section);
   if (header == std::string::npos) {
-    InsertLine(lines_.size(), "[" + std::string(TrimBlanks(Section)) + "]");
+    InsertLine(lines_.size(), "[" + std::string(TrimBlanks(section)) + "]");
     InsertLine(lines_.size(), std::move(line));
     return;
   }
-  std::size_t at = FindKey(header, Key);
+  std::size_t at = FindKey(header, key);
   if (at != std::string::npos) {
     lines_[at].text = std::move(line);
     return;
   }
   std::size_t lastKey = header;
-  std::string_view name, key, value;
+  std::string_view name, found, foundValue;
   for (std::size_t i = header + 1; i < lines_.size(); ++i) {
     if (SectionName(lines_[i].text, name)) break;
-    if (KeyName(lines_[i].text, key, value)) lastKey = i;
+    if (KeyName(lines_[i].text, found, foundValue)) lastKey = i;
   }
   InsertLine(lastKey + 1, std::move(line));
 }
@@ -131,15 +131,15 @@ void TProfileFile::Save(const std::string& path) const {
   }
 }
 
-std::string GetProfileString(const std::string& path, std::string_view Section, std::string_view Key,
-                             std::string_view Default) {
-  return TProfileFile::Load(path).ReadString(Section, Key, Default);
+std::string GetProfileString(const std::string& path, std::string_view section, std::string_view key,
+                             std::string_view fallback) {
+  return TProfileFile::Load(path).ReadString(section, key, fallback);
 }
 
-void WriteProfileString(const std::string& path, std::string_view Section, std::string_view Key,
-                        std::string_view Value) {
+void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
   TProfileFile profile = TProfileFile::LoadForUpdate(path);
-  profile.WriteString(Section, Key, Value);
+  profile.WriteString(section, key, value);
   profile.Save(path);
 }
 

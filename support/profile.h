@@ -31,10 +31,10 @@ public:
   // its other lines.
   static TProfileFile LoadForUpdate(const std::string& path);
 
-  // The key's value (trimmed, unquoted, cut), or Default when key or section is missing.
-  std::string ReadString(std::string_view Section, std::string_view Key, std::string_view Default) const;
+  // The key's value (trimmed, unquoted, cut), or fallback when key or section is missing.
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
   // Replaces the key's line or adds it to the section; creates the section when missing.
-  void WriteString(std::string_view Section, std::string_view Key, std::string_view Value);
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
   std::string Bytes() const;
   // Replaces the file at path atomically; any failure raises EWriteError
@@ -46,20 +46,20 @@ private:
     std::string text;
     std::string ending;  // "\r\n", "\n", "\r" or "" (last line without line end)
   };
-  // Index of the first header line of Section, or npos.
-  std::size_t FindSection(std::string_view Section) const;
-  // Index of the first line of Key inside the section starting at header, or npos.
-  std::size_t FindKey(std::size_t header, std::string_view Key) const;
+  // Index of the first header line of section, or npos.
+  std::size_t FindSection(std::string_view section) const;
+  // Index of the first line of key inside the section starting at header, or npos.
+  std::size_t FindKey(std::size_t header, std::string_view key) const;
   void InsertLine(std::size_t at, std::string text);
 
   std::vector<Line> lines_;
 };
 
 // One key read from the file at path (how "template.ini" is read).
-std::string GetProfileString(const std::string& path, std::string_view Section, std::string_view Key,
-                             std::string_view Default);
+std::string GetProfileString(const std::string& path, std::string_view section, std::string_view key,
+                             std::string_view fallback);
 // One key written into the file at path: load, set, atomic save.
-void WriteProfileString(const std::string& path, std::string_view Section, std::string_view Key,
-                        std::string_view Value);
+void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
 
 }  // namespace navforge

@@ -105,15 +105,15 @@ void TRegistry::SetRootKey(TRootKey root) {
   root_ = root;
 }
 
-bool TRegistry::OpenKey(std::string_view Path, bool CanCreate) {
+bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
   if (root_ != TRootKey::HKEY_LOCAL_MACHINE) return false;
-  std::string key = NormaliseKeyPath(Path);
+  std::string key = NormaliseKeyPath(path);
   if (!KeyExists(key)) {
-    if (!CanCreate) return false;
+    if (!canCreate) return false;
     // Created keys go to the file at once, as the system registry would keep them.
     std::string text = rawText_;
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\n";
-    text += "[" + StoredPathToFs(Path) + "]\n";
+    text += "[" + StoredPathToFs(path) + "]\n";
     try {
       WriteWholeFile(file_, text);
     } catch (const ENavforgeError&) {
@@ -124,7 +124,7 @@ bool TRegistry::OpenKey(std::string_view Path, bool CanCreate) {
   }
   open_ = true;
   openKey_ = key;
-  openPath_ = std::string(Path);
+  openPath_ = std::string(path);
   return true;
 }
 
@@ -134,28 +134,28 @@ void TRegistry::CloseKey() {
   openPath_.clear();
 }
 
-const TRegistry::TValue* TRegistry::FindValue(std::string_view Name) const {
+const TRegistry::TValue* TRegistry::FindValue(std::string_view name) const {
   if (!open_) return nullptr;
   auto key = keys_.find(openKey_);
   if (key == keys_.end()) return nullptr;
-  auto value = key->second.find(LowerAscii(Name));
+  auto value = key->second.find(LowerAscii(name));
   return value == key->second.end() ? nullptr : &value->second;
 }
 
-bool TRegistry::ValueExists(std::string_view Name) const { return FindValue(Name) != nullptr; }
+bool TRegistry::ValueExists(std::string_view name) const { return FindValue(name) != nullptr; }
 
-std::string TRegistry::ReadString(std::string_view Name) const {
-  const TValue* value = FindValue(Name);
+std::string TRegistry::ReadString(std::string_view name) const {
+  const TValue* value = FindValue(name);
   if (!value) return std::string();
-  if (value->Kind != "sz" && value->Kind != "expand_sz") throw ERegistryError(std::string(Name));
+  if (value->Kind != "sz" && value->Kind != "expand_sz") throw ERegistryError(std::string(name));
   return value->Data.substr(0, value->Data.find('\0'));
 }
 
-bool OpenMakerKey(TRegistry& Registry, std::string_view Name, std::string_view SubName, bool CanCreate) {
-  Registry.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
-  std::string path = std::string(kMakerBranch) + std::string(Name);
-  if (!SubName.empty()) path += "\\" + std::string(SubName);
-  return Registry.OpenKey(path, CanCreate);
+bool OpenMakerKey(TRegistry& registry, std::string_view name, std::string_view subName, bool canCreate) {
+  registry.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  std::string path = std::string(kMakerBranch) + std::string(name);
+  if (!subName.empty()) path += "\\" + std::string(subName);
+  return registry.OpenKey(path, canCreate);
 }
 
 std::string FindCommonFilesFolder() {

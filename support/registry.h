@@ -21,7 +21,7 @@
 // else taken as it is.
 //
 // Errors: ReadString raises ERegistryError for a value of a non-text kind; OpenKey with
-// CanCreate raises nothing and yields false when the file cannot be written. Nothing
+// canCreate raises nothing and yields false when the file cannot be written. Nothing
 // else throws except std::bad_alloc.
 #include <map>
 #include <string>
@@ -46,19 +46,19 @@ public:
   // A change of root closes the open key; setting the same root keeps it open.
   void SetRootKey(TRootKey root);
 
-  // Opens the key at Path ("\A\B", absolute from the root; the leading "\" may be left
+  // Opens the key at path ("\A\B", absolute from the root; the leading "\" may be left
   // out) and makes it the open key. When the key does not exist it is created with
-  // CanCreate (written to the file), else the open fails. A failed open keeps the key
+  // canCreate (written to the file), else the open fails. A failed open keeps the key
   // that was open before.
-  bool OpenKey(std::string_view Path, bool CanCreate);
+  bool OpenKey(std::string_view path, bool canCreate);
   bool HasOpenKey() const { return open_; }
   std::string CurrentPath() const { return open_ ? openPath_ : std::string(); }
   void CloseKey();
 
-  bool ValueExists(std::string_view Name) const;
-  // The text of value Name in the open key, up to its first zero character; the empty
+  bool ValueExists(std::string_view name) const;
+  // The text of value name in the open key, up to its first zero character; the empty
   // text with no open key or no such value. Expandable texts are returned unexpanded.
-  std::string ReadString(std::string_view Name) const;
+  std::string ReadString(std::string_view name) const;
 
 private:
   struct TValue {
@@ -70,7 +70,7 @@ private:
   void Parse(std::string_view text);
   void AddKey(const std::string& lowerPath);
   bool KeyExists(const std::string& lowerPath) const;
-  const TValue* FindValue(std::string_view Name) const;
+  const TValue* FindValue(std::string_view name) const;
 
   std::string file_;
   std::string rawText_;
@@ -82,8 +82,8 @@ private:
 };
 
 // Sets Registry's root to HKEY_LOCAL_MACHINE and opens "\Software\Orvane Software\"
-// + Name (+ "\" + SubName when SubName is not empty). Yields whether the key is open.
-bool OpenMakerKey(TRegistry& Registry, std::string_view Name, std::string_view SubName, bool CanCreate);
+// + name (+ "\" + subName when subName is not empty). Yields whether the key is open.
+bool OpenMakerKey(TRegistry& registry, std::string_view name, std::string_view subName, bool canCreate);
 
 // The common-files folder as the registry records it: the maker's "Paths" /
 // "OVCommonFiles" when that value exists (even empty), else the system's

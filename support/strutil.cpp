@@ -20,7 +20,7 @@ inline unsigned char Fold(char c, bool caseSensitive) {
   return caseSensitive ? u : kFold[u];
 }
 
-// Finds Pattern in Text from position 'from' (case-folded comparison when requested).
+// Finds pattern in text from position 'from' (case-folded comparison when requested).
 std::size_t Find(std::string_view text, std::size_t from, std::string_view pattern, bool cs) {
   const std::size_t m = pattern.size();
   if (m == 0 || text.size() < m || from > text.size() - m) return std::string_view::npos;
@@ -111,25 +111,25 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool ContainsTextAscii(std::string_view Text, std::string_view Pattern) {
-  return Find(Text, 0, Pattern, false) != std::string_view::npos;
+bool ContainsTextAscii(std::string_view text, std::string_view pattern) {
+  return Find(text, 0, pattern, false) != std::string_view::npos;
 }
 
-void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Replacement,
-                bool CaseSensitive) {
-  const bool cs = CaseSensitive;
-  const std::size_t m = Pattern.size();
-  if (m == 0 || Text.empty()) return;
-  const std::size_t firstHit = Find(Text, 0, Pattern, cs);
+void ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement,
+                bool caseSensitive) {
+  const bool cs = caseSensitive;
+  const std::size_t m = pattern.size();
+  if (m == 0 || text.empty()) return;
+  const std::size_t firstHit = Find(text, 0, pattern, cs);
   if (firstHit == std::string::npos) return;
 
-  const std::string input = std::move(Text);
+  const std::string input = std::move(text);
   std::string out;
   out.reserve(input.size());
 
-  if (Find(Replacement, 0, Pattern, cs) != std::string_view::npos) {
-    ReplaceForward(out, input, Pattern, Replacement, cs);
-    Text = std::move(out);
+  if (Find(replacement, 0, pattern, cs) != std::string_view::npos) {
+    ReplaceForward(out, input, pattern, replacement, cs);
+    text = std::move(out);
     return;
   }
 
@@ -137,14 +137,14 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
   // replacements still pending (a stack: the latest one is read first) + input[ipos..].
   // 'state' is the length of the longest end of out that begins the pattern, so the
   // first occurrence found while reading on is the first one of the whole text.
-  const Matcher matcher(Pattern, cs);
+  const Matcher matcher(pattern, cs);
   std::vector<std::size_t> pending;  // read positions in Replacement
   std::size_t ipos = firstHit;
   out.append(input, 0, firstHit);
   std::size_t state = 0;
   // Only a replacement that does not shrink the text can rescan for ever; the work of
   // those whose occurrence took in replaced text is what the bound counts.
-  const bool bounded = Replacement.size() >= m;
+  const bool bounded = replacement.size() >= m;
   const std::size_t workLimit = 4 * input.size() + kReplaceAllWorkLimit;
   std::size_t work = 0;
   std::size_t insertedEnd = 0;  // out[insertedEnd..] holds nothing read from a replacement
@@ -155,12 +155,12 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
       char c;
       if (!pending.empty()) {
         std::size_t& r = pending.back();
-        c = Replacement[r];
-        if (++r == Replacement.size()) pending.pop_back();
+        c = replacement[r];
+        if (++r == replacement.size()) pending.pop_back();
         insertedEnd = out.size() + 1;
       } else if (state == 0) {
         // Nothing pending and no partial match: jump through the input quickly.
-        const std::size_t q = Find(input, ipos, Pattern, cs);
+        const std::size_t q = Find(input, ipos, pattern, cs);
         if (q == std::string::npos) break;
         out.append(input, ipos, q - ipos);
         ipos = q;
@@ -175,7 +175,7 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
       state = matcher.Next(state, c);
       if (state < m) continue;
       out.resize(out.size() - m);
-      if (bounded && insertedEnd > out.size()) work += Replacement.size() + m;
+      if (bounded && insertedEnd > out.size()) work += replacement.size() + m;
       insertedEnd = std::min(insertedEnd, out.size());
     } else {
       ipos += m;
@@ -185,9 +185,9 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
     // next, after out's partial match is worked out again from its last characters.
     if (work > workLimit) {
       // Runaway growth: leave the rest of the text as it stands.
-      out.append(Replacement);
+      out.append(replacement);
       while (!pending.empty()) {
-        out.append(Replacement.substr(pending.back()));
+        out.append(replacement.substr(pending.back()));
         pending.pop_back();
       }
       break;
@@ -195,36 +195,36 @@ void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Re
     state = 0;
     for (std::size_t k = out.size() - std::min(out.size(), m - 1); k < out.size(); ++k)
       state = matcher.Next(state, out[k]);
-    if (!Replacement.empty()) pending.push_back(0);
+    if (!replacement.empty()) pending.push_back(0);
   }
   out.append(input, ipos, std::string::npos);
-  Text = std::move(out);
+  text = std::move(out);
 }
 
-std::string GetField(std::string_view Text, char Separator, std::uint8_t FieldNumber) {
-  if (FieldNumber == 0 || Text.empty()) return std::string();
+std::string GetField(std::string_view text, char separator, std::uint8_t fieldNumber) {
+  if (fieldNumber == 0 || text.empty()) return std::string();
   std::size_t start = 0;
   for (unsigned n = 1;; ++n) {
-    std::size_t sep = Text.find(Separator, start);
-    if (n == FieldNumber) {
-      return std::string(Text.substr(start, sep == std::string_view::npos ? std::string_view::npos : sep - start));
+    std::size_t sep = text.find(separator, start);
+    if (n == fieldNumber) {
+      return std::string(text.substr(start, sep == std::string_view::npos ? std::string_view::npos : sep - start));
     }
     if (sep == std::string_view::npos) return std::string();
     start = sep + 1;
   }
 }
 
-std::string BoolToText(bool Value) { return Value ? "1" : "0"; }
-bool TextToBool(std::string_view Text) { return Text == "1"; }
+std::string BoolToText(bool value) { return value ? "1" : "0"; }
+bool TextToBool(std::string_view text) { return text == "1"; }
 
-std::string EscapeField(std::string Text) {
-  ReplaceAll(Text, std::string_view(&kFieldSeparator, 1), kFieldSeparatorEscape, false);
-  return Text;
+std::string EscapeField(std::string text) {
+  ReplaceAll(text, std::string_view(&kFieldSeparator, 1), kFieldSeparatorEscape, false);
+  return text;
 }
 
-std::string UnescapeField(std::string Text) {
-  ReplaceAll(Text, kFieldSeparatorEscape, std::string_view(&kFieldSeparator, 1), false);
-  return Text;
+std::string UnescapeField(std::string text) {
+  ReplaceAll(text, kFieldSeparatorEscape, std::string_view(&kFieldSeparator, 1), false);
+  return text;
 }
 
 std::string TrimControl(std::string_view text) {

@@ -33,18 +33,18 @@ inline constexpr const char* kFieldSeparatorEscape = "&para;";
 // Within that bound every result is exactly the rescanning one, and the time taken is
 // linear in the text, the output and the bound. A shorter replacement shrinks the text
 // with every step, so it always ends with the exact result.
-void ReplaceAll(std::string& Text, std::string_view Pattern, std::string_view Replacement,
-                bool CaseSensitive);
+void ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement,
+                bool caseSensitive);
 inline constexpr std::size_t kReplaceAllWorkLimit = std::size_t{1} << 20;  // 1 MiB
 
 // The FieldNumber-th field (from 1) of Text split at Separator; empty when Text has
 // fewer fields, and for FieldNumber 0.
-std::string GetField(std::string_view Text, char Separator, std::uint8_t FieldNumber);
+std::string GetField(std::string_view text, char separator, std::uint8_t fieldNumber);
 
-std::string BoolToText(bool Value);        // "1" / "0"
-bool TextToBool(std::string_view Text);    // true exactly for "1"
-std::string EscapeField(std::string Text);    // 0xB6 -> "&para;"
-std::string UnescapeField(std::string Text);  // "&para;" in any letter case -> 0xB6
+std::string BoolToText(bool value);        // "1" / "0"
+bool TextToBool(std::string_view text);    // true exactly for "1"
+std::string EscapeField(std::string text);    // 0xB6 -> "&para;"
+std::string UnescapeField(std::string text);  // "&para;" in any letter case -> 0xB6
 
 // A-Z <-> a-z only; every other byte stays.
 char LowerAscii(char c);
@@ -53,7 +53,7 @@ std::string UpperAscii(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
 // Whether Pattern occurs in Text, ASCII letters compared without regard to case, as
 // ReplaceAll(..., false) finds it.
-bool ContainsTextAscii(std::string_view Text, std::string_view Pattern);
+bool ContainsTextAscii(std::string_view text, std::string_view pattern);
 
 // Removes every character with a code from 0 to 32 from both ends.
 std::string TrimControl(std::string_view text);

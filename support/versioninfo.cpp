@@ -204,12 +204,12 @@ std::string Look(const ByteSource& src, std::string_view key) {
 
 }  // namespace
 
-std::string GetVersionString(const std::string& FileName, std::string_view Key) {
-  return Look(FileSource(FileName), Key);
+std::string GetVersionString(const std::string& fileName, std::string_view key) {
+  return Look(FileSource(fileName), key);
 }
 
-std::string GetVersionStringFromImage(std::string_view Image, std::string_view Key) {
-  return Look(MemorySource(Image), Key);
+std::string GetVersionStringFromImage(std::string_view image, std::string_view key) {
+  return Look(MemorySource(image), key);
 }
 
 }  // namespace navforge

@@ -19,9 +19,9 @@ inline constexpr std::string_view kVersionBlockMagic = "NFVINFO1";
 // the file FileName; the empty text for a file without the block, a block without the
 // key, a file that is not an ELF file (32 or 64 bit, either byte order), or a file that
 // cannot be read. Only regular files are read.
-std::string GetVersionString(const std::string& FileName, std::string_view Key);
+std::string GetVersionString(const std::string& fileName, std::string_view key);
 
 // The same lookup on a file's bytes held in memory.
-std::string GetVersionStringFromImage(std::string_view Image, std::string_view Key);
+std::string GetVersionStringFromImage(std::string_view image, std::string_view key);
 
 }  // namespace navforge

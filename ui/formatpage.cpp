@@ -157,9 +157,9 @@ void Tmainform::CreateLinkColorsPage() {
 
 // ---- Values between the controls and the document ----
 
-void Tmainform::SetColor(TColorPanel* Panel, std::int32_t Color) {
-  Panel->setText(Color == clNone ? QStringLiteral("n/a") : QString());
-  Panel->SetColor(Color);
+void Tmainform::SetColor(TColorPanel* panel, std::int32_t color) {
+  panel->setText(color == clNone ? QStringLiteral("n/a") : QString());
+  panel->SetColor(color);
 }
 
 void Tmainform::WatchFormattingControls() {
@@ -266,12 +266,12 @@ void Tmainform::SettingsInto(TovHTML& doc) const {
 
 // ---- Commands ----
 
-void Tmainform::colorclick(TColorPanel* Sender) {
+void Tmainform::colorclick(TColorPanel* sender) {
   Guard([&] {
-    std::int32_t color = Sender->Color();
+    std::int32_t color = sender->Color();
     if (!dialogs_->ExecuteColor(color)) return;
-    Sender->SetColor(color);
-    Sender->setText(QString());
+    sender->SetColor(color);
+    sender->setText(QString());
   });
 }
 
@@ -283,6 +283,6 @@ void Tmainform::Button7Click() { SetColor(Panel4, clNone); }
 void Tmainform::Button8Click() { SetColor(Panel5, clNone); }
 void Tmainform::Button9Click() { SetColor(Panel6, clNone); }
 
-void Tmainform::Fontclick(TEdit* Sender) { Sender->setText(Sender->text() + cbfont->currentText()); }
+void Tmainform::Fontclick(TEdit* sender) { sender->setText(sender->text() + cbfont->currentText()); }
 
 }  // namespace navforge

@@ -67,7 +67,7 @@ public:
   void SetSettings();
   // The formatting controls' values into doc, as SetSettings copies them into MenuDoc.
   void SettingsInto(TovHTML& doc) const;
-  void SetColor(TColorPanel* Panel, std::int32_t Color);
+  void SetColor(TColorPanel* panel, std::int32_t color);
   void GetTemplates(QComboBox* list);
 
   // Controls, named as their objectName.
@@ -135,7 +135,7 @@ public slots:
   void Button3Click();
   void ImportPagesClick();
   // Formatting and variables.
-  void colorclick(TColorPanel* Sender);
+  void colorclick(TColorPanel* sender);
   void Button10Click();
   void Button11Click();
   void Button4Click();
@@ -143,7 +143,7 @@ public slots:
   void Button7Click();
   void Button8Click();
   void Button9Click();
-  void Fontclick(TEdit* Sender);
+  void Fontclick(TEdit* sender);
   void StringGrid1Click();
   void TBItem16Click();
   void TBItem17Click();

@@ -49,12 +49,12 @@ bool Rooted(std::string_view pathAfterDrive) { return !pathAfterDrive.empty() &&
 
 }  // namespace
 
-std::string MakeRelativePath(const std::string& BaseFolder, const std::string& FilePath) {
-  std::string_view base = BaseFolder;
-  std::string_view file = FilePath;
+std::string MakeRelativePath(const std::string& baseFolder, const std::string& filePath) {
+  std::string_view base = baseFolder;
+  std::string_view file = filePath;
   std::string_view base_drive = DrivePart(base);
   std::string_view file_drive = DrivePart(file);
-  if (!SameTextAscii(base_drive, file_drive)) return FilePath;
+  if (!SameTextAscii(base_drive, file_drive)) return filePath;
 
   std::string_view base_rest = FolderPart(base).substr(base_drive.size());
   std::string_view file_folder = FolderPart(file);
@@ -62,7 +62,7 @@ std::string MakeRelativePath(const std::string& BaseFolder, const std::string& F
   // "/srv/a.htm" seen from "menu/": counting names would drop the root.
   bool mixed_roots = base_rest.empty() ? base_drive.empty() && Rooted(file_rest)
                                        : Rooted(base_rest) != Rooted(file_rest);
-  if (mixed_roots) return FilePath;
+  if (mixed_roots) return filePath;
 
   std::vector<std::string_view> base_names = FolderNames(base_rest);
   std::vector<std::string_view> file_names = FolderNames(file_rest);

@@ -8,6 +8,6 @@ namespace navforge {
 // Both "\" and "/" separate folders; the result uses "\" (callers turn it into "/").
 // The file path comes back unchanged when the two lie on different drives or shares,
 // or when only one of them starts at a root: no relative path joins them then.
-std::string MakeRelativePath(const std::string& BaseFolder, const std::string& FilePath);
+std::string MakeRelativePath(const std::string& baseFolder, const std::string& filePath);
 
 }  // namespace navforge
