@@ -52,10 +52,6 @@ private:
   PageAssembler assembler_;
 };
 
-inline RunResult RunGeneration(const TovHTML& doc, TTemplateSet set, IPageSink& sink) {
-  return GenerationRun(doc, std::move(set)).Run(sink);
-}
-
 // The set a run of doc uses, as every generation but the document's own loads it; the
 // empty output file name refused first, as the generate command refuses it. Without a
 // set, message holds the text to show (Windows-1252). Throws what reading the set throws.
