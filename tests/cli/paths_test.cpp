@@ -15,10 +15,9 @@ using test::WriteFile;
 // the program runs in; the page shows the name as entered.
 TEST(CliPaths, RelativeOutputNameLandsBesideTheMenu) {
   test::TempDir dir;
-  test::MakeDir(dir.file("T/S"));
+  test::WriteTemplateSet(dir.file("T/S"), {{"header.txt", "$FileName$\r\n"}});
   test::MakeDir(dir.file("menus/out"));
   test::MakeDir(dir.file("elsewhere"));
-  WriteFile(dir.file("T/S/header.txt"), "$FileName$\r\n");
   WriteFile(dir.file("menus/m.nff"), "NFF 2\r\n");
   WriteFile(dir.file("menus/m.nfs"), "[Main]\r\nTemplate=S\r\nFilename=out/nav.htm\r\n");
   for (const std::string& menu : {dir.file("menus/m.nff"), std::string("../menus/m.nff")}) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <tuple>
 
 #include "core/generatememory.h"
@@ -51,8 +50,7 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 class Gen : public ::testing::Test {
 protected:
   void SetUp() override {
-    MakeDir(dir.file("Templates"));
-    MakeDir(dir.file("Templates/T"));
+    test::WriteTemplateSet(dir.file("Templates/T"), {});
     MakeDir(dir.file("site"));
     doc.TemplateRoot = dir.file("Templates");
     doc.Template = "T";
@@ -60,9 +58,7 @@ protected:
   }
   std::string site() const { return dir.file("site") + "/"; }
   // Writes the set's files; an entry with the key "template.ini" etc.
-  void Set(const std::map<std::string, std::string>& files) {
-    for (const auto& [name, text] : files) WriteFile(dir.file("Templates/T/" + name), text);
-  }
+  void Set(const test::SetFiles& files) { test::WriteTemplateSet(dir.file("Templates/T"), files); }
   void Split() { Set({{"template.ini", "[Main]\r\nall_in_one=0\r\n"}}); }
   void Add(const std::string& caption, const std::string& link, const std::string& target, bool sub) {
     doc.InsertItem(-1, caption, link, target, sub);
@@ -151,7 +147,7 @@ TEST_F(WorkedExample, memoryGeneration_givesTheDiskPagesAndLeavesTheDocumentAsIt
 TEST_F(Gen, memoryGeneration_failsWithTheTextGenerateShowsOrThrows) {
   Set({{"header.txt", "new"}});
   std::filesystem::create_symlink("/proc/self/mem", dir.file("Templates/T/footer.txt"));
-  MakeDir(dir.file("Templates/Ok"));
+  test::WriteTemplateSet(dir.file("Templates/Ok"), {});
   const std::string nav = site() + "nav.htm";
   const std::vector<std::tuple<std::string, std::string, std::string>> cases{
       {"", "T", "Kein Dateiname zum Speichern angegeben"},

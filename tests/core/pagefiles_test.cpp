@@ -20,9 +20,8 @@ using test::WriteFile;
 class PageFiles : public ::testing::Test {
 protected:
   void SetUp() override {
-    MakeDir(dir.file("T/S"));
-    WriteFile(dir.file("T/S/header.txt"), "$FileName$|$CurrentFilename$\r\n");
-    WriteFile(dir.file("T/S/template.ini"), "[Main]\r\nall_in_one=0\r\n");
+    test::WriteTemplateSet(dir.file("T/S"), {{"header.txt", "$FileName$|$CurrentFilename$\r\n"},
+                                             {"template.ini", "[Main]\r\nall_in_one=0\r\n"}});
     MakeDir(dir.file("menus"));
     MakeDir(dir.file("site"));
     doc.TemplateRoot = dir.file("T");
@@ -106,9 +105,7 @@ TEST_F(PageFiles, PageOverAFileOfTheMenuIsRefusedBeforeAnythingIsWritten) {
 // (the set, the pages) become UTF-8 on disk.
 TEST_F(PageFiles, PathsOutsideTheCodePageWorkEndToEnd) {
   const std::string omega = dir.file("\xCE\xA9mega/");  // UTF-8 Omega
-  MakeDir(omega);
-  MakeDir(omega + "Vorlagen/Gr\xC3\xBCn");                 // UTF-8 "Grün"
-  WriteFile(omega + "Vorlagen/Gr\xC3\xBCn/header.txt", "$CurrentFilename$\r\n");
+  test::WriteTemplateSet(omega + "Vorlagen/Gr\xC3\xBCn", {{"header.txt", "$CurrentFilename$\r\n"}});  // UTF-8 "Grün"
   doc.VariablesFile = omega + "\xE6\x96\xB0.nfv";
   doc.Variables.AddVariable("v", "1");
   doc.SaveToFile(omega + "\xE6\x97\xA5.nff");

@@ -39,4 +39,9 @@ std::string ReadFile(const std::string& path) {
 
 void MakeDir(const std::string& path) { std::filesystem::create_directories(path); }
 
+void WriteTemplateSet(const std::string& folder, const SetFiles& files) {
+  MakeDir(folder);
+  for (const auto& [name, bytes] : files) WriteFile(folder + "/" + name, bytes);
+}
+
 }  // namespace navforge::test

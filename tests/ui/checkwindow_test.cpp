@@ -24,9 +24,8 @@ protected:
   void SetUp() override {
     test::UiApp();
     const std::string prog = tmp.path() + "/prog/";
-    test::MakeDir(prog + "Templates/Set");
+    test::WriteTemplateSet(prog + "Templates/Set", {{"menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n"}});
     test::MakeDir(tmp.file("site"));
-    test::WriteFile(prog + "Templates/Set/menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n");
     test::WriteFile(tmp.file("site/da.htm"), "");
     TMainformOptions options;
     options.ProgramFolder = prog;

@@ -22,8 +22,7 @@ protected:
   void SetUp() override {
     test::UiApp();
     SetApplicationTitle("HTML Navforge");
-    test::MakeDir(tmp.file("prog/Templates/Blue"));
-    test::WriteFile(tmp.file("prog/Templates/Blue/header.txt"), "$FileName$\r\n");
+    test::WriteTemplateSet(tmp.file("prog/Templates/Blue"), {{"header.txt", "$FileName$\r\n"}});
     test::MakeDir(omega);
     TMainformOptions options;
     options.ProgramFolder = tmp.file("prog/");

@@ -48,8 +48,8 @@ protected:
     SetApplicationTitle("HTML Navforge");
     prog = tmp.path() + "/prog/";
     menus = tmp.path() + "/menus/";
-    test::MakeDir(prog + "Templates/Blue");
-    test::MakeDir(prog + "Templates/Green");
+    test::WriteTemplateSet(prog + "Templates/Blue", {});
+    test::WriteTemplateSet(prog + "Templates/Green", {});
     test::MakeDir(prog + "Templates/.svn");
     test::WriteFile(prog + "Templates/readme.txt", "x");
     test::MakeDir(menus);
@@ -505,7 +505,7 @@ TEST_F(MainformTest, SettingsTransfer_EveryControlShowsAndStoresItsOwnField) {
 // A set named in another letter case is the set the generation loads; the menu keeps
 // its spelling. A set that is not installed is kept and reported when generating.
 TEST_F(MainformTest, Template_OtherLetterCaseIsShownAndNotInstalledIsKept) {
-  test::WriteFile(prog + "Templates/Green/header.txt", "<p>$Title$</p>");
+  test::WriteTemplateSet(prog + "Templates/Green", {{"header.txt", "<p>$Title$</p>"}});
   for (auto [name, shown, message] : {std::tuple{"green", "Green", ""},
                                       std::tuple{"Missing", "", "Das Men\xFCtemplate ist nicht vorhanden."}}) {
     dialogs.Messages.clear();
@@ -791,7 +791,7 @@ TEST_F(MainformTest, Generate_WithoutFileNameReportsIt) {
 }
 
 TEST_F(MainformTest, Generate_UsesTheEditedControls) {
-  test::WriteFile(prog + "Templates/Blue/header.txt", "<title>$Title$</title>");
+  test::WriteTemplateSet(prog + "Templates/Blue", {{"header.txt", "<title>$Title$</title>"}});
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
   form->titlename->setText(QString::fromUtf8("Grüße"));
   form->efilename->setText(ToQ(tmp.path() + "/out.htm"));

@@ -53,10 +53,8 @@ const GuardCase kCases[] = {
 class Guards : public ::testing::TestWithParam<GuardCase> {
 protected:
   void SetUp() override {
-    test::MakeDir(dir.file("Templates"));
-    test::MakeDir(dir.file("Templates/T"));
-    WriteFile(dir.file("Templates/T/template.ini"), "[Main]\r\nall_in_one=0\r\n");
-    WriteFile(dir.file("Templates/T/menupoint.txt"), "$Linkname$");
+    test::WriteTemplateSet(dir.file("Templates/T"),
+                           {{"template.ini", "[Main]\r\nall_in_one=0\r\n"}, {"menupoint.txt", "$Linkname$"}});
     test::MakeDir(dir.file("site"));
     WriteFile(dir.file("site/menu.nff"), "NFF 2\r\n");
     WriteFile(dir.file("navforge.nfv"), "");

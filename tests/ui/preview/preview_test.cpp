@@ -50,18 +50,17 @@ void WritePng(const std::string& path, Qt::GlobalColor colour) {
 class PreviewWindowTest : public testing::Test {
 protected:
   void SetUp() override {
-    test::MakeDir(dir.file("Vorlagen"));
-    test::MakeDir(dir.file("Vorlagen/Test"));
+    test::WriteTemplateSet(
+        dir.file("Vorlagen/Test"),
+        {{"template.ini", "[Main]\r\nall_in_one=0\r\n"},
+         {"header.txt",
+          "<html><head><style>body { color: $TextColor$; background-image: url(\"$BackgroundImage$\"); }"
+          "</style></head><body><ul>"},
+         {"menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>"},
+         {"activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>"},
+         {"SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>"},
+         {"footer.txt", "</ul></body></html>"}});
     test::MakeDir(dir.file("site"));
-    const std::string set = dir.file("Vorlagen/Test/");
-    WriteFile(set + "template.ini", "[Main]\r\nall_in_one=0\r\n");
-    WriteFile(set + "header.txt",
-              "<html><head><style>body { color: $TextColor$; background-image: url(\"$BackgroundImage$\"); }"
-              "</style></head><body><ul>");
-    WriteFile(set + "menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>");
-    WriteFile(set + "activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>");
-    WriteFile(set + "SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>");
-    WriteFile(set + "footer.txt", "</ul></body></html>");
     WritePng(dir.file("site/bg.png"), Qt::red);
     WritePng(dir.file("geheim.png"), Qt::blue);
     fs::create_symlink("../geheim.png", dir.file("site/verweis.png"));
@@ -205,7 +204,7 @@ TEST_F(PreviewWindowTest, problemsShowAsALineUntilTheyAreGone) {
 }
 
 TEST_F(PreviewWindowTest, aChangedFragmentOnDiskRefreshesThePreview) {
-  WriteFile(dir.file("Vorlagen/Test/footer.txt"), "<p>Neuer Fu\xDF</p></ul></body></html>");
+  test::WriteTemplateSet(dir.file("Vorlagen/Test"), {{"footer.txt", "<p>Neuer Fu\xDF</p></ul></body></html>"}});
   ASSERT_TRUE(Refresh());
   EXPECT_TRUE(WaitFor([&] { return Body().contains(QStringLiteral("Neuer Fu\u00df")); }));
 }
