@@ -40,10 +40,8 @@ TEST(GenerateEquivalence, randomMenusSetsAndVariablesGiveTheModelsPages) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     TempDir dir;
     MakeDir(dir.file("site"));
-    MakeDir(dir.file("Templates"));
-    MakeDir(dir.file("Templates/Set"));
     const GenerationCase c = test::RandomGenerationCase(seed, dir.file("site") + "/", true);
-    test::WriteTemplateSetFiles(c, dir.file("Templates/Set"));
+    test::WriteTemplateSet(dir.file("Templates/Set"), test::SetFilesOnDisk(c));
     WriteMenuFiles(c, dir);
     const test::ModelRun model = test::ModelGenerate(c);
 
