@@ -1,11 +1,17 @@
 // Random menus, settings and variables files resaved: the menu each file means comes
 // from the random menu model, the files spell it in random layouts, and each result is
 // checked against that meaning and against the bytes the current format prescribes.
+// The command runs in process, from its arguments, in folders kept in memory (on disk
+// every save waits for its forced writes); one case runs the built navforge-cli.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 
+#include "cli/commands.h"
+#include "cli/options.h"
 #include "persist/formatfields.h"
 #include "testsupport/randommenu.h"
 #include "testsupport/runcli.h"
@@ -239,20 +245,33 @@ void ExpectFormat(const TMenuFormat& got, const TMenuFormat& want, const std::st
     EXPECT_EQ(FieldText(got, field), FieldText(want, field)) << where << field.Key;
 }
 
-test::CliRun Resave(const TempDir& dir, const std::string& from, const std::string& to) {
-  return test::RunNavforgeCli({"resave", "--variables", dir.file("vars.nfv"), dir.file(from), dir.file(to)});
+using Runner = std::function<test::CliRun(const std::vector<std::string>&)>;
+
+// The command as navforge-cli runs it, from its arguments, in this process.
+test::CliRun InProcess(const std::vector<std::string>& args) {
+  const cli::ParseResult parsed = cli::ParseArguments(args);
+  if (!parsed.ok) return {cli::kExitUsage, "", parsed.error};
+  std::ostringstream out, err;
+  const int exitCode = cli::Run(parsed.options, out, err);
+  return {exitCode, out.str(), err.str()};
+}
+
+test::CliRun Program(const std::vector<std::string>& args) { return test::RunNavforgeCli(args); }
+
+test::CliRun Resave(const TempDir& dir, const std::string& from, const std::string& to, const Runner& run = InProcess) {
+  return run({"resave", "--variables", dir.file("vars.nfv"), dir.file(from), dir.file(to)});
 }
 
 // One random menu with settings and variables, resaved three times.
-void CurrentFormatRoundTrip(unsigned seed) {
+void CurrentFormatRoundTrip(unsigned seed, const Runner& run, test::TempIn where) {
   Random r(seed);
   const test::MenuModel m = test::RandomMenu(r, CurrentFormatMenus());
-  TempDir dir;
+  TempDir dir(where);
   WriteFile(dir.file("in.nff"), MenuFile(r, m.Items));
   WriteFile(dir.file("in.nfs"), SettingsFile(r, m.Format));
   WriteFile(dir.file("vars.nfv"), VarsFile(r, m.Vars));
 
-  test::CliRun r1 = Resave(dir, "in.nff", "one.nff");
+  test::CliRun r1 = Resave(dir, "in.nff", "one.nff", run);
   ASSERT_EQ(r1.exitCode, 0) << r1.err;
   EXPECT_EQ(ReadFile(dir.file("one.nff")), MenuBytes(m.Items));
   EXPECT_EQ(ReadFile(dir.file("vars.nfv")), VarBytes(m.Vars));
@@ -263,7 +282,7 @@ void CurrentFormatRoundTrip(unsigned seed) {
   // The second save reads what the first wrote: menu and settings stay byte for byte;
   // a variable with an empty name was written as a line starting with the separator,
   // which adds nothing when read again.
-  test::CliRun r2 = Resave(dir, "one.nff", "two.nff");
+  test::CliRun r2 = Resave(dir, "one.nff", "two.nff", run);
   ASSERT_EQ(r2.exitCode, 0) << r2.err;
   EXPECT_EQ(ReadFile(dir.file("two.nff")), ReadFile(dir.file("one.nff")));
   EXPECT_EQ(ReadFile(dir.file("two.nfs")), ReadFile(dir.file("one.nfs")));
@@ -271,24 +290,27 @@ void CurrentFormatRoundTrip(unsigned seed) {
   for (const auto& v : m.Vars)
     if (!v.first.empty()) named.push_back(v);
   EXPECT_EQ(ReadFile(dir.file("vars.nfv")), VarBytes(named));
-  test::CliRun r3 = Resave(dir, "two.nff", "three.nff");
+  test::CliRun r3 = Resave(dir, "two.nff", "three.nff", run);
   ASSERT_EQ(r3.exitCode, 0) << r3.err;
   EXPECT_EQ(ReadFile(dir.file("vars.nfv")), VarBytes(named));
 }
 
 TEST(ResaveRoundTrip, currentFormatMenus_keepEverything) {
-  for (unsigned seed = 1; seed <= 60 && !::testing::Test::HasFailure(); ++seed) {
+  for (unsigned seed = 1; seed <= 400 && !::testing::Test::HasFailure(); ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    CurrentFormatRoundTrip(seed);
+    CurrentFormatRoundTrip(seed, InProcess, test::TempIn::Memory);
   }
 }
 
+// The built program, on disk, gives what the command in process gives.
+TEST(ResaveRoundTrip, navforgeCli_keepsEverythingToo) { CurrentFormatRoundTrip(1, Program, test::TempIn::Default); }
+
 TEST(ResaveRoundTrip, legacyMenus_convertWithoutLoss) {
-  for (unsigned seed = 100; seed <= 140 && !::testing::Test::HasFailure(); ++seed) {
+  for (unsigned seed = 100; seed <= 400 && !::testing::Test::HasFailure(); ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Random r(seed);
     std::vector<ModelEntry> entries = test::RandomMenu(r, LegacyMenus()).Items;
-    TempDir dir;
+    TempDir dir(test::TempIn::Memory);
     auto [menu, companion] = LegacyFiles(r, entries);
     WriteFile(dir.file("old.men"), menu);
     WriteFile(dir.file("old.mmf"), companion);

@@ -8,9 +8,12 @@
 
 namespace navforge::test {
 
-TempDir::TempDir() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "navforge-test-XXXXXX").string();
-  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+TempDir::TempDir(TempIn where) {
+  std::string tmpl = "/dev/shm/navforge-test-XXXXXX";
+  if (where == TempIn::Default || !::mkdtemp(tmpl.data())) {
+    tmpl = (std::filesystem::temp_directory_path() / "navforge-test-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+  }
   path_ = tmpl;
 }
 

@@ -10,9 +10,13 @@
 
 namespace navforge::test {
 
+// Memory: a folder in /dev/shm where there is one, for tests that save many times and
+// are not about durability; on disk every save waits for its forced writes.
+enum class TempIn { Default, Memory };
+
 class TempDir {
 public:
-  TempDir();
+  explicit TempDir(TempIn where = TempIn::Default);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
