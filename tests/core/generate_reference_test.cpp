@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(GenerateAgainstPlainReading, randomMenusAndSetsGiveIdenticalPages) {
+TEST(GenerateAgainstPlainReading, randomMenusAndSets_giveIdenticalPages) {
   int subPages = 0, allInOne = 0, utf8 = 0, failing = 0;
   for (unsigned seed = 1; seed <= 600; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));

@@ -554,7 +554,7 @@ TEST_F(Gen, valueHoldingItsOwnPlaceholder_ends) {
 
 // Values that re-form their own placeholder with the text around them: generation ends
 // with a page of bounded size.
-TEST_F(Gen, selfFeedingPlaceholdersEnd) {
+TEST_F(Gen, selfFeedingPlaceholders_end) {
   const struct {
     const char* set;  // empty: the shipped set "Liste"
     const char *caption, *title, *var, *value;
@@ -581,7 +581,7 @@ TEST_F(Gen, selfFeedingPlaceholdersEnd) {
 
 // A sub-menu page named by an identifier that leaves the main page's folder is refused
 // before anything is written to it; the pages before it stay.
-TEST_F(Gen, subPageOutsideTheMainPagesFolderIsRefused) {
+TEST_F(Gen, subPageOutsideTheMainPagesFolder_isRefused) {
   struct Case {
     std::string filename, caption, fileext, outside;  // outside: where it would land
   };

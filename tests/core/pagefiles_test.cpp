@@ -42,7 +42,7 @@ protected:
   ScopedNotifier scoped{notes};
 };
 
-TEST_F(PageFiles, RelativeNamesAreTakenAgainstTheMenuFolder_PlaceholdersKeepTheText) {
+TEST_F(PageFiles, relativeNames_areTakenAgainstTheMenuFolderAndPlaceholdersKeepTheText) {
   struct Case {
     const char* filename;
     const char* mainPage;  // relative to the temporary folder
@@ -64,7 +64,7 @@ TEST_F(PageFiles, RelativeNamesAreTakenAgainstTheMenuFolder_PlaceholdersKeepTheT
   EXPECT_TRUE(notes.Messages.empty());
 }
 
-TEST_F(PageFiles, PageOverAFileOfTheMenuIsRefusedBeforeAnythingIsWritten) {
+TEST_F(PageFiles, pageOverAFileOfTheMenu_isRefusedBeforeAnythingIsWritten) {
   fs::create_symlink(dir.file("menus/site.nfs"), dir.file("site/link.htm"));
   struct Case {
     std::string filename, fileext;
@@ -103,7 +103,7 @@ TEST_F(PageFiles, PageOverAFileOfTheMenuIsRefusedBeforeAnythingIsWritten) {
 // Folder and file names the code page cannot hold: the menu, its companions, the
 // variables file and the template root are opened by their own names; stored names
 // (the set, the pages) become UTF-8 on disk.
-TEST_F(PageFiles, PathsOutsideTheCodePageWorkEndToEnd) {
+TEST_F(PageFiles, pathsOutsideTheCodePage_workEndToEnd) {
   const std::string omega = dir.file("\xCE\xA9mega/");  // UTF-8 Omega
   test::WriteTemplateSet(omega + "Vorlagen/Gr\xC3\xBCn", {{"header.txt", "$CurrentFilename$\r\n"}});  // UTF-8 "Grün"
   doc.VariablesFile = omega + "\xE6\x96\xB0.nfv";

@@ -34,7 +34,7 @@ void WriteMenuFiles(const GenerationCase& c, const TempDir& dir) {
   WriteFile(dir.file("v.nfv"), vars);
 }
 
-TEST(GenerateEquivalence, randomMenusSetsAndVariablesGiveTheModelsPages) {
+TEST(GenerateEquivalence, randomMenusSetsAndVariables_giveTheModelsPages) {
   int pagesCompared = 0, subPages = 0, allInOne = 0, utf8 = 0;
   for (unsigned seed = 1; seed <= 60; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));

@@ -53,7 +53,7 @@ protected:
   std::unique_ptr<Tmainform> form;
 };
 
-TEST_F(CheckWindowTest, button_sitsAfterGenerate_withItsHint) {
+TEST_F(CheckWindowTest, button_sitsAfterGenerateWithItsHint) {
   ASSERT_NE(Button(), nullptr);
   const QList<QAction*> actions = form->TBToolbar1->actions();
   EXPECT_EQ(actions.indexOf(Button()), actions.indexOf(form->TBItem5) + 1);
@@ -61,7 +61,7 @@ TEST_F(CheckWindowTest, button_sitsAfterGenerate_withItsHint) {
   EXPECT_FALSE(Button()->icon().isNull());
 }
 
-TEST_F(CheckWindowTest, press_showsFindingsWithoutBlocking_andDoubleClickSelectsTheEntry) {
+TEST_F(CheckWindowTest, press_showsFindingsWithoutBlockingAndDoubleClickSelectsTheEntry) {
   form->PageControl1->setCurrentIndex(1);
   Button()->trigger();
   TCheckWindow* window = Window();

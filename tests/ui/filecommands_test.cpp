@@ -51,7 +51,7 @@ protected:
   std::unique_ptr<Tmainform> form;
 };
 
-TEST_F(FileCommands, RelativeOutputNameIsTakenAgainstTheMenuFolder) {
+TEST_F(FileCommands, relativeOutputName_isTakenAgainstTheMenuFolder) {
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
   form->efilename->setText(QStringLiteral("seiten/nav.htm"));
   test::MakeDir(omega + "seiten");
@@ -64,7 +64,7 @@ TEST_F(FileCommands, RelativeOutputNameIsTakenAgainstTheMenuFolder) {
   EXPECT_EQ(test::ReadFile(omega + "seiten/nav.htm"), "seiten/nav.htm\r\n");
 }
 
-TEST_F(FileCommands, GenerateOverTheMenuFileIsRefused) {
+TEST_F(FileCommands, generateOverTheMenuFile_isRefused) {
   SaveAs(tmp.file("m.nff"));
   const std::string menu = test::ReadFile(tmp.file("m.nff"));
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
@@ -78,7 +78,7 @@ TEST_F(FileCommands, GenerateOverTheMenuFileIsRefused) {
   EXPECT_EQ(test::ReadFile(tmp.file("m.nff")), menu);
 }
 
-TEST_F(FileCommands, MenuInAFolderOutsideTheCodePageOpensAndSaves) {
+TEST_F(FileCommands, menuInAFolderOutsideTheCodePage_opensAndSaves) {
   SaveAs(omega + "\xE6\x96\xB0.nff");
   EXPECT_NE(test::ReadFile(omega + "\xE6\x96\xB0.nfs"), "");
   form->BtnNewClick();
@@ -88,7 +88,7 @@ TEST_F(FileCommands, MenuInAFolderOutsideTheCodePageOpensAndSaves) {
   EXPECT_EQ(form->CurrentFile, omega + "\xE6\x96\xB0.nff");
 }
 
-TEST_F(FileCommands, ChosenPathsTheMenuCannotStoreAreRefused) {
+TEST_F(FileCommands, chosenPathsTheMenuCannotStore_areRefused) {
   dialogs.SaveAnswers.push_back(omega + "nav.htm");
   form->Button2Click();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -108,7 +108,7 @@ TEST_F(FileCommands, ChosenPathsTheMenuCannotStoreAreRefused) {
 
 // The README's example: opened in the window and generated, it writes the pages that
 // navforge-cli writes for it, into the same place relative to the menu.
-TEST_F(FileCommands, ExampleGivesTheSamePagesAsNavforgeCli) {
+TEST_F(FileCommands, example_givesTheSamePagesAsNavforgeCli) {
   namespace fs = std::filesystem;
   for (const char* copy : {"window", "cli"}) {
     const std::string root = tmp.file(copy) + "/";
@@ -138,7 +138,7 @@ TEST_F(FileCommands, ExampleGivesTheSamePagesAsNavforgeCli) {
         << page;
 }
 
-TEST(TitleRule, ColonIsPartOfTheFileName) {
+TEST(TitleRule, colon_isPartOfTheFileName) {
   EXPECT_EQ(TitleFor("/m/a:b.nff", "HTML Navforge"), "a:b.nff - HTML Navforge");
   EXPECT_EQ(TitleFor("C:site.nff", "HTML Navforge"), "site.nff - HTML Navforge");
 }

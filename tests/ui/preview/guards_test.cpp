@@ -79,7 +79,7 @@ protected:
   TovHTML doc;
 };
 
-TEST_P(Guards, diskMemoryPreviewAndCheckRefuseAlike) {
+TEST_P(Guards, diskMemoryPreviewAndCheck_refuseAlike) {
   const std::string expected = Expected();
 
   GenerationResult memory = GenerateToMemory(doc);
