@@ -23,15 +23,14 @@ struct Menu {
   CheckOptions options;
 
   Menu() {
-    MakeDir(dir.file("Templates"));
-    MakeDir(dir.file("Templates/T"));
+    test::WriteTemplateSet(dir.file("Templates/T"),
+                           {{"template.ini", "[Main]\r\nall_in_one=0\r\n"},
+                            {"header.txt", "<title>$Title$</title><body style=\"color:$TextColor$\">\r\n"},
+                            {"footer.txt", "</body>\r\n"},
+                            {"menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a>\r\n"},
+                            {"activemenupoint.txt", "<a href=\"$Link$\">$Linkname$</a>$submenu$\r\n"},
+                            {"SubmenuPoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a>\r\n"}});
     MakeDir(dir.file("site"));
-    Fragment("template.ini", "[Main]\r\nall_in_one=0\r\n");
-    Fragment("header.txt", "<title>$Title$</title><body style=\"color:$TextColor$\">\r\n");
-    Fragment("footer.txt", "</body>\r\n");
-    Fragment("menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a>\r\n");
-    Fragment("activemenupoint.txt", "<a href=\"$Link$\">$Linkname$</a>$submenu$\r\n");
-    Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a>\r\n");
     WriteFile(dir.file("site/home.htm"), "");
     WriteFile(dir.file("site/soft.htm"), "");
     doc.TemplateRoot = dir.file("Templates");
@@ -43,7 +42,9 @@ struct Menu {
     doc.InsertItem(-1, "Software", "soft.htm", "inhalt", true);
     options.menuFile = dir.file("site.nff");
   }
-  void Fragment(const std::string& name, const std::string& text) { WriteFile(dir.file("Templates/T/" + name), text); }
+  void Fragment(const std::string& name, const std::string& text) {
+    test::WriteTemplateSet(dir.file("Templates/T"), {{name, text}});
+  }
   void Var(const std::string& name, const std::string& value) { doc.Variables.AddVariable(name, value); }
   std::string& Caption(int i) { return doc.Items[static_cast<std::size_t>(i)].Caption; }
   std::string& Link(int i) { return doc.Items[static_cast<std::size_t>(i)].Link; }

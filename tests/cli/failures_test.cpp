@@ -27,7 +27,7 @@ std::string BigMenu() {
   return menu;
 }
 
-TEST(Failures, FileSizeLimitIsReportedNotFatal) {
+TEST(Failures, fileSizeLimit_isReportedNotFatal) {
   TempDir dir;
   WriteFile(dir.file("in.nff"), BigMenu());
   WriteFile(dir.file("out.nff"), "old");
@@ -42,7 +42,7 @@ TEST(Failures, FileSizeLimitIsReportedNotFatal) {
   EXPECT_EQ(names, (std::vector<std::string>{"in.nff", "out.nff"}));  // no temporary left
 }
 
-TEST(Failures, OutputThatCannotBeWrittenIsAnError) {
+TEST(Failures, outputThatCannotBeWritten_isAnError) {
   TempDir dir;
   WriteFile(dir.file("m.nff"), BigMenu());
   const test::CliRun ok = Shell("exec \"$0\" \"$@\" > /dev/null", {"show", "--variables", dir.file("v.nfv"), dir.file("m.nff")});

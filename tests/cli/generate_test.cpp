@@ -24,14 +24,13 @@ std::vector<std::string> LinesOf(const std::string& text) {
 class Generate : public ::testing::Test {
 protected:
   void SetUp() override {
-    test::MakeDir(dir.file("Templates/Set"));
+    test::WriteTemplateSet(dir.file("Templates/Set"), {{"template.ini", "[Main]\r\nall_in_one=0\r\n"},
+                                                       {"header.txt", "<h>$Title$</h>\n"},
+                                                       {"footer.txt", "<f>\n"},
+                                                       {"menupoint.txt", "<a href=\"$Link$\">$Caption$</a>\n"},
+                                                       {"activemenupoint.txt", "<b>$Caption$</b>$submenu$\n"},
+                                                       {"SubmenuPoint.txt", "<i>$Caption$</i>\n"}});
     test::MakeDir(dir.file("site"));
-    WriteFile(dir.file("Templates/Set/template.ini"), "[Main]\r\nall_in_one=0\r\n");
-    WriteFile(dir.file("Templates/Set/header.txt"), "<h>$Title$</h>\n");
-    WriteFile(dir.file("Templates/Set/footer.txt"), "<f>\n");
-    WriteFile(dir.file("Templates/Set/menupoint.txt"), "<a href=\"$Link$\">$Caption$</a>\n");
-    WriteFile(dir.file("Templates/Set/activemenupoint.txt"), "<b>$Caption$</b>$submenu$\n");
-    WriteFile(dir.file("Templates/Set/SubmenuPoint.txt"), "<i>$Caption$</i>\n");
     WriteFile(dir.file("m.nff"),
               "NFF 2\r\nHome\xB6index.htm\xB6\xB6" "0\r\nProdukte\xB6p.htm\xB6\xB6" "0\r\nA\xB6" "a.htm\xB6\xB6" "1\r\n"
               "Hilfe\xB6h.htm\xB6\xB6" "0\r\nB\xB6" "b.htm\xB6\xB6" "1\r\n");

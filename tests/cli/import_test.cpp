@@ -17,7 +17,7 @@ using test::WriteFile;
 
 const std::string kData = NAVFORGE_SOURCE_DIR "/tests/data/import";
 
-TEST(ParseArguments, Import) {
+TEST(ParseArguments, importCommand_takesItsOptionsAndRefusesWrongUsage) {
   cli::ParseResult r = cli::ParseArguments(
       {"import", "--into", "alt.nff", "--output-page=o/nav.htm", "--replace-unmappable", "site", "neu.nff"});
   ASSERT_TRUE(r.ok) << r.error;
@@ -44,7 +44,7 @@ protected:
   TempDir dir;
 };
 
-TEST_F(Import, SiteGivesTheExpectedMenu) {
+TEST_F(Import, site_givesTheExpectedMenu) {
   const test::CliRun run = Run({kData + "/site", dir.file("m.nff")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(ReadFile(dir.file("m.nff")), ReadFile(kData + "/expected.nff"));
@@ -59,7 +59,7 @@ TEST_F(Import, SiteGivesTheExpectedMenu) {
   EXPECT_EQ(ReadFile(dir.file("m.nff")), "NFF 2\r\n");
 }
 
-TEST_F(Import, IntoAddsNewPagesAndReportsMissingOnes) {
+TEST_F(Import, into_addsNewPagesAndReportsMissingOnes) {
   const std::string site = dir.file("site");
   std::filesystem::copy(kData + "/site", site, std::filesystem::copy_options::recursive);
   ASSERT_EQ(Run({"--output-page", site + "/navigation.htm", site, dir.file("m.nff")}).exitCode, 0);
@@ -87,7 +87,7 @@ TEST_F(Import, IntoAddsNewPagesAndReportsMissingOnes) {
   EXPECT_EQ(ReadFile(dir.file("m.nff")), expected);
 }
 
-TEST_F(Import, UnmappableTitlesOnlyWhenConfirmed) {
+TEST_F(Import, unmappableTitles_onlyWhenConfirmed) {
   test::MakeDir(dir.file("site"));
   WriteFile(dir.file("site/a.htm"), "<title>Pfeil \xE2\x86\x92 rechts</title>");
   test::CliRun run = Run({dir.file("site"), dir.file("m.nff")});

@@ -13,12 +13,11 @@ using test::WriteFile;
 
 // A relative output file name is taken against MENUFILE's folder, whichever folder
 // the program runs in; the page shows the name as entered.
-TEST(CliPaths, RelativeOutputNameLandsBesideTheMenu) {
+TEST(CliPaths, relativeOutputName_landsBesideTheMenu) {
   test::TempDir dir;
-  test::MakeDir(dir.file("T/S"));
+  test::WriteTemplateSet(dir.file("T/S"), {{"header.txt", "$FileName$\r\n"}});
   test::MakeDir(dir.file("menus/out"));
   test::MakeDir(dir.file("elsewhere"));
-  WriteFile(dir.file("T/S/header.txt"), "$FileName$\r\n");
   WriteFile(dir.file("menus/m.nff"), "NFF 2\r\n");
   WriteFile(dir.file("menus/m.nfs"), "[Main]\r\nTemplate=S\r\nFilename=out/nav.htm\r\n");
   for (const std::string& menu : {dir.file("menus/m.nff"), std::string("../menus/m.nff")}) {
@@ -32,7 +31,7 @@ TEST(CliPaths, RelativeOutputNameLandsBesideTheMenu) {
 }
 
 // Arguments are file-system names: "新.nff" is written as that name, "日本.nff" is read.
-TEST(CliPaths, NamesOutsideTheCodePageAreUsedAsGiven) {
+TEST(CliPaths, namesOutsideTheCodePage_areUsedAsGiven) {
   test::TempDir dir;
   const std::string menu = "men\xC3\xBC.nff", neu = "\xE6\x96\xB0.nff", japan = "\xE6\x97\xA5\xE6\x9C\xAC.nff";
   WriteFile(dir.file(menu), "NFF 2\r\nHome\xB6h.htm\xB6\xB6" "0\r\n");

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <tuple>
 
 #include "core/generatememory.h"
@@ -13,6 +12,7 @@
 #include "support/strutil.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/filelimit.h"
+#include "testsupport/generateshown.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -52,8 +52,7 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 class Gen : public ::testing::Test {
 protected:
   void SetUp() override {
-    MakeDir(dir.file("Templates"));
-    MakeDir(dir.file("Templates/T"));
+    test::WriteTemplateSet(dir.file("Templates/T"), {});
     MakeDir(dir.file("site"));
     doc.TemplateRoot = dir.file("Templates");
     doc.Template = "T";
@@ -61,9 +60,7 @@ protected:
   }
   std::string site() const { return dir.file("site") + "/"; }
   // Writes the set's files; an entry with the key "template.ini" etc.
-  void Set(const std::map<std::string, std::string>& files) {
-    for (const auto& [name, text] : files) WriteFile(dir.file("Templates/T/" + name), text);
-  }
+  void Set(const test::SetFiles& files) { test::WriteTemplateSet(dir.file("Templates/T"), files); }
   void Split() { Set({{"template.ini", "[Main]\r\nall_in_one=0\r\n"}}); }
   void Add(const std::string& caption, const std::string& link, const std::string& target, bool sub) {
     doc.InsertItem(-1, caption, link, target, sub);
@@ -152,7 +149,7 @@ TEST_F(WorkedExample, memoryGeneration_givesTheDiskPagesAndLeavesTheDocumentAsIt
 TEST_F(Gen, memoryGeneration_failsWithTheTextGenerateShowsOrThrows) {
   Set({{"header.txt", "new"}});
   std::filesystem::create_symlink("/proc/self/mem", dir.file("Templates/T/footer.txt"));
-  MakeDir(dir.file("Templates/Ok"));
+  test::WriteTemplateSet(dir.file("Templates/Ok"), {});
   const std::string nav = site() + "nav.htm";
   const std::vector<std::tuple<std::string, std::string, std::string>> cases{
       {"", "T", "Kein Dateiname zum Speichern angegeben"},
@@ -169,13 +166,7 @@ TEST_F(Gen, memoryGeneration_failsWithTheTextGenerateShowsOrThrows) {
     const GenerationResult r = GenerateToMemory(doc);
     EXPECT_EQ(DocumentState(doc), before) << expected;
     EXPECT_TRUE(notes.Messages.empty());
-    std::string shown;
-    try {
-      doc.Generate();
-      shown = notes.Messages.empty() ? "" : notes.Messages.front();
-    } catch (const ENavforgeError& e) {
-      shown = e.what();
-    }
+    const std::string shown = test::GenerateShown(doc, notes);
     notes.Messages.clear();
     // A page memory generation never writes cannot fail to be created.
     const bool diskOnly = expected.starts_with("Fehler");
@@ -559,7 +550,7 @@ TEST_F(Gen, valueHoldingItsOwnPlaceholder_ends) {
 
 // Values that re-form their own placeholder with the text around them: generation ends
 // with a page of bounded size.
-TEST_F(Gen, selfFeedingPlaceholdersEnd) {
+TEST_F(Gen, selfFeedingPlaceholders_end) {
   const struct {
     const char* set;  // empty: the shipped set "Liste"
     const char *caption, *title, *var, *value;
@@ -586,7 +577,7 @@ TEST_F(Gen, selfFeedingPlaceholdersEnd) {
 
 // A sub-menu page named by an identifier that leaves the main page's folder is refused
 // before anything is written to it; the pages before it stay.
-TEST_F(Gen, subPageOutsideTheMainPagesFolderIsRefused) {
+TEST_F(Gen, subPageOutsideTheMainPagesFolder_isRefused) {
   struct Case {
     std::string filename, caption, fileext, outside;  // outside: where it would land
   };

@@ -36,7 +36,7 @@ TEST(LocalLinkFile, linkText_givesTheFileABrowserWouldAskFor) {
   for (const auto& [link, expected] : cases) EXPECT_EQ(LocalLinkFile(link), expected) << link;
 }
 
-TEST(LinkWithVariables, variablesAreFilledAsInThePage) {
+TEST(LinkWithVariables, variables_areFilledAsInThePage) {
   TParseList vars;
   vars.AddVariable("Basis", "ordner/");
   vars.AddVariable("leer", "");

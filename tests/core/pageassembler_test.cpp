@@ -4,32 +4,15 @@
 // placeholders or holding a line break, $CurrentFilename$ in some parts.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string_view>
 
 #include "core/generationrun.h"
+#include "testsupport/randommenu.h"
 
 namespace navforge {
 namespace {
 
-class Pick {
-public:
-  explicit Pick(unsigned seed) : rng_(seed) {}
-  bool Chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(rng_) < percent; }
-  template <class T, std::size_t N>
-  std::string One(const T (&a)[N]) {
-    return std::string(a[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng_)]);
-  }
-  template <class T, std::size_t N>
-  std::string Some(const T (&a)[N], int most) {
-    std::string s;
-    for (int k = std::uniform_int_distribution<int>(0, most)(rng_); k > 0; --k) s += One(a);
-    return s;
-  }
-
-private:
-  std::mt19937 rng_;
-};
+using test::Random;
 
 // Values mostly without "$" (so the parts may be used), names of placeholders without
 // their "$", line breaks at either end.
@@ -42,30 +25,53 @@ const std::string_view kPieces[] = {"$"sv,    "$$"sv,   "$Ti"sv,  "tle$"sv, "$hr
                                     "$CurrentFilename$"sv, "$current"sv, "filename$"sv, "$Title$"sv, "\0z"sv,
                                     "$a"sv,   "b$"sv};
 
-std::string Value(Pick& p) { return p.Chance(97) ? p.Some(kValues, 2) : "$" + p.One(kValues); }
-std::string Fragment(Pick& p) { return p.Chance(15) ? "" : p.Some(kPieces, 6); }
+std::string Value(Random& r) { return r.Chance(97) ? r.Some(kValues, 2) : "$" + std::string(r.Pick(kValues)); }
+std::string Fragment(Random& r) { return r.Chance(15) ? "" : r.Some(kPieces, 6); }
+
+// Every value from Value; page names and variable names that are placeholder names too,
+// variable names with a line break that a placeholder could only match across a join.
+test::MenuKnobs Menus() {
+  test::MenuKnobs k;
+  k.SubPercent = 50;
+  k.Caption = [](Random& r) {
+    const char* const captions[] = {"Home", "hr", "Ti", "x", "\xDC"};
+    return std::string(r.Pick(captions));
+  };
+  k.Link = k.Target = k.VarValue = Value;
+  k.Text = [](Random& r, const FormatField& field) -> std::optional<std::string> {
+    if (field.Text == &TMenuFormat::Template || field.Text == &TMenuFormat::fileext) return std::nullopt;
+    if (field.Text != &TMenuFormat::Filename) return Value(r);
+    const char* const files[] = {"/s/nav.htm", "/s/hr", "/s/Title.htm", "/s/a$b.htm"};
+    return std::string(r.Pick(files));
+  };
+  k.VarName = [](Random& r) {
+    const char* const names[] = {"v",           "v",  "w",      "hr",  "Title", "Font", "", "CurrentFilename",
+                                 "SubMenuFont", "Ti", "a\r\nb", "\r\n"};
+    return std::string(r.Pick(names));
+  };
+  return k;
+}
 
 TEST(PageAssembler, pagesFromParts_equalPagesFilledWhole) {
+  test::MenuKnobs knobs = Menus();
   std::size_t fromParts = 0, pages = 0;
   for (unsigned seed = 1; seed <= 1500; ++seed) {
-    Pick p(seed);
+    Random r(seed);
+    // A whole menu or none; three variables or none.
+    knobs.FewestEntries = knobs.MostEntries = r.Chance(90) ? 6 : 0;
+    knobs.FewestVars = knobs.MostVars = r.Chance(50) ? 3 : 0;
+    const test::MenuModel menu = test::RandomMenu(r, knobs);
     TovHTML doc;
-    for (std::string* text : {&doc.Title, &doc.Font, &doc.FontSize, &doc.SubmenuFont, &doc.SubmenuFontSize,
-                              &doc.SubmenuLeftMargin, &doc.BackgroundImage, &doc.hr})
-      *text = Value(p);
-    const char* const files[] = {"/s/nav.htm", "/s/hr", "/s/Title.htm", "/s/a$b.htm"};
-    doc.Filename = p.One(files);
-    const char* const names[] = {"v", "hr", "Title", "", "CurrentFilename", "SubMenuFont", "Ti", "a\r\nb"};
-    for (int k = p.Chance(50) ? 3 : 0; k > 0; --k) doc.Variables.Vars.push_back(TVarItem{p.One(names), Value(p)});
-    const char* const captions[] = {"Home", "hr", "Ti", "x", "\xDC"};
-    for (int k = p.Chance(90) ? 6 : 0; k > 0; --k) doc.InsertItem(-1, p.One(captions), Value(p), Value(p), p.Chance(50));
+    static_cast<TMenuFormat&>(doc) = menu.Format;
+    for (const test::ModelEntry& e : menu.Items) doc.InsertItem(-1, e.Caption, e.Link, e.Target, e.Sub);
+    for (const auto& [name, value] : menu.Vars) doc.Variables.Vars.push_back(TVarItem{name, value});
 
     TTemplateSet set;
-    set.AllInOne = p.Chance(30);
-    set.Utf8 = p.Chance(20);
+    set.AllInOne = r.Chance(30);
+    set.Utf8 = r.Chance(20);
     for (std::string* f : {&set.Header, &set.Footer, &set.Menupoint, &set.ActiveMenupoint, &set.SubmenuPoint,
                            &set.BetweenMenupoints, &set.BetweenSubmenuPoints})
-      *f = Fragment(p);
+      *f = Fragment(r);
 
     GenerationRun run(doc, set);
     for (std::size_t i = 0; i < run.Plan().Pages.size(); ++i)

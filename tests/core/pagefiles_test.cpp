@@ -21,9 +21,8 @@ using test::WriteFile;
 class PageFiles : public ::testing::Test {
 protected:
   void SetUp() override {
-    MakeDir(dir.file("T/S"));
-    WriteFile(dir.file("T/S/header.txt"), "$FileName$|$CurrentFilename$\r\n");
-    WriteFile(dir.file("T/S/template.ini"), "[Main]\r\nall_in_one=0\r\n");
+    test::WriteTemplateSet(dir.file("T/S"), {{"header.txt", "$FileName$|$CurrentFilename$\r\n"},
+                                             {"template.ini", "[Main]\r\nall_in_one=0\r\n"}});
     MakeDir(dir.file("menus"));
     MakeDir(dir.file("site"));
     doc.TemplateRoot = dir.file("T");
@@ -44,7 +43,7 @@ protected:
   ScopedNotifier scoped{notes};
 };
 
-TEST_F(PageFiles, RelativeNamesAreTakenAgainstTheMenuFolder_PlaceholdersKeepTheText) {
+TEST_F(PageFiles, relativeNames_areTakenAgainstTheMenuFolderAndPlaceholdersKeepTheText) {
   struct Case {
     const char* filename;
     const char* mainPage;  // relative to the temporary folder
@@ -66,7 +65,7 @@ TEST_F(PageFiles, RelativeNamesAreTakenAgainstTheMenuFolder_PlaceholdersKeepTheT
   EXPECT_TRUE(notes.Messages.empty());
 }
 
-TEST_F(PageFiles, PageOverAFileOfTheMenuIsRefusedBeforeAnythingIsWritten) {
+TEST_F(PageFiles, pageOverAFileOfTheMenu_isRefusedBeforeAnythingIsWritten) {
   fs::create_symlink(dir.file("menus/site.nfs"), dir.file("site/link.htm"));
   struct Case {
     std::string filename, fileext;
@@ -105,11 +104,9 @@ TEST_F(PageFiles, PageOverAFileOfTheMenuIsRefusedBeforeAnythingIsWritten) {
 // Folder and file names the code page cannot hold: the menu, its companions, the
 // variables file and the template root are opened by their own names; stored names
 // (the set, the pages) become UTF-8 on disk.
-TEST_F(PageFiles, PathsOutsideTheCodePageWorkEndToEnd) {
+TEST_F(PageFiles, pathsOutsideTheCodePage_workEndToEnd) {
   const std::string omega = dir.file("\xCE\xA9mega/");  // UTF-8 Omega
-  MakeDir(omega);
-  MakeDir(omega + "Vorlagen/Gr\xC3\xBCn");                 // UTF-8 "Grün"
-  WriteFile(omega + "Vorlagen/Gr\xC3\xBCn/header.txt", "$CurrentFilename$\r\n");
+  test::WriteTemplateSet(omega + "Vorlagen/Gr\xC3\xBCn", {{"header.txt", "$CurrentFilename$\r\n"}});  // UTF-8 "Grün"
   doc.VariablesFile = omega + "\xE6\x96\xB0.nfv";
   doc.Variables.AddVariable("v", "1");
   doc.SaveToFile(omega + "\xE6\x97\xA5.nff");

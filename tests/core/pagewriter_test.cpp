@@ -25,7 +25,7 @@ struct Recorder {
   }
 };
 
-TEST(PageWriter, nothingAfterAFailedPageIsWritten) {
+TEST(PageWriter, afterAFailedPage_nothingIsWritten) {
   Recorder rec;
   rec.failing = "3";
   PageWriter writer(rec.Write(), 2);
@@ -36,7 +36,7 @@ TEST(PageWriter, nothingAfterAFailedPageIsWritten) {
   EXPECT_EQ(writer.TakeWritten(), 2u);
 }
 
-TEST(PageWriter, queuedPagesAreWrittenThroughInOrder) {
+TEST(PageWriter, queuedPages_areWrittenThroughInOrder) {
   Recorder rec;
   std::vector<std::string> expected;
   {

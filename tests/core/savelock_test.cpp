@@ -41,7 +41,7 @@ private:
   pid_t pid_ = -1;
 };
 
-TEST(SaveLock, SecondSaverWaitsBrieflyThenReportsTheMenuInUse) {
+TEST(SaveLock, secondSaver_waitsBrieflyThenReportsTheMenuInUse) {
   TempDir dir;
   const std::string menu = dir.file("m.nff");
   TovHTML doc;

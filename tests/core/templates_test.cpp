@@ -31,8 +31,9 @@ protected:
     doc.Header = doc.Footer = doc.Menupoint = doc.ActiveMenupoint = "old";
     doc.BetweenMenupoints = doc.SubmenuPoint = doc.BetweenSubmenuPoints = "old";
   }
-  std::string SetFolder(const std::string& name) {
-    MakeDir(dir.file("Templates/" + name));
+  // Writes the set into the template root; returns its folder with a trailing "/".
+  std::string Set(const std::string& name, const test::SetFiles& files = {}) {
+    test::WriteTemplateSet(dir.file("Templates/" + name), files);
     return dir.file("Templates/" + name) + "/";
   }
   bool Untouched() const {
@@ -41,7 +42,7 @@ protected:
            doc.BetweenSubmenuPoints == "old";
   }
   bool AllInOneFor(const std::string& ini) {
-    WriteFile(SetFolder("S") + "template.ini", ini);
+    Set("S", {{"template.ini", ini}});
     doc.Template = "S";
     EXPECT_TRUE(doc.LoadTemplate());
     return doc.AllInOne;
@@ -54,7 +55,7 @@ protected:
 };
 
 TEST_F(Load, noSetChosen_showsTheFirstMessageOnly) {
-  SetFolder("A");
+  Set("A");
   doc.Template = "";
   doc.Filename = dir.file("out.htm");
   EXPECT_FALSE(doc.LoadTemplate());
@@ -73,14 +74,14 @@ TEST_F(Load, missingSetOrAFileInItsPlace_showsTheSecondMessage) {
     EXPECT_EQ(notes.Messages, std::vector<std::string>{kMissingSet}) << name;
     EXPECT_TRUE(Untouched()) << name;
   }
-  SetFolder("A");
+  Set("A");
   doc.TemplateRoot = dir.file("nowhere");
   doc.Template = "A";
   EXPECT_FALSE(doc.LoadTemplate());
 }
 
 TEST_F(Load, setWithoutFiles_loadsEmptyFragmentsAndOneFilePerEntry) {
-  SetFolder("Empty");
+  Set("Empty");
   doc.Template = "Empty";
   EXPECT_TRUE(doc.LoadTemplate());
   EXPECT_TRUE(notes.Messages.empty());
@@ -104,14 +105,13 @@ TEST_F(Load, allInOne_isAnIntegerOtherThanZeroUnderMain) {
 }
 
 TEST_F(Load, fragments_endEveryLineWithCRLF) {
-  const std::string set = SetFolder("F");
-  WriteFile(set + "header.txt", "abc");
-  WriteFile(set + "footer.txt", "a\nb\n");
-  WriteFile(set + "menupoint.txt", "a\rb\r\rc");
-  WriteFile(set + "activemenupoint.txt", std::string("a\r\nb\0c\r\n", 8));
-  WriteFile(set + "BetweenMenupoints.txt", "");
-  WriteFile(set + "SubmenuPoint.txt", "\n");
-  WriteFile(set + "BetweenSubmenuPoints.txt", "x\r\n\r\n");
+  const std::string set = Set("F", {{"header.txt", "abc"},
+                                    {"footer.txt", "a\nb\n"},
+                                    {"menupoint.txt", "a\rb\r\rc"},
+                                    {"activemenupoint.txt", std::string("a\r\nb\0c\r\n", 8)},
+                                    {"BetweenMenupoints.txt", ""},
+                                    {"SubmenuPoint.txt", "\n"},
+                                    {"BetweenSubmenuPoints.txt", "x\r\n\r\n"}});
   doc.Template = "F";
   ASSERT_TRUE(doc.LoadTemplate());
   EXPECT_EQ(doc.Header, "abc\r\n");
@@ -126,7 +126,6 @@ TEST_F(Load, fragments_endEveryLineWithCRLF) {
 }
 
 TEST_F(Load, eachFragment_goesIntoItsOwnField) {
-  const std::string set = SetFolder("F");
   const std::vector<std::pair<std::string, std::string*>> files{
       {"header.txt", &doc.Header},
       {"footer.txt", &doc.Footer},
@@ -135,17 +134,17 @@ TEST_F(Load, eachFragment_goesIntoItsOwnField) {
       {"BetweenMenupoints.txt", &doc.BetweenMenupoints},
       {"SubmenuPoint.txt", &doc.SubmenuPoint},
       {"BetweenSubmenuPoints.txt", &doc.BetweenSubmenuPoints}};
-  for (const auto& [name, field] : files) WriteFile(set + name, name);
+  test::SetFiles named;
+  for (const auto& [name, field] : files) named[name] = name;
+  Set("F", named);
   doc.Template = "F";
   ASSERT_TRUE(doc.LoadTemplate());
   for (const auto& [name, field] : files) EXPECT_EQ(*field, name + "\r\n");
 }
 
 TEST_F(Load, names_matchExactlyFirstThenWithoutRegardToCase) {
-  const std::string lower = SetFolder("blue");
-  WriteFile(lower + "HEADER.TXT", "upper header");
-  WriteFile(lower + "submenupoint.txt", "sub");
-  WriteFile(lower + "Template.INI", "[Main]\nall_in_one=1\n");
+  Set("blue",
+      {{"HEADER.TXT", "upper header"}, {"submenupoint.txt", "sub"}, {"Template.INI", "[Main]\nall_in_one=1\n"}});
   doc.Template = "Blue";
   ASSERT_TRUE(doc.LoadTemplate());
   EXPECT_EQ(doc.Header, "upper header\r\n");
@@ -153,9 +152,8 @@ TEST_F(Load, names_matchExactlyFirstThenWithoutRegardToCase) {
   EXPECT_TRUE(doc.AllInOne);
 
   // With both spellings present the exact one wins.
-  WriteFile(lower + "header.txt", "exact header");
-  const std::string exact = SetFolder("Blue");
-  WriteFile(exact + "footer.txt", "exact set");
+  Set("blue", {{"header.txt", "exact header"}});
+  Set("Blue", {{"footer.txt", "exact set"}});
   ASSERT_TRUE(doc.LoadTemplate());
   EXPECT_EQ(doc.Footer, "exact set\r\n");
   EXPECT_EQ(doc.Header, "");
@@ -164,16 +162,13 @@ TEST_F(Load, names_matchExactlyFirstThenWithoutRegardToCase) {
   EXPECT_EQ(doc.Header, "exact header\r\n");
 
   // Umlauts are not folded.
-  SetFolder("\xFC" "ber");
+  Set("\xFC" "ber");
   doc.Template = "\xDC" "ber";
   EXPECT_FALSE(doc.LoadTemplate());
 }
 
 TEST_F(Load, templateRoot_isFoundInAnyLetterCase) {
-  MakeDir(dir.file("prog"));
-  MakeDir(dir.file("prog/templates"));
-  MakeDir(dir.file("prog/templates/S"));
-  WriteFile(dir.file("prog/templates/S/header.txt"), "h");
+  test::WriteTemplateSet(dir.file("prog/templates/S"), {{"header.txt", "h"}});
   doc.Template = "S";
   for (const std::string& root : {dir.file("prog/Templates"), dir.file("prog/Templates/"), dir.file("prog/TEMPLATES")}) {
     doc.Header.clear();
@@ -184,9 +179,7 @@ TEST_F(Load, templateRoot_isFoundInAnyLetterCase) {
 }
 
 TEST_F(Load, unreadableFragment_raisesTheOpenErrorAfterEarlierFragments) {
-  const std::string set = SetFolder("S");
-  WriteFile(set + "template.ini", "[Main]\nall_in_one=1\n");
-  WriteFile(set + "header.txt", "new header");
+  const std::string set = Set("S", {{"template.ini", "[Main]\nall_in_one=1\n"}, {"header.txt", "new header"}});
   // A file that exists but whose reading fails, for root as well.
   std::filesystem::create_symlink("/proc/self/mem", set + "footer.txt");
   doc.AllInOne = false;
@@ -203,8 +196,7 @@ TEST_F(Load, unreadableFragment_raisesTheOpenErrorAfterEarlierFragments) {
 
 TEST_F(Load, readProtectedFragment_raisesTheOpenError) {
   if (::geteuid() == 0) GTEST_SKIP() << "read protection does not hold for root";
-  const std::string set = SetFolder("S");
-  WriteFile(set + "menupoint.txt", "m");
+  const std::string set = Set("S", {{"menupoint.txt", "m"}});
   std::filesystem::permissions(set + "menupoint.txt", std::filesystem::perms::none);
   doc.Template = "S";
   EXPECT_THROW(doc.LoadTemplate(), EFOpenError);

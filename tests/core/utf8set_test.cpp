@@ -2,7 +2,6 @@
 // every value filled in converted from Windows-1252.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <tuple>
 
 #include "core/generatememory.h"
@@ -14,7 +13,6 @@ namespace {
 
 using test::MakeDir;
 using test::TempDir;
-using test::WriteFile;
 
 class Utf8Set : public ::testing::Test {
 protected:
@@ -23,9 +21,8 @@ protected:
     doc.TemplateRoot = dir.file("Templates");
     doc.Filename = dir.file("Men\xFC.htm");
   }
-  void Set(const std::string& name, const std::map<std::string, std::string>& files) {
-    MakeDir(dir.file("Templates/" + name));
-    for (const auto& [file, text] : files) WriteFile(dir.file("Templates/" + name + "/" + file), text);
+  void Set(const std::string& name, const test::SetFiles& files) {
+    test::WriteTemplateSet(dir.file("Templates/" + name), files);
   }
   GenerationResult Generate(const std::string& set) {
     doc.Template = set;
@@ -63,7 +60,7 @@ TEST_F(Utf8Set, fragments_areTakenAsTheyAreWithoutAByteOrderMark) {
 // set's pages converted: every value passed through the conversion, the first letter
 // included, and nothing else changed. The page paths stay Windows-1252 texts.
 TEST_F(Utf8Set, everyFilledValue_isConvertedAndPathsStayAsTheyAre) {
-  const std::map<std::string, std::string> files{
+  const test::SetFiles files{
       {"header.txt", "$Title$|$FontSize$|$Font$|$FileName$|$CurrentFilename$|$SubMenuFont$|$SubMenuFontSize$|"
                      "$SubMenuLeftMargin$|$BackgroundImage$|$hr$|$TextColor$|$V\xE4r$|$$"},
        {"menupoint.txt", "M $Linkname$ $LinkID$ $FirstLetter$/$RestLetter$ $LinkTarget$ $Link$ [$submenu$]"},
@@ -73,7 +70,7 @@ TEST_F(Utf8Set, everyFilledValue_isConvertedAndPathsStayAsTheyAre) {
   Set("W", files);
   // The variable's name is Windows-1252 in the document, so its placeholder in a UTF-8
   // fragment is spelled in UTF-8.
-  std::map<std::string, std::string> utf8Files = files;
+  test::SetFiles utf8Files = files;
   utf8Files["header.txt"] = Cp1252ToUtf8(files.at("header.txt"));
   utf8Files["template.ini"] = "[Main]\ncharset=UTF-8\n";
   Set("U", utf8Files);

@@ -34,16 +34,14 @@ void WriteMenuFiles(const GenerationCase& c, const TempDir& dir) {
   WriteFile(dir.file("v.nfv"), vars);
 }
 
-TEST(GenerateEquivalence, randomMenusSetsAndVariablesGiveTheModelsPages) {
+TEST(GenerateEquivalence, randomMenusSetsAndVariables_giveTheModelsPages) {
   int pagesCompared = 0, subPages = 0, allInOne = 0, utf8 = 0;
   for (unsigned seed = 1; seed <= 60; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     TempDir dir;
     MakeDir(dir.file("site"));
-    MakeDir(dir.file("Templates"));
-    MakeDir(dir.file("Templates/Set"));
     const GenerationCase c = test::RandomGenerationCase(seed, dir.file("site") + "/", true);
-    test::WriteTemplateSetFiles(c, dir.file("Templates/Set"));
+    test::WriteTemplateSet(dir.file("Templates/Set"), test::SetFilesOnDisk(c));
     WriteMenuFiles(c, dir);
     const test::ModelRun model = test::ModelGenerate(c);
 

@@ -6,7 +6,7 @@
 namespace navforge::import {
 namespace {
 
-TEST(ReadPageCaption, TitleElseH1EncodingsAndLostCharacters) {
+TEST(ReadPageCaption, titleElseH1EncodingsAndLostCharacters) {
   static const char kUtf16Page[] = "\xFF\xFE<\0t\0i\0t\0l\0e\0>\0\xC4\0<\0/\0t\0i\0t\0l\0e\0>\0";
   struct Case {
     std::string page;

@@ -28,7 +28,7 @@ std::vector<std::string> Lines(const std::vector<ProposedEntry>& entries) {
   return lines;
 }
 
-TEST(GermanOrder, UmlautsBesideTheirBaseLetters) {
+TEST(GermanOrder, umlauts_besideTheirBaseLetters) {
   const std::vector<std::string> sorted{"ahnen", "\xE4hnlich", "Apfel", "\xC4pfel", "Arzt", "B\xE4r",
                                         "Bus", "Stra\xDF""e", "Strasze", "\xDC""ber", "Zebra"};
   for (std::size_t i = 0; i < sorted.size(); ++i)
@@ -40,7 +40,7 @@ TEST(GermanOrder, UmlautsBesideTheirBaseLetters) {
   EXPECT_LT(CompareGerman("apfel", "Apfel"), 0);  // small letters first on a tie
 }
 
-TEST(GermanOrder, LeadingNumber) {
+TEST(GermanOrder, leadingNumber) {
   EXPECT_EQ(LeadingNumber("01-start.htm"), 1u);
   EXPECT_EQ(LeadingNumber("2_kontakt.htm"), 2u);
   EXPECT_EQ(LeadingNumber("10.htm"), 10u);
@@ -48,7 +48,7 @@ TEST(GermanOrder, LeadingNumber) {
   EXPECT_EQ(LeadingNumber("99999999999999999999999-x.htm"), ~std::uint64_t{0});
 }
 
-TEST(IgnoreRules, NamesPathsAndFolders) {
+TEST(IgnoreRules, namesPathsAndFolders) {
   const IgnoreRules rules("# Kommentar\r\n\r\nentwurf*.htm\nprivat/\n/oben.htm\nsub/*.php  \n");
   struct Case {
     const char* path;
@@ -64,7 +64,7 @@ TEST(IgnoreRules, NamesPathsAndFolders) {
   for (const Case& c : cases) EXPECT_EQ(rules.Ignores(c.path, c.folder), c.ignored) << c.path;
 }
 
-TEST(SiteLinks, AbsoluteAndRelative) {
+TEST(SiteLinks, absoluteAndRelative) {
   EXPECT_EQ(AbsolutePath("/a/./b/../c//d/"), "/a/c/d");
   EXPECT_EQ(AbsolutePath("/.."), "/");
   EXPECT_EQ(AbsolutePath("x\\y"), AbsolutePath(".") + "/x/y");
@@ -74,7 +74,7 @@ TEST(SiteLinks, AbsoluteAndRelative) {
   EXPECT_EQ(RelativeLink("/s/a", "/s/a.htm"), "../a.htm");
 }
 
-TEST(SiteLinks, LocalTargetsAndMissingPages) {
+TEST(SiteLinks, localTargetsAndMissingPages) {
   for (const char* link : {"", "#oben", "http://x.de/a.htm", "mailto:a@b.de", "/von-der-wurzel.htm", "C:\\a.htm",
                            "//host/a.htm", "javascript:void(0)"})
     EXPECT_EQ(LocalLinkTarget(link, "/m"), std::nullopt) << link;
@@ -92,7 +92,7 @@ TEST(SiteLinks, LocalTargetsAndMissingPages) {
     EXPECT_TRUE(LinkNamesMissingPage(missing, dir.path())) << missing;
 }
 
-TEST(ProposeMenu, SiteBecomesTwoLevelsInOrder) {
+TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
   ImportOptions o;
   o.SiteFolder = kSite;
   o.MenuPage = kSite + "/navigation.htm";
@@ -120,7 +120,7 @@ TEST(ProposeMenu, SiteBecomesTwoLevelsInOrder) {
   EXPECT_TRUE(p.Warnings.empty());
 }
 
-TEST(ProposeMenu, LinksFromTheMenuFolderAndWarnings) {
+TEST(ProposeMenu, linksFromTheMenuFolderAndWarnings) {
   TempDir dir;
   MakeDir(dir.file("site"));
   MakeDir(dir.file("site/a"));
@@ -146,7 +146,7 @@ TEST(ProposeMenu, LinksFromTheMenuFolderAndWarnings) {
   EXPECT_THROW(ProposeMenu(o), ENavforgeError);
 }
 
-TEST(KeepInStep, AddsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
+TEST(KeepInStep, addsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
   TempDir dir;
   MakeDir(dir.file("p"));
   for (const char* f : {"index.htm", "neu.htm", "p/a.htm", "p/b.htm", "p/c.htm"}) WriteFile(dir.file(f), "x");

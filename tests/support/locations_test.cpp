@@ -31,7 +31,7 @@ private:
   std::optional<std::string> old_;
 };
 
-TEST(Locations, VariablesFileBesideAWritableProgramElseInTheUsersConfig) {
+TEST(Locations, variablesFile_besideAWritableProgramElseInTheUsersConfig) {
   test::TempDir dir;
   test::MakeDir(dir.file("prog"));
   const std::string prog = dir.file("prog/"), gone = dir.file("gone/");  // a folder nobody can write to
@@ -53,7 +53,7 @@ TEST(Locations, VariablesFileBesideAWritableProgramElseInTheUsersConfig) {
   }
 }
 
-TEST(Locations, TemplateRootsShippedInAnyCaseThenTheUsersData) {
+TEST(Locations, templateRoots_shippedInAnyCaseThenTheUsersData) {
   test::TempDir dir;
   test::MakeDir(dir.file("prog/templates"));
   ScopedEnv xdg("XDG_DATA_HOME", dir.file("data"));
@@ -62,7 +62,7 @@ TEST(Locations, TemplateRootsShippedInAnyCaseThenTheUsersData) {
   EXPECT_EQ(l.UserTemplateRoot, dir.file("data/navforge/Templates"));
 }
 
-TEST(Locations, UserSetsFollowTheShippedOnesAndReplaceTheirNamesakes) {
+TEST(Locations, userSets_followTheShippedOnesAndReplaceTheirNamesakes) {
   test::TempDir dir;
   for (const char* set : {"shipped/Blau", "shipped/Gr\xC3\xBCn", "shipped/Rot", "user/gr\xC3\xBCn", "user/Eigen"})
     test::MakeDir(dir.file(set));
@@ -78,7 +78,7 @@ TEST(Locations, UserSetsFollowTheShippedOnesAndReplaceTheirNamesakes) {
   EXPECT_EQ(ListTemplateSets(dir.file("shipped"), dir.file("none")).size(), 3u);
 }
 
-TEST(Locations, OnlyTheUsersConfigFolderIsCreatedForTheFirstSave) {
+TEST(Locations, onlyTheUsersConfigFolder_isCreatedForTheFirstSave) {
   test::TempDir dir;
   ScopedEnv xdg("XDG_CONFIG_HOME", dir.file("cfg"));
   CreateUserFolderFor(dir.file("elsewhere/v.nfv"));

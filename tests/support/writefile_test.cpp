@@ -56,7 +56,7 @@ bool AsUnprivileged(const std::string& folder, Body body, AsRoot asRoot = [] { r
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-TEST(WriteWholeFile, FifoAndDeviceAreWrittenIntoAndStay) {
+TEST(WriteWholeFile, fifoAndDevice_areWrittenIntoAndStay) {
   TempDir dir;
   const std::string fifo = dir.file("pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
@@ -78,7 +78,7 @@ TEST(WriteWholeFile, FifoAndDeviceAreWrittenIntoAndStay) {
   EXPECT_EQ(Names(dir.path()).size(), 4u) << "no temporary and no replaced file left";
 }
 
-TEST(WriteWholeFile, LinksStayAndTheirTargetIsWritten) {
+TEST(WriteWholeFile, links_stayAndTheirTargetIsWritten) {
   TempDir dir;
   ::symlink("missing", dir.file("dangling").c_str());
   ::symlink("dangling", dir.file("chain").c_str());
@@ -93,7 +93,7 @@ TEST(WriteWholeFile, LinksStayAndTheirTargetIsWritten) {
   EXPECT_EQ(Stat(dir.file("file")).st_nlink, 2u);
 }
 
-TEST(WriteWholeFile, KeepsOwnerAndModeAndRefusesWriteProtectedFiles) {
+TEST(WriteWholeFile, keepsOwnerAndModeAndRefusesWriteProtectedFiles) {
   TempDir dir;
   const std::string path = dir.file("m.nff");
   WriteFile(path, "old");
@@ -115,7 +115,7 @@ TEST(WriteWholeFile, KeepsOwnerAndModeAndRefusesWriteProtectedFiles) {
   EXPECT_EQ(ReadFile(path), "new");
 }
 
-TEST(WriteWholeFile, FolderForbiddingNewFilesGetsItsFileRewrittenInPlace) {
+TEST(WriteWholeFile, folderForbiddingNewFiles_getsItsFileRewrittenInPlace) {
   TempDir dir;
   const std::string folder = dir.file("shared");
   test::MakeDir(folder);
@@ -138,7 +138,7 @@ TEST(WriteWholeFile, FolderForbiddingNewFilesGetsItsFileRewrittenInPlace) {
 
 // A run of writes with a spare: the file each one replaces becomes the next one's, and
 // every file still ends with exactly its bytes and its own mode.
-TEST(WriteWholeFile, RunWithSpareRecyclesReplacedFilesAndLeavesNoTemporary) {
+TEST(WriteWholeFile, runWithSpare_recyclesReplacedFilesAndLeavesNoTemporary) {
   TempDir dir;
   const std::string a = dir.file("a.htm"), b = dir.file("b.htm"), c = dir.file("c.htm");
   WriteFile(a, std::string(5000, 'a'));
@@ -164,7 +164,7 @@ TEST(WriteWholeFile, RunWithSpareRecyclesReplacedFilesAndLeavesNoTemporary) {
 
 // A page written for the first time is the writer's own, not that of the page whose
 // old file happens to be the spare.
-TEST(WriteWholeFile, NewFileInARunIsTheWritersOwn) {
+TEST(WriteWholeFile, newFileInARun_isTheWritersOwn) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another owner";
   TempDir dir;
   WriteFile(dir.file("theirs.htm"), "old");
@@ -181,7 +181,7 @@ TEST(WriteWholeFile, NewFileInARunIsTheWritersOwn) {
 
 // Network and FUSE file systems refuse the exchange: the pages are renamed over as
 // without a spare, and the exchange is not tried again in that folder.
-TEST(WriteWholeFile, FileSystemWithoutExchangeGetsTheRename) {
+TEST(WriteWholeFile, fileSystemWithoutExchange_getsTheRename) {
   static int tries = 0;
   tries = 0;
   TempDir dir;
@@ -204,7 +204,7 @@ TEST(WriteWholeFile, FileSystemWithoutExchangeGetsTheRename) {
 }
 
 // A spare that belongs to someone else would hand the next page over to them.
-TEST(WriteWholeFile, SpareOfAnotherOwnerIsNotPassedOn) {
+TEST(WriteWholeFile, spareOfAnotherOwner_isNotPassedOn) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another owner";
   TempDir dir;
   const std::string folder = dir.file("site");
@@ -225,7 +225,7 @@ TEST(WriteWholeFile, SpareOfAnotherOwnerIsNotPassedOn) {
       }));
 }
 
-TEST(WriteWholeFile, RemovesStaleTemporariesOfItsOwn) {
+TEST(WriteWholeFile, removesStaleTemporariesOfItsOwn) {
   TempDir dir;
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
@@ -253,7 +253,7 @@ TEST(WriteWholeFile, RemovesStaleTemporariesOfItsOwn) {
   EXPECT_TRUE(fs::exists(dir.file("m.nff")));
 }
 
-TEST(ReadWholeFile, OnlyRegularFilesUpToTheLimit) {
+TEST(ReadWholeFile, onlyRegularFilesUpToTheLimit) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
   const std::string big = dir.file("big");

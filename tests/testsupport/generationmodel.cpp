@@ -1,6 +1,5 @@
 #include "testsupport/generationmodel.h"
 
-#include <random>
 #include <stdexcept>
 
 #include "support/cp1252.h"
@@ -288,25 +287,6 @@ std::map<std::string, std::string> FinalPages(const ModelRun& run) {
 
 namespace {
 
-class Random {
-public:
-  explicit Random(unsigned seed) : gen_(seed) {}
-  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen_); }
-  bool Chance(int percent) { return Below(100) < percent; }
-  template <class T, std::size_t N>
-  const T& Pick(const T (&a)[N]) {
-    return a[Below(static_cast<int>(N))];
-  }
-  std::string MixCase(std::string s) {
-    for (char& c : s)
-      if (Chance(30) && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) c = static_cast<char>(c ^ 0x20);
-    return s;
-  }
-
-private:
-  std::mt19937 gen_;
-};
-
 const char* const kSetFiles[] = {"header.txt",          "footer.txt",           "menupoint.txt",
                                  "activemenupoint.txt", "BetweenMenupoints.txt", "SubmenuPoint.txt",
                                  "BetweenSubmenuPoints.txt"};
@@ -342,6 +322,49 @@ std::string Word(Random& r) {
   return s;
 }
 
+// A Word most of the time, else one of the listed texts.
+TextSource WordOr(int wordPercent, const std::vector<std::string>& texts, bool mixCase = false) {
+  return [=](Random& r) {
+    if (r.Chance(wordPercent)) return mixCase ? r.MixCase(Word(r)) : Word(r);
+    return texts[static_cast<std::size_t>(r.Below(static_cast<int>(texts.size())))];
+  };
+}
+
+MenuKnobs GenerationMenus(const std::string& OutFolder, bool ForFiles) {
+  MenuKnobs k;
+  k.MostEntries = 9;
+  k.SubPercent = 42;
+  k.Caption = WordOr(30, {"Home", "home", "HOME", "Home2", "Produkte", "$Title$", "$linkname$", "\xDC" "ber",
+                          "\xFC" "ber", "a$", "$hr$", "", "x y", "$LINK$", "$submenu$", "$v$", "nav", "."},
+                     true);
+  k.Link = WordOr(30, {"a.htm", "", "$Link$", "b.htm", "$LinkID$", "\xFC.htm"});
+  k.Target = WordOr(30, {"main", "", "_self", "$LinkTarget$"});
+  k.Colour = [](Random& r) { return r.Chance(30) ? clNone : static_cast<std::int32_t>(r.Below(0x7FFFFFFF)); };
+  // Texts only a document in memory holds: line breaks, "$" names of other values.
+  const TextSource formatText =
+      WordOr(ForFiles ? 100 : 50, {"", "T", "$Font$", "Arial", "$v$", "\r\n\r\n", "$title$", "a$", "\xE4\n"});
+  k.Text = [=](Random& r, const FormatField& field) -> std::optional<std::string> {
+    if (field.Text == &TMenuFormat::Template) return "Set";
+    if (field.Text == &TMenuFormat::Filename) {
+      const char* const files[] = {"nav.htm", "menu", "nav.html", "Home.htm", "a.b.php"};
+      return OutFolder + r.Pick(files);
+    }
+    if (field.Text == &TMenuFormat::fileext) {
+      const char* const exts[] = {"", "html", ".php", "shtml", ".", " htm ", "\t.x\n"};
+      const std::string ext = r.Pick(exts);
+      return ForFiles ? ext.substr(0, ext.find_first_of(" \t")) : ext;
+    }
+    return formatText(r);
+  };
+  k.MostVars = 4;
+  k.VarName = [](Random& r) {
+    const char* const names[] = {"v", "V2", "Title", "", "Ti", "hr", "\xE4"};
+    return std::string(r.Pick(names));
+  };
+  k.VarValue = WordOr(ForFiles ? 100 : 60, {"\r\n\r\n", "x\ry\r", "\nz\n", std::string("n\0$Title$", 9)});
+  return k;
+}
+
 }  // namespace
 
 GenerationCase RandomGenerationCase(unsigned Seed, const std::string& OutFolder, bool ForFiles) {
@@ -365,50 +388,15 @@ GenerationCase RandomGenerationCase(unsigned Seed, const std::string& OutFolder,
     c.Files["template.ini"] = ini;
   }
   c.DiskNames["template.ini"] = r.Chance(20) ? "Template.INI" : "template.ini";
-
-  const char* const captions[] = {"Home", "home", "HOME", "Home2", "Produkte", "$Title$", "$linkname$", "\xDC" "ber",
-                                  "\xFC" "ber", "a$", "$hr$", "", "x y", "$LINK$", "$submenu$", "$v$", "nav", "."};
-  const char* const links[] = {"a.htm", "", "$Link$", "b.htm", "$LinkID$", "\xFC.htm"};
-  const char* const targets[] = {"main", "", "_self", "$LinkTarget$"};
-  const int n = r.Below(10);
-  for (int i = 0; i < n; ++i) {
-    ModelEntry e;
-    e.Caption = r.Chance(70) ? r.Pick(captions) : r.MixCase(Word(r));
-    e.Link = r.Chance(70) ? r.Pick(links) : Word(r);
-    e.Target = r.Chance(70) ? r.Pick(targets) : Word(r);
-    e.Sub = r.Chance(42);
-    c.Items.push_back(e);
-  }
-
-  // Texts only a document in memory holds: line breaks, "$" names of other values.
-  const char* const rawTexts[] = {"", "T", "$Font$", "Arial", "$v$", "\r\n\r\n", "$title$", "a$", "\xE4\n"};
-  TMenuFormat& f = c.Format;
-  for (std::int32_t* colour : {&f.TextColor, &f.BackgroundColor, &f.LinkColor, &f.ALinkColor, &f.VLinkColor,
-                               &f.HoverColor, &f.FirstLetterColor})
-    *colour = r.Chance(30) ? clNone : static_cast<std::int32_t>(r.Below(0x7FFFFFFF));
-  for (std::string* text : {&f.Title, &f.Font, &f.FontSize, &f.SubmenuFont, &f.SubmenuFontSize, &f.SubmenuLeftMargin,
-                            &f.BackgroundImage, &f.hr})
-    *text = ForFiles || r.Chance(50) ? Word(r) : r.Pick(rawTexts);
-  const char* const exts[] = {"", "html", ".php", "shtml", ".", " htm ", "\t.x\n"};
-  f.fileext = r.Pick(exts);
-  if (ForFiles) f.fileext = f.fileext.substr(0, f.fileext.find_first_of(" \t"));
-  const char* const files[] = {"nav.htm", "menu", "nav.html", "Home.htm", "a.b.php"};
-  f.Filename = OutFolder + r.Pick(files);
-  f.Template = "Set";
-
-  const char* const varNames[] = {"v", "V2", "Title", "", "Ti", "hr", "\xE4"};
-  const std::string rawValues[] = {"\r\n\r\n", "x\ry\r", "\nz\n", std::string("n\0$Title$", 9)};
-  const int nv = r.Below(5);
-  for (int i = 0; i < nv; ++i) {
-    std::string value = ForFiles || r.Chance(60) ? Word(r) : r.Pick(rawValues);
-    c.Vars.emplace_back(r.Pick(varNames), std::move(value));
-  }
+  static_cast<MenuModel&>(c) = RandomMenu(r, GenerationMenus(OutFolder, ForFiles));
   return c;
 }
 
-void WriteTemplateSetFiles(const GenerationCase& c, const std::string& Folder) {
+SetFiles SetFilesOnDisk(const GenerationCase& c) {
+  SetFiles files;
   for (const auto& [name, bytes] : c.Files)
-    if (bytes) WriteFile(Folder + "/" + c.DiskNames.at(name), *bytes);
+    if (bytes) files[c.DiskNames.at(name)] = *bytes;
+  return files;
 }
 
 }  // namespace navforge::test

@@ -12,22 +12,16 @@
 #include <vector>
 
 #include "persist/settings.h"
+#include "testsupport/randommenu.h"
+#include "testsupport/tempdir.h"
 
 namespace navforge::test {
 
-struct ModelEntry {
-  std::string Caption, Link, Target;
-  bool Sub = false;
-};
-
-// One generation's input: the set's files, the entries, the formatting values and the
-// variables as the document holds them.
-struct GenerationCase {
+// One generation's input: the set's files, and the menu (entries, formatting values,
+// variables) as the document holds it.
+struct GenerationCase : MenuModel {
   std::map<std::string, std::optional<std::string>> Files;  // every set file -> bytes (nullopt: no file)
   std::map<std::string, std::string> DiskNames;             // set file -> its name on disk (letter case may differ)
-  std::vector<ModelEntry> Items;
-  TMenuFormat Format;
-  std::vector<std::pair<std::string, std::string>> Vars;  // name (without "$"), value; in list order
 };
 
 struct ModelPage {
@@ -51,7 +45,7 @@ std::map<std::string, std::string> FinalPages(const ModelRun& run);
 // formatting texts and variable values may hold line breaks and zero bytes as well.
 GenerationCase RandomGenerationCase(unsigned Seed, const std::string& OutFolder, bool ForFiles);
 
-// Writes the set's files of c into Folder (which must exist), under their disk names.
-void WriteTemplateSetFiles(const GenerationCase& c, const std::string& Folder);
+// The set's files of c that exist, under their disk names, for WriteTemplateSet.
+SetFiles SetFilesOnDisk(const GenerationCase& c);
 
 }  // namespace navforge::test

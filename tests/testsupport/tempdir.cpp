@@ -8,9 +8,12 @@
 
 namespace navforge::test {
 
-TempDir::TempDir() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "navforge-test-XXXXXX").string();
-  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+TempDir::TempDir(TempIn where) {
+  std::string tmpl = "/dev/shm/navforge-test-XXXXXX";
+  if (where == TempIn::Default || !::mkdtemp(tmpl.data())) {
+    tmpl = (std::filesystem::temp_directory_path() / "navforge-test-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+  }
   path_ = tmpl;
 }
 
@@ -38,5 +41,10 @@ std::string ReadFile(const std::string& path) {
 }
 
 void MakeDir(const std::string& path) { std::filesystem::create_directories(path); }
+
+void WriteTemplateSet(const std::string& folder, const SetFiles& files) {
+  MakeDir(folder);
+  for (const auto& [name, bytes] : files) WriteFile(folder + "/" + name, bytes);
+}
 
 }  // namespace navforge::test

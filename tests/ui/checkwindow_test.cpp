@@ -24,9 +24,8 @@ protected:
   void SetUp() override {
     test::UiApp();
     const std::string prog = tmp.path() + "/prog/";
-    test::MakeDir(prog + "Templates/Set");
+    test::WriteTemplateSet(prog + "Templates/Set", {{"menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n"}});
     test::MakeDir(tmp.file("site"));
-    test::WriteFile(prog + "Templates/Set/menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n");
     test::WriteFile(tmp.file("site/da.htm"), "");
     TMainformOptions options;
     options.ProgramFolder = prog;
@@ -54,7 +53,7 @@ protected:
   std::unique_ptr<Tmainform> form;
 };
 
-TEST_F(CheckWindowTest, button_sitsAfterGenerate_withItsHint) {
+TEST_F(CheckWindowTest, button_sitsAfterGenerateWithItsHint) {
   ASSERT_NE(Button(), nullptr);
   const QList<QAction*> actions = form->TBToolbar1->actions();
   EXPECT_EQ(actions.indexOf(Button()), actions.indexOf(form->TBItem5) + 1);
@@ -62,7 +61,7 @@ TEST_F(CheckWindowTest, button_sitsAfterGenerate_withItsHint) {
   EXPECT_FALSE(Button()->icon().isNull());
 }
 
-TEST_F(CheckWindowTest, press_showsFindingsWithoutBlocking_andDoubleClickSelectsTheEntry) {
+TEST_F(CheckWindowTest, press_showsFindingsWithoutBlockingAndDoubleClickSelectsTheEntry) {
   form->PageControl1->setCurrentIndex(1);
   Button()->trigger();
   TCheckWindow* window = Window();

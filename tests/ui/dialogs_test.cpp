@@ -35,7 +35,7 @@ QString ButtonText(QWidget* dialog, QDialogButtonBox::StandardButton which) {
   return box && box->button(which) ? box->button(which)->text() : QString();
 }
 
-TEST(FileDialogs, DefaultExtensionOnlyForNamesWithoutOne) {
+TEST(FileDialogs, defaultExtension_onlyForNamesWithoutOne) {
   EXPECT_EQ(AddDefaultExt("/m/site", "nff"), "/m/site.nff");
   EXPECT_EQ(AddDefaultExt("/m/site.txt", "nff"), "/m/site.txt");
   EXPECT_EQ(AddDefaultExt("/m.d/site", "htm"), "/m.d/site.htm");  // a dot in a folder counts not
@@ -43,12 +43,12 @@ TEST(FileDialogs, DefaultExtensionOnlyForNamesWithoutOne) {
   EXPECT_EQ(AddDefaultExt("/m/site", ""), "/m/site");
 }
 
-TEST(FileDialogs, FilterPairsBecomeQtNameFiltersAndAllFilesMeansEveryName) {
+TEST(FileDialogs, filterPairs_becomeQtNameFiltersAndAllFilesMeansEveryName) {
   EXPECT_EQ(QtNameFilters(kHtmlFilter), QStringLiteral("HTML (*.htm, *html) (*.htm *.html);;Alle Dateien (*.*) (*)"));
   EXPECT_EQ(QtNameFilters("Navforge File (*.nff)|*.nff;"), QStringLiteral("Navforge File (*.nff) (*.nff)"));
 }
 
-TEST(QtDialogs, OpenDialogIsGermanAndShowsTheFilterTextsAsGiven) {
+TEST(QtDialogs, openDialog_isGermanAndShowsTheFilterTextsAsGiven) {
   test::UiApp();
   test::TempDir tmp;
   test::WriteFile(tmp.file("menu.htm"), "x");
@@ -71,7 +71,7 @@ TEST(QtDialogs, OpenDialogIsGermanAndShowsTheFilterTextsAsGiven) {
             });
 }
 
-TEST(QtDialogs, ColourDialogIsGerman) {
+TEST(QtDialogs, colourDialog_isGerman) {
   test::UiApp();
   TQtDialogs dialogs(nullptr);
   std::int32_t color = 0x123456;
@@ -80,7 +80,7 @@ TEST(QtDialogs, ColourDialogIsGerman) {
   EXPECT_EQ(color, 0x123456);
 }
 
-TEST(QtDialogs, OwnMessagesArePlainErrorsCarryAWarningIcon) {
+TEST(QtDialogs, ownMessages_arePlainErrorsCarryAWarningIcon) {
   test::UiApp();
   TQtDialogs dialogs(nullptr);
   for (auto [error, icon] : {std::pair{false, QMessageBox::NoIcon}, std::pair{true, QMessageBox::Warning}}) {
@@ -96,7 +96,7 @@ TEST(QtDialogs, OwnMessagesArePlainErrorsCarryAWarningIcon) {
 }
 
 // The question before unsaved changes are lost, as the window shows it.
-TEST(QtDialogs, UnsavedChangesQuestionOffersJaNeinAbbrechen) {
+TEST(QtDialogs, unsavedChangesQuestion_offersJaNeinAbbrechen) {
   test::UiApp();
   test::TempDir tmp;
   TMainformOptions options;

@@ -23,8 +23,7 @@ protected:
   void SetUp() override {
     test::UiApp();
     SetApplicationTitle("HTML Navforge");
-    test::MakeDir(tmp.file("prog/Templates/Blue"));
-    test::WriteFile(tmp.file("prog/Templates/Blue/header.txt"), "$FileName$\r\n");
+    test::WriteTemplateSet(tmp.file("prog/Templates/Blue"), {{"header.txt", "$FileName$\r\n"}});
     test::MakeDir(omega);
     TMainformOptions options;
     options.ProgramFolder = tmp.file("prog/");
@@ -53,7 +52,7 @@ protected:
   std::unique_ptr<Tmainform> form;
 };
 
-TEST_F(FileCommands, RelativeOutputNameIsTakenAgainstTheMenuFolder) {
+TEST_F(FileCommands, relativeOutputName_isTakenAgainstTheMenuFolder) {
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
   form->efilename->setText(QStringLiteral("seiten/nav.htm"));
   test::MakeDir(omega + "seiten");
@@ -66,7 +65,7 @@ TEST_F(FileCommands, RelativeOutputNameIsTakenAgainstTheMenuFolder) {
   EXPECT_EQ(test::ReadFile(omega + "seiten/nav.htm"), "seiten/nav.htm\r\n");
 }
 
-TEST_F(FileCommands, GenerateOverTheMenuFileIsRefused) {
+TEST_F(FileCommands, generateOverTheMenuFile_isRefused) {
   SaveAs(tmp.file("m.nff"));
   const std::string menu = test::ReadFile(tmp.file("m.nff"));
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
@@ -80,7 +79,7 @@ TEST_F(FileCommands, GenerateOverTheMenuFileIsRefused) {
   EXPECT_EQ(test::ReadFile(tmp.file("m.nff")), menu);
 }
 
-TEST_F(FileCommands, MenuInAFolderOutsideTheCodePageOpensAndSaves) {
+TEST_F(FileCommands, menuInAFolderOutsideTheCodePage_opensAndSaves) {
   SaveAs(omega + "\xE6\x96\xB0.nff");
   EXPECT_NE(test::ReadFile(omega + "\xE6\x96\xB0.nfs"), "");
   form->BtnNewClick();
@@ -90,7 +89,7 @@ TEST_F(FileCommands, MenuInAFolderOutsideTheCodePageOpensAndSaves) {
   EXPECT_EQ(form->CurrentFile, omega + "\xE6\x96\xB0.nff");
 }
 
-TEST_F(FileCommands, ChosenPathsTheMenuCannotStoreAreRefused) {
+TEST_F(FileCommands, chosenPathsTheMenuCannotStore_areRefused) {
   dialogs.SaveAnswers.push_back(omega + "nav.htm");
   form->Button2Click();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -110,7 +109,7 @@ TEST_F(FileCommands, ChosenPathsTheMenuCannotStoreAreRefused) {
 
 // The README's example: opened in the window and generated, it writes the pages that
 // navforge-cli writes for it, into the same place relative to the menu.
-TEST_F(FileCommands, ExampleGivesTheSamePagesAsNavforgeCli) {
+TEST_F(FileCommands, example_givesTheSamePagesAsNavforgeCli) {
   namespace fs = std::filesystem;
   for (const char* copy : {"window", "cli"}) {
     const std::string root = tmp.file(copy) + "/";
@@ -140,7 +139,7 @@ TEST_F(FileCommands, ExampleGivesTheSamePagesAsNavforgeCli) {
         << page;
 }
 
-TEST(TitleRule, ColonIsPartOfTheFileName) {
+TEST(TitleRule, colon_isPartOfTheFileName) {
   EXPECT_EQ(TitleFor("/m/a:b.nff", "HTML Navforge"), "a:b.nff - HTML Navforge");
   EXPECT_EQ(TitleFor("C:site.nff", "HTML Navforge"), "site.nff - HTML Navforge");
 }

@@ -52,7 +52,7 @@ TMainformOptions OptionsIn(const test::TempDir& dir, test::TScriptedDialogs& dia
   return options;
 }
 
-TEST(InsertImportedEntries, AfterTheSelectedEntrysRunOrAtTheEnd) {
+TEST(InsertImportedEntries, afterTheSelectedEntrysRunOrAtTheEnd) {
   TovHTML doc = Menu();
   EXPECT_EQ(InsertImportedEntries(doc, 0, kProposal, {true, true, true}, "inhalt"), 2);
   EXPECT_EQ(Dump(doc), (std::vector<std::string>{"M0|inhalt", "- S1|inhalt", "A|inhalt", "F|inhalt",
@@ -65,7 +65,7 @@ TEST(InsertImportedEntries, AfterTheSelectedEntrysRunOrAtTheEnd) {
   EXPECT_EQ(doc.Items.size(), 4u);
 }
 
-TEST(ImportPages, StepsAndWarnings) {
+TEST(ImportPages, stepsAndWarnings) {
   test::TempDir dir;
   test::MakeDir(dir.file("site"));
   test::WriteFile(dir.file("site/a.htm"), "<title>Alpha</title>");
@@ -99,7 +99,7 @@ TEST(ImportPages, StepsAndWarnings) {
   EXPECT_EQ(doc.Items.size(), 4u);
 }
 
-TEST(ImportDialog, ShowsEntriesWithCheckBoxesAndWarnings) {
+TEST(ImportDialog, showsEntriesWithCheckBoxesAndWarnings) {
   test::UiApp();
   import::ImportProposal proposal{kProposal, {}};
   TImportDialog quiet(nullptr, proposal, {}, {true, false, true});
@@ -115,7 +115,7 @@ TEST(ImportDialog, ShowsEntriesWithCheckBoxesAndWarnings) {
   EXPECT_EQ(warned.WarningText->toPlainText(), QStringLiteral("x.htm: nicht lesbar\n"));
 }
 
-TEST(ImportDialog, ButtonOnTheMenuPagesToolbar) {
+TEST(ImportDialog, buttonOnTheMenuPagesToolbar) {
   test::UiApp();
   test::TempDir dir;
   test::TScriptedDialogs dialogs;
@@ -130,7 +130,7 @@ TEST(ImportDialog, ButtonOnTheMenuPagesToolbar) {
   EXPECT_TRUE(button->isVisible());
 }
 
-TEST(ImportDialog, ImportedEntriesMarkTheMenuModified) {
+TEST(ImportDialog, importedEntries_markTheMenuModified) {
   test::UiApp();
   test::TempDir dir;
   WriteWholeFile(dir.file("seite.htm"), "<html><head><title>Seite</title></head><body></body></html>");

@@ -49,8 +49,8 @@ protected:
     SetApplicationTitle("HTML Navforge");
     prog = tmp.path() + "/prog/";
     menus = tmp.path() + "/menus/";
-    test::MakeDir(prog + "Templates/Blue");
-    test::MakeDir(prog + "Templates/Green");
+    test::WriteTemplateSet(prog + "Templates/Blue", {});
+    test::WriteTemplateSet(prog + "Templates/Green", {});
     test::MakeDir(prog + "Templates/.svn");
     test::WriteFile(prog + "Templates/readme.txt", "x");
     test::MakeDir(menus);
@@ -127,7 +127,7 @@ protected:
 
 // ---- Start-up ----
 
-TEST_F(MainformTest, StartUp_ShowsEmptyMenuOnPageMenu) {
+TEST_F(MainformTest, startUp_showsEmptyMenuOnPageMenu) {
   EXPECT_EQ(Caption(), "HTML Navforge");
   EXPECT_EQ(form->AppTitle, "HTML Navforge");
   EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
@@ -144,7 +144,7 @@ TEST_F(MainformTest, StartUp_ShowsEmptyMenuOnPageMenu) {
 }
 
 // "-reverse": the fixed places are mirrored, on pages shown later too.
-TEST_F(MainformTest, StartUp_ReverseMirrorsTheFixedPlaces) {
+TEST_F(MainformTest, startUp_reverseMirrorsTheFixedPlaces) {
   QApplication::setLayoutDirection(Qt::RightToLeft);
   std::unique_ptr<Tmainform> rtl = MakeForm();
   rtl->show();
@@ -163,14 +163,14 @@ TEST_F(MainformTest, StartUp_ReverseMirrorsTheFixedPlaces) {
   }
 }
 
-TEST_F(MainformTest, StartUp_FixedSizeWithoutMaximiseButton) {
+TEST_F(MainformTest, startUp_fixedSizeWithoutMaximiseButton) {
   EXPECT_EQ(form->size(), QSize(460, 565));
   EXPECT_EQ(form->minimumSize(), form->maximumSize());
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
-TEST_F(MainformTest, StartUp_ListsInstalledFontsAndTemplateFolders) {
+TEST_F(MainformTest, startUp_listsInstalledFontsAndTemplateFolders) {
   EXPECT_EQ(form->cbfont->count(), CssFontFamilies(QFontDatabase::families()).size());
   EXPECT_EQ(form->cbfont->width(), 121);  // the drop-down is widened, not the box
   for (int i = 0; i < form->cbfont->count(); ++i)
@@ -183,7 +183,7 @@ TEST_F(MainformTest, StartUp_ListsInstalledFontsAndTemplateFolders) {
   EXPECT_EQ(sets, (QStringList{QStringLiteral("Blue"), QStringLiteral("Green")}));
 }
 
-TEST_F(MainformTest, StartUp_FindsTemplateFolderInAnyLetterCase) {
+TEST_F(MainformTest, startUp_findsTemplateFolderInAnyLetterCase) {
   form.reset();
   std::filesystem::rename(prog + "Templates", prog + "templates");
   form = MakeForm();
@@ -191,7 +191,7 @@ TEST_F(MainformTest, StartUp_FindsTemplateFolderInAnyLetterCase) {
   EXPECT_EQ(form->MenuDoc->TemplateRoot, prog + "templates");
 }
 
-TEST_F(MainformTest, StartUp_WithoutVersionModuleHidesItsButtonAndSeparator) {
+TEST_F(MainformTest, startUp_withoutVersionModuleHidesItsButtonAndSeparator) {
   form->show();
   EXPECT_FALSE(form->TBItem6->isVisible());
   EXPECT_FALSE(form->TBSeparatorItem3->isVisible());
@@ -201,7 +201,7 @@ TEST_F(MainformTest, StartUp_WithoutVersionModuleHidesItsButtonAndSeparator) {
 
 // A common-files value of the wrong kind is reported, and the window still opens with
 // the modules of its own folder.
-TEST_F(MainformTest, StartUp_DamagedRegistryIsReportedAndModulesComeFromProgramFolder) {
+TEST_F(MainformTest, startUp_damagedRegistryIsReportedAndModulesComeFromProgramFolder) {
   form.reset();
   const std::string reg = tmp.path() + "/registry";
   test::WriteFile(reg, "[\\Software\\Orvane Software\\Paths]\nOVCommonFiles=dword:1\n");
@@ -218,7 +218,7 @@ TEST_F(MainformTest, StartUp_DamagedRegistryIsReportedAndModulesComeFromProgramF
   form.reset();
 }
 
-TEST_F(MainformTest, StartUp_WithVersionModuleShowsItsButtonAndSeparator) {
+TEST_F(MainformTest, startUp_withVersionModuleShowsItsButtonAndSeparator) {
   form.reset();
   form = MakeForm(NAVFORGE_BIN_DIR "/");
   form->show();
@@ -230,7 +230,7 @@ TEST_F(MainformTest, StartUp_WithVersionModuleShowsItsButtonAndSeparator) {
   EXPECT_FALSE(AboutModuleLoaded());
 }
 
-TEST_F(MainformTest, Hints_ShownOnlyWhereSwitchedOn) {
+TEST_F(MainformTest, hints_shownOnlyWhereSwitchedOn) {
   auto button = [&](QToolBar* bar, QAction* a) { return bar->widgetForAction(a); };
   EXPECT_TRUE(THintFilter::HintEnabled(button(form->TBToolbar1, form->BtnOpen)));
   EXPECT_TRUE(THintFilter::HintEnabled(button(form->TBToolbar2, form->TBItem8)));
@@ -252,7 +252,7 @@ TEST_F(MainformTest, Hints_ShownOnlyWhereSwitchedOn) {
   EXPECT_EQ(HintWakeUpDelay(), 500);
 }
 
-TEST_F(MainformTest, Hints_PopUpWrappedOnlyWhereSwitchedOn) {
+TEST_F(MainformTest, hints_popUpWrappedOnlyWhereSwitchedOn) {
   form->show();
   form->PageControl1->setCurrentWidget(form->TabSheet4);
   auto hover = [](QWidget* w) {
@@ -272,7 +272,7 @@ TEST_F(MainformTest, Hints_PopUpWrappedOnlyWhereSwitchedOn) {
   EXPECT_EQ(QToolTip::text(), QStringLiteral("Dies ist eine Liste mit allen installierten Schriften"));
 }
 
-TEST_F(MainformTest, Controls_CarryTheirNamesAndCaptions) {
+TEST_F(MainformTest, controls_carryTheirNamesAndCaptions) {
   for (const char* name : {"ListBox1", "GroupBox1", "menuname", "menulink", "linktarget", "FlatButton1", "FlatButton2",
                            "cbfont", "menufont", "menufontsize", "submenufont", "ufontsize", "leftmar", "picfile",
                            "titlename", "efilename", "feedit", "cbTemplates", "hrline", "Panel1", "Panel7", "Button10",
@@ -291,7 +291,7 @@ TEST_F(MainformTest, Controls_CarryTheirNamesAndCaptions) {
 
 // ---- Menu editor ----
 
-TEST_F(MainformTest, Add_AfterSelectedEntryKeepsItSelected) {
+TEST_F(MainformTest, add_afterSelectedEntryKeepsItSelected) {
   AddMain("A");
   UserSelects(0);
   AddMain("X");
@@ -301,7 +301,7 @@ TEST_F(MainformTest, Add_AfterSelectedEntryKeepsItSelected) {
   EXPECT_EQ(form->menuname->text(), QStringLiteral("Y"));  // the command's own selection fills no box
 }
 
-TEST_F(MainformTest, Add_WithoutSelectionAppendsAndSelectsNothing) {
+TEST_F(MainformTest, add_withoutSelectionAppendsAndSelectsNothing) {
   AddMain("A");
   AddMain("B");
   Boxes("S", "s.htm", "main");
@@ -312,7 +312,7 @@ TEST_F(MainformTest, Add_WithoutSelectionAppendsAndSelectsNothing) {
   EXPECT_EQ(form->MenuDoc->Items[2].Link, "s.htm");
 }
 
-TEST_F(MainformTest, Add_NeedsAllThreeBoxes) {
+TEST_F(MainformTest, add_needsAllThreeBoxes) {
   Boxes("A", "a.htm", "");
   form->TBItem8->trigger();
   Boxes("", "a.htm", "main");
@@ -320,7 +320,7 @@ TEST_F(MainformTest, Add_NeedsAllThreeBoxes) {
   EXPECT_TRUE(form->MenuDoc->Items.empty());
 }
 
-TEST_F(MainformTest, SelectingALineFillsTheBoxesWithTheEntry) {
+TEST_F(MainformTest, selectingALine_fillsTheBoxesWithTheEntry) {
   Boxes("Home", "index.htm", "frame1");
   form->TBItem8->trigger();
   Boxes("", "", "");
@@ -337,7 +337,7 @@ TEST_F(MainformTest, SelectingALineFillsTheBoxesWithTheEntry) {
   EXPECT_EQ(form->SelectedIndex(), 0);
 }
 
-TEST_F(MainformTest, Change_ReplacesTextsKeepsFlagAndSelection) {
+TEST_F(MainformTest, change_replacesTextsKeepsFlagAndSelection) {
   AddMain("A");
   Boxes("S", "s.htm", "main");
   form->TBItem9->trigger();
@@ -350,7 +350,7 @@ TEST_F(MainformTest, Change_ReplacesTextsKeepsFlagAndSelection) {
   EXPECT_EQ(form->MenuDoc->Items[1].Link, "");
 }
 
-TEST_F(MainformTest, Delete_LeavesNoSelectionAndCommandsThenDoNothing) {
+TEST_F(MainformTest, delete_leavesNoSelectionAndCommandsThenDoNothing) {
   AddMain("A");
   AddMain("B");
   UserSelects(0);
@@ -368,7 +368,7 @@ TEST_F(MainformTest, Delete_LeavesNoSelectionAndCommandsThenDoNothing) {
   EXPECT_FALSE(form->MenuDoc->Items[0].IsSubItem);
 }
 
-TEST_F(MainformTest, UpAndDown_SelectionFollowsTheEntryAndStaysAtTheEnds) {
+TEST_F(MainformTest, upAndDown_selectionFollowsTheEntryAndStaysAtTheEnds) {
   AddMain("A");
   AddMain("B");
   AddMain("C");
@@ -388,7 +388,7 @@ TEST_F(MainformTest, UpAndDown_SelectionFollowsTheEntryAndStaysAtTheEnds) {
   EXPECT_EQ(form->SelectedIndex(), 2);
 }
 
-TEST_F(MainformTest, MakeSubAndMainEntry_OnlyTheSelectedEntry) {
+TEST_F(MainformTest, makeSubAndMainEntry_onlyTheSelectedEntry) {
   AddMain("A");
   AddMain("B");
   UserSelects(0);
@@ -399,7 +399,7 @@ TEST_F(MainformTest, MakeSubAndMainEntry_OnlyTheSelectedEntry) {
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B"}));
 }
 
-TEST_F(MainformTest, Deselect_ThenAddAppends) {
+TEST_F(MainformTest, deselect_thenAddAppends) {
   AddMain("A");
   AddMain("B");
   UserSelects(0);
@@ -410,7 +410,7 @@ TEST_F(MainformTest, Deselect_ThenAddAppends) {
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B", "A"}));
 }
 
-TEST_F(MainformTest, BrowseLink_RelativeToOutputFolderWithSlashes) {
+TEST_F(MainformTest, browseLink_relativeToOutputFolderWithSlashes) {
   form->efilename->setText(QStringLiteral("C:\\web\\menu\\nav.htm"));
   form->OpenDialog1.FileName = "kept";
   dialogs.OpenAnswers.push_back(std::string("C:\\web\\pages\\a.htm"));
@@ -422,7 +422,7 @@ TEST_F(MainformTest, BrowseLink_RelativeToOutputFolderWithSlashes) {
   EXPECT_TRUE(form->MenuDoc->Items.empty());
 }
 
-TEST_F(MainformTest, BrowseLink_OnLinuxPathsAndWithoutOutputFile) {
+TEST_F(MainformTest, browseLink_onLinuxPathsAndWithoutOutputFile) {
   form->efilename->setText(QStringLiteral("/srv/web/menu/nav.htm"));
   dialogs.OpenAnswers.push_back(std::string("/srv/web/menu/sub/a.htm"));
   Click(form->FlatButton1);
@@ -464,7 +464,7 @@ std::string TextValue(const FieldControl& f, int round) {
 }
 std::int32_t ColorValue(int i, int round) { return 0x010101 * (i + 1) + 0x100000 * round; }
 
-TEST_F(MainformTest, SettingsTransfer_EveryControlShowsAndStoresItsOwnField) {
+TEST_F(MainformTest, settingsTransfer_everyControlShowsAndStoresItsOwnField) {
   auto control = [&](const FieldControl& f) { return form->findChild<QWidget*>(QLatin1String(f.Control)); };
   auto shown = [&](const FieldControl& f) {
     QWidget* w = control(f);
@@ -505,8 +505,8 @@ TEST_F(MainformTest, SettingsTransfer_EveryControlShowsAndStoresItsOwnField) {
 
 // A set named in another letter case is the set the generation loads; the menu keeps
 // its spelling. A set that is not installed is kept and reported when generating.
-TEST_F(MainformTest, Template_OtherLetterCaseIsShownAndNotInstalledIsKept) {
-  test::WriteFile(prog + "Templates/Green/header.txt", "<p>$Title$</p>");
+TEST_F(MainformTest, template_otherLetterCaseIsShownAndNotInstalledIsKept) {
+  test::WriteTemplateSet(prog + "Templates/Green", {{"header.txt", "<p>$Title$</p>"}});
   for (auto [name, shown, message] : {std::tuple{"green", "Green", std::string()},
                                       std::tuple{"Missing", "", "Das Menütemplate ist nicht vorhanden."_cp1252}}) {
     dialogs.Messages.clear();
@@ -527,7 +527,7 @@ TEST_F(MainformTest, Template_OtherLetterCaseIsShownAndNotInstalledIsKept) {
 }
 
 // Each clear button empties its own swatch and no other.
-TEST_F(MainformTest, ClearButtons_EachClearsItsOwnSwatch) {
+TEST_F(MainformTest, clearButtons_eachClearsItsOwnSwatch) {
   const std::pair<QPushButton*, TColorPanel*> rows[] = {
       {form->Button10, form->Panel1}, {form->Button11, form->Panel2}, {form->Button4, form->Panel3},
       {form->Button6, form->Panel7},  {form->Button7, form->Panel4},  {form->Button8, form->Panel5},
@@ -545,7 +545,7 @@ TEST_F(MainformTest, ClearButtons_EachClearsItsOwnSwatch) {
   EXPECT_EQ(form->MenuDoc->HoverColor, clNone);
 }
 
-TEST_F(MainformTest, ColourDialog_StartsFromSwatchAndConfirmRemovesCaption) {
+TEST_F(MainformTest, colourDialog_startsFromSwatchAndConfirmRemovesCaption) {
   dialogs.ColorAnswers.push_back(0x00FF00);
   QTest::mouseClick(form->Panel6, Qt::LeftButton);
   EXPECT_EQ(dialogs.ColorStarts, (std::vector<std::int32_t>{clNone}));
@@ -558,7 +558,7 @@ TEST_F(MainformTest, ColourDialog_StartsFromSwatchAndConfirmRemovesCaption) {
   EXPECT_EQ(form->Panel6->Color(), 0x00FF00);
 }
 
-TEST_F(MainformTest, FontDoubleClick_AppendsChosenFont) {
+TEST_F(MainformTest, fontDoubleClick_appendsChosenFont) {
   form->cbfont->setEditText(QStringLiteral("Verdana"));
   form->menufont->setText(QStringLiteral("Arial"));
   QTest::mouseDClick(form->menufont, Qt::LeftButton);
@@ -570,7 +570,7 @@ TEST_F(MainformTest, FontDoubleClick_AppendsChosenFont) {
 
 // ---- Variables ----
 
-TEST_F(MainformTest, Variables_UpKeepsRowNumber) {
+TEST_F(MainformTest, variables_upKeepsRowNumber) {
   AddVars({"A", "B", "C"});
   UserSelectsRow(2);
   EXPECT_EQ(form->Edit1->text(), QStringLiteral("B"));
@@ -584,7 +584,7 @@ TEST_F(MainformTest, Variables_UpKeepsRowNumber) {
   EXPECT_EQ(form->GridRow(), 2);
 }
 
-TEST_F(MainformTest, Variables_AddChangeDelete) {
+TEST_F(MainformTest, variables_addChangeDelete) {
   AddVars({"A"});
   EXPECT_EQ(form->GridRow(), 1);
   AddVars({"B"});
@@ -604,7 +604,7 @@ TEST_F(MainformTest, Variables_AddChangeDelete) {
   EXPECT_TRUE(dialogs.Messages.empty());
 }
 
-TEST_F(MainformTest, Variables_DeleteOnEmptyListShowsRangeError) {
+TEST_F(MainformTest, variables_deleteOnEmptyListShowsRangeError) {
   form->show();
   form->TBItem18->trigger();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -618,7 +618,7 @@ TEST_F(MainformTest, Variables_DeleteOnEmptyListShowsRangeError) {
 
 // ---- File commands ----
 
-TEST_F(MainformTest, Open_ShowsMenuColoursTemplateAndCaption) {
+TEST_F(MainformTest, open_showsMenuColoursTemplateAndCaption) {
   std::string path = WriteMenu("site.nff", {"Home", "News"}, [](TovHTML& d) {
     d.BackgroundColor = 0x0000FF;
     d.LinkColor = 0xFF0000;
@@ -656,7 +656,7 @@ TEST_F(MainformTest, Open_ShowsMenuColoursTemplateAndCaption) {
   EXPECT_TRUE(dialogs.SaveCalls.empty());
 }
 
-TEST_F(MainformTest, Open_AgainDoesNotDuplicateEntriesOrVariables) {
+TEST_F(MainformTest, open_againDoesNotDuplicateEntriesOrVariables) {
   std::string path = WriteMenu("a.nff", {"Home"}, [](TovHTML& d) { d.Variables.AddVariable("V", "1"); });
   Open(path);
   Open(path);
@@ -666,7 +666,7 @@ TEST_F(MainformTest, Open_AgainDoesNotDuplicateEntriesOrVariables) {
   EXPECT_EQ(dialogs.OpenCalls[1].FileName, "");
 }
 
-TEST_F(MainformTest, Open_FailureShowsMessageAndChangesNothing) {
+TEST_F(MainformTest, open_failureShowsMessageAndChangesNothing) {
   std::string good = WriteMenu("good.nff", {"Home"});
   Open(good);
   std::string bad = WriteMenu("bad.nff", {"Other"});
@@ -681,7 +681,7 @@ TEST_F(MainformTest, Open_FailureShowsMessageAndChangesNothing) {
   EXPECT_EQ(Caption(), "good.nff - HTML Navforge");
 }
 
-TEST_F(MainformTest, Open_CancelChangesNothing) {
+TEST_F(MainformTest, open_cancelChangesNothing) {
   AddMain("A");
   dialogs.OpenAnswers.push_back(std::nullopt);
   form->BtnOpen->trigger();
@@ -689,7 +689,7 @@ TEST_F(MainformTest, Open_CancelChangesNothing) {
   EXPECT_EQ(Caption(), "HTML Navforge");
 }
 
-TEST_F(MainformTest, New_EmptiesEverythingButTheLists) {
+TEST_F(MainformTest, new_emptiesEverythingButTheLists) {
   std::string path = WriteMenu("site.nff", {"Home"}, [](TovHTML& d) {
     d.TextColor = 5;
     d.Title = "T";
@@ -715,7 +715,7 @@ TEST_F(MainformTest, New_EmptiesEverythingButTheLists) {
   EXPECT_TRUE(FileExists(prog + "navforge.nfv"));  // nothing on disk changes
 }
 
-TEST_F(MainformTest, Save_WithoutCurrentFileActsAsSaveAs) {
+TEST_F(MainformTest, save_withoutCurrentFileActsAsSaveAs) {
   AddMain("Home");
   form->titlename->setText(QStringLiteral("Edited"));
   dialogs.SaveAnswers.push_back(menus + "new");
@@ -733,7 +733,7 @@ TEST_F(MainformTest, Save_WithoutCurrentFileActsAsSaveAs) {
   EXPECT_EQ(reread.Title, "Edited");
 }
 
-TEST_F(MainformTest, SaveAs_OntoExistingFileAsksAndNoLeavesItUntouched) {
+TEST_F(MainformTest, saveAs_ontoExistingFileAsksAndNoLeavesItUntouched) {
   std::string path = WriteMenu("site.nff", {"Home"});
   Open(path);
   std::string before = test::ReadFile(path);
@@ -762,7 +762,7 @@ TEST_F(MainformTest, SaveAs_OntoExistingFileAsksAndNoLeavesItUntouched) {
   EXPECT_EQ(form->CurrentFile, path);
 }
 
-TEST_F(MainformTest, BrowseOutputFile_AbsolutePathWithExtension) {
+TEST_F(MainformTest, browseOutputFile_absolutePathWithExtension) {
   dialogs.SaveAnswers.push_back(menus + "menu.nff");
   form->BtnSaveAs->trigger();
   dialogs.SaveAnswers.push_back(menus + "nav");
@@ -774,7 +774,7 @@ TEST_F(MainformTest, BrowseOutputFile_AbsolutePathWithExtension) {
   EXPECT_EQ(form->efilename->text(), ToQ(menus + "nav.htm"));
 }
 
-TEST_F(MainformTest, BrowseBackgroundImage_RelativeWithSlashes) {
+TEST_F(MainformTest, browseBackgroundImage_relativeWithSlashes) {
   form->efilename->setText(QStringLiteral("C:\\web\\menu\\nav.htm"));
   dialogs.OpenAnswers.push_back(std::string("C:\\web\\img\\bg.gif"));
   Click(form->Button1);
@@ -783,15 +783,15 @@ TEST_F(MainformTest, BrowseBackgroundImage_RelativeWithSlashes) {
   EXPECT_EQ(form->MenuDoc->BackgroundImage, "");  // only SetSettings hands it over
 }
 
-TEST_F(MainformTest, Generate_WithoutFileNameReportsIt) {
+TEST_F(MainformTest, generate_withoutFileNameReportsIt) {
   form->TBItem5->trigger();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   EXPECT_EQ(dialogs.Messages[0].Text, "Kein Dateiname zum Speichern angegeben");
   EXPECT_EQ(dialogs.Messages[0].Caption, "HTML Navforge");
 }
 
-TEST_F(MainformTest, Generate_UsesTheEditedControls) {
-  test::WriteFile(prog + "Templates/Blue/header.txt", "<title>$Title$</title>");
+TEST_F(MainformTest, generate_usesTheEditedControls) {
+  test::WriteTemplateSet(prog + "Templates/Blue", {{"header.txt", "<title>$Title$</title>"}});
   form->cbTemplates->setCurrentText(QStringLiteral("Blue"));
   form->titlename->setText(QString::fromUtf8("Grüße"));
   form->efilename->setText(ToQ(tmp.path() + "/out.htm"));
@@ -801,7 +801,7 @@ TEST_F(MainformTest, Generate_UsesTheEditedControls) {
   EXPECT_EQ(Caption(), "HTML Navforge");
 }
 
-TEST_F(MainformTest, Info_WithoutAboutModuleShowsFallback) {
+TEST_F(MainformTest, info_withoutAboutModuleShowsFallback) {
   form->TBItem7->trigger();
   ASSERT_EQ(dialogs.Messages.size(), 1u);
   EXPECT_EQ(dialogs.Messages[0].Text, AboutFallbackText());
@@ -809,14 +809,14 @@ TEST_F(MainformTest, Info_WithoutAboutModuleShowsFallback) {
 }
 
 // No user reaches the debug page (below), so its button is pressed by hand.
-TEST_F(MainformTest, DebugButtonDumpsEntries) {
+TEST_F(MainformTest, debugButton_dumpsEntries) {
   Boxes("Home", "index.htm", "main");
   form->TBItem8->trigger();
   form->Button5Click();
   EXPECT_EQ(form->Memo1->toPlainText(), QStringLiteral("Home$index.htm$main$$0"));
 }
 
-TEST_F(MainformTest, DebugPage_NoKeyOpensIt) {
+TEST_F(MainformTest, debugPage_noKeyOpensIt) {
   for (QWidget* start : {form->TabSheet1, form->TabSheet4}) {
     form->PageControl1->setCurrentWidget(start);
     using Press = std::pair<Qt::Key, Qt::KeyboardModifiers>;
@@ -832,7 +832,7 @@ TEST_F(MainformTest, DebugPage_NoKeyOpensIt) {
 
 // Only "<-- Deselect Item" takes the selection away; the boxes are filled only when a
 // line is selected, and a list without a selection shows no current line.
-TEST_F(MainformTest, EntryList_ClicksBesideOrWithCtrlKeepSelectionAndTypedTexts) {
+TEST_F(MainformTest, entryList_clicksBesideOrWithCtrlKeepSelectionAndTypedTexts) {
   form->show();
   AddMain("A");
   AddMain("B");
@@ -856,7 +856,7 @@ TEST_F(MainformTest, EntryList_ClicksBesideOrWithCtrlKeepSelectionAndTypedTexts)
 
 // While a hint shows, the next control's hint follows at once; hints are set in the
 // window's font, so each line of a hint stays one line.
-TEST_F(MainformTest, Hints_NeighbourFollowsAtOnceInTheWindowFont) {
+TEST_F(MainformTest, hints_neighbourFollowsAtOnceInTheWindowFont) {
   form->show();
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -874,7 +874,7 @@ TEST_F(MainformTest, Hints_NeighbourFollowsAtOnceInTheWindowFont) {
   EXPECT_EQ(QToolTip::font(), form->font());
 }
 
-TEST_F(MainformTest, VersionControl_PassesTheProductKeyAndClosesInGerman) {
+TEST_F(MainformTest, versionControl_passesTheProductKeyAndClosesInGerman) {
   form.reset();
   form = MakeForm(NAVFORGE_BIN_DIR "/");
   test::WithModal([&] { form->TBItem6->trigger(); },
@@ -892,7 +892,7 @@ TEST_F(MainformTest, VersionControl_PassesTheProductKeyAndClosesInGerman) {
 
 // ---- Unsaved changes ----
 
-TEST_F(MainformTest, Modified_SetByEveryChangeClearedBySaveAndOpen) {
+TEST_F(MainformTest, modified_setByEveryChangeClearedBySaveAndOpen) {
   const std::pair<const char*, std::function<void()>> changes[] = {
       {"add entry", [&] { AddMain("A"); }},
       {"move entry", [&] { UserSelects(1); form->TBItem11->trigger(); }},
@@ -924,7 +924,7 @@ TEST_F(MainformTest, Modified_SetByEveryChangeClearedBySaveAndOpen) {
 
 // Exit, the close box, New and Open ask before unsaved changes go: "&Ja" saves first,
 // "&Nein" goes on, "Abbrechen" stops; a cancelled save stops, too.
-TEST_F(MainformTest, UnsavedChanges_AskedBeforeExitCloseNewAndOpen) {
+TEST_F(MainformTest, unsavedChanges_askedBeforeExitCloseNewAndOpen) {
   const std::string other = WriteMenu("other.nff", {"Other"});
   struct Command {
     const char* Name;

@@ -65,7 +65,7 @@ void Shoot(QWidget* w, const char* name) {
   EXPECT_TRUE(image.save(QStringLiteral(NAVFORGE_ARTIFACTS_DIR "/%1.png").arg(QLatin1String(name))));
 }
 
-TEST_F(PagesTest, EveryPageRendersAndCaptionsFit) {
+TEST_F(PagesTest, everyPage_rendersAndCaptionsFit) {
   Shoot(form.get(), "page-menu");
   ExpectCaptionsFit(form->TabSheet1);
   form->PageControl1->setCurrentWidget(form->TabSheet4);
@@ -77,7 +77,7 @@ TEST_F(PagesTest, EveryPageRendersAndCaptionsFit) {
   }
 }
 
-TEST_F(PagesTest, TabCaptionsAreShownWhole) {
+TEST_F(PagesTest, tabCaptions_areShownWhole) {
   for (QTabWidget* tabs : {form->PageControl1, form->PageControl2})
     for (int i = 0; i < tabs->count(); ++i) {
       if (!tabs->isTabVisible(i)) continue;

@@ -24,20 +24,20 @@ void Type(QWidget* w, const QString& text) {
   }
 }
 
-TEST(TextEdge, Cp1252RoundTripThroughQString) {
+TEST(TextEdge, cp1252_roundTripsThroughQString) {
   std::string text = "Men\xFC \x80 \xDF\x9F";  // ü, euro sign, ß, Ÿ
   QString q = ToQ(text);
   EXPECT_EQ(q, QString::fromUtf8("Menü € ßŸ"));
   EXPECT_EQ(FromQ(q), text);
 }
 
-TEST(TextEdge, UnrepresentableCharactersBecomeQuestionMarks) {
+TEST(TextEdge, unrepresentableCharacters_becomeQuestionMarks) {
   EXPECT_EQ(FromQ(QString::fromUtf8("a\u4E2Db\u0142")), "a?b?");
   EXPECT_FALSE(FitsCp1252(QString::fromUtf8("\u4E2D")));
   EXPECT_TRUE(FitsCp1252(QString::fromUtf8("Größe € …")));
 }
 
-TEST(Cp1252Validator, RefusesTypedCharactersOutsideTheCodePage) {
+TEST(Cp1252Validator, refusesTypedCharactersOutsideTheCodePage) {
   test::UiApp();
   TEdit edit(nullptr);
   Type(&edit, QString::fromUtf8("Grüße"));
@@ -47,7 +47,7 @@ TEST(Cp1252Validator, RefusesTypedCharactersOutsideTheCodePage) {
   EXPECT_EQ(edit.Text(), "Gr\xFC\xDF" "e");
 }
 
-TEST(Cp1252Validator, RefusesPastedTextWithAForeignCharacter) {
+TEST(Cp1252Validator, refusesPastedTextWithAForeignCharacter) {
   test::UiApp();
   TEdit edit(nullptr);
   edit.setText(QStringLiteral("ab"));
@@ -57,7 +57,7 @@ TEST(Cp1252Validator, RefusesPastedTextWithAForeignCharacter) {
   EXPECT_EQ(edit.text(), QString::fromUtf8("ab€…"));
 }
 
-TEST(WrapHint, NoLineWiderThanTheLimit) {
+TEST(WrapHint, noLineWiderThanTheLimit) {
   test::UiApp();
   QFontMetrics fm(QApplication::font());
   QString text = QStringLiteral("eins zwei drei vier fuenf sechs sieben acht neun zehn elf zwoelf "
@@ -69,7 +69,7 @@ TEST(WrapHint, NoLineWiderThanTheLimit) {
   EXPECT_EQ(lines.join(QLatin1Char(' ')), text);  // nothing lost, words kept whole
 }
 
-TEST(WrapHint, KeepsGivenLineBreaksAndOverlongWords) {
+TEST(WrapHint, keepsGivenLineBreaksAndOverlongWords) {
   test::UiApp();
   QFontMetrics fm(QApplication::font());
   EXPECT_EQ(WrapHint(QStringLiteral("a\r\nb"), fm, 400), QStringLiteral("a\nb"));
@@ -77,7 +77,7 @@ TEST(WrapHint, KeepsGivenLineBreaksAndOverlongWords) {
   EXPECT_EQ(WrapHint(longWord + QStringLiteral(" x"), fm, 50), longWord + QStringLiteral("\nx"));
 }
 
-TEST(FontNames, FamiliesWithoutFoundryTagsEachOnce) {
+TEST(FontNames, familiesWithoutFoundryTags_eachOnce) {
   EXPECT_EQ(CssFontFamilies({QStringLiteral("Arial"), QStringLiteral("C059 [urw]"), QStringLiteral("C059 [UKWN]"),
                              QStringLiteral("D050000L [URW ]"), QStringLiteral("Noto [x] Sans")}),
             (QStringList{QStringLiteral("Arial"), QStringLiteral("C059"), QStringLiteral("D050000L"),
@@ -85,7 +85,7 @@ TEST(FontNames, FamiliesWithoutFoundryTagsEachOnce) {
 }
 
 // Hint timings wrap the style the application runs with ("-style" chooses it).
-TEST(HintTimings, KeepTheChosenStyle) {
+TEST(HintTimings, keepTheChosenStyle) {
   test::UiApp();
   auto base = [] {
     auto* proxy = qobject_cast<QProxyStyle*>(QApplication::style());

@@ -12,8 +12,8 @@
 #include "core/generatememory.h"
 #include "support/cp1252.h"
 #include "support/cp1252literal.h"
-#include "support/errors.h"
 #include "support/paths.h"
+#include "testsupport/generateshown.h"
 #include "testsupport/tempdir.h"
 #include "ui/preview/previewbuild.h"
 
@@ -54,10 +54,8 @@ const GuardCase kCases[] = {
 class Guards : public ::testing::TestWithParam<GuardCase> {
 protected:
   void SetUp() override {
-    test::MakeDir(dir.file("Templates"));
-    test::MakeDir(dir.file("Templates/T"));
-    WriteFile(dir.file("Templates/T/template.ini"), "[Main]\r\nall_in_one=0\r\n");
-    WriteFile(dir.file("Templates/T/menupoint.txt"), "$Linkname$");
+    test::WriteTemplateSet(dir.file("Templates/T"),
+                           {{"template.ini", "[Main]\r\nall_in_one=0\r\n"}, {"menupoint.txt", "$Linkname$"}});
     test::MakeDir(dir.file("site"));
     WriteFile(dir.file("site/menu.nff"), "NFF 2\r\n");
     WriteFile(dir.file("navforge.nfv"), "");
@@ -82,7 +80,7 @@ protected:
   TovHTML doc;
 };
 
-TEST_P(Guards, diskMemoryPreviewAndCheckRefuseAlike) {
+TEST_P(Guards, diskMemoryPreviewAndCheck_refuseAlike) {
   const std::string expected = Expected();
 
   GenerationResult memory = GenerateToMemory(doc);
@@ -102,14 +100,7 @@ TEST_P(Guards, diskMemoryPreviewAndCheckRefuseAlike) {
 
   test::RecordingNotifier notes;
   ScopedNotifier scoped(notes);
-  std::string shown;
-  try {
-    doc.Generate();
-    shown = notes.Messages.empty() ? "" : notes.Messages.front();
-  } catch (const ENavforgeError& e) {
-    shown = e.what();
-  }
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(test::GenerateShown(doc, notes), expected);
   EXPECT_EQ(test::ReadFile(doc.MenuFile), "NFF 2\r\n");
   EXPECT_EQ(test::ReadFile(doc.VariablesFile), "");
   EXPECT_FALSE(fs::exists(dir.file("Produkte.htm")));

@@ -50,18 +50,17 @@ void WritePng(const std::string& path, Qt::GlobalColor colour) {
 class PreviewWindowTest : public testing::Test {
 protected:
   void SetUp() override {
-    test::MakeDir(dir.file("Vorlagen"));
-    test::MakeDir(dir.file("Vorlagen/Test"));
+    test::WriteTemplateSet(
+        dir.file("Vorlagen/Test"),
+        {{"template.ini", "[Main]\r\nall_in_one=0\r\n"},
+         {"header.txt",
+          "<html><head><style>body { color: $TextColor$; background-image: url(\"$BackgroundImage$\"); }"
+          "</style></head><body><ul>"},
+         {"menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>"},
+         {"activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>"},
+         {"SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>"},
+         {"footer.txt", "</ul></body></html>"}});
     test::MakeDir(dir.file("site"));
-    const std::string set = dir.file("Vorlagen/Test/");
-    WriteFile(set + "template.ini", "[Main]\r\nall_in_one=0\r\n");
-    WriteFile(set + "header.txt",
-              "<html><head><style>body { color: $TextColor$; background-image: url(\"$BackgroundImage$\"); }"
-              "</style></head><body><ul>");
-    WriteFile(set + "menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>");
-    WriteFile(set + "activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>");
-    WriteFile(set + "SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>");
-    WriteFile(set + "footer.txt", "</ul></body></html>");
     WritePng(dir.file("site/bg.png"), Qt::red);
     WritePng(dir.file("geheim.png"), Qt::blue);
     fs::create_symlink("../geheim.png", dir.file("site/verweis.png"));
@@ -105,7 +104,7 @@ protected:
   std::unique_ptr<TPreviewWindow> window;
 };
 
-TEST_F(PreviewWindowTest, anAddedEntryAppearsInThePageWithinOneSecond) {
+TEST_F(PreviewWindowTest, anAddedEntry_appearsInThePageWithinOneSecond) {
   EXPECT_EQ(window->ShownPage(), QStringLiteral("menu.htm"));
   EXPECT_FALSE(Body().contains(QStringLiteral("Kontakt")));
   QElapsedTimer timer;
@@ -116,7 +115,7 @@ TEST_F(PreviewWindowTest, anAddedEntryAppearsInThePageWithinOneSecond) {
   EXPECT_LT(timer.elapsed(), 1000);
 }
 
-TEST_F(PreviewWindowTest, aColourChangeChangesTheComputedStyle) {
+TEST_F(PreviewWindowTest, aColourChange_changesTheComputedStyle) {
   const QString color = QStringLiteral("getComputedStyle(document.body).color");
   doc.TextColor = 0x0000FF;  // red, as the colour dialogs keep it
   window->StateChanged();
@@ -126,7 +125,7 @@ TEST_F(PreviewWindowTest, aColourChangeChangesTheComputedStyle) {
   EXPECT_TRUE(WaitFor([&] { return Js(window->View, color).toString() == QStringLiteral("rgb(0, 255, 0)"); }));
 }
 
-TEST_F(PreviewWindowTest, theSelectedEntryChoosesItsGroupsPage) {
+TEST_F(PreviewWindowTest, theSelectedEntry_choosesItsGroupsPage) {
   struct Case {
     int entry;
     const char* page;
@@ -147,7 +146,7 @@ TEST_F(PreviewWindowTest, theSelectedEntryChoosesItsGroupsPage) {
   EXPECT_EQ(window->PageList->count(), 2);
 }
 
-TEST_F(PreviewWindowTest, aLinkToAGeneratedPageOpensItInThePreviewAndItStays) {
+TEST_F(PreviewWindowTest, aLinkToAGeneratedPage_opensItInThePreviewAndItStays) {
   doc.Items[0].Link = "Gruppe.htm";  // aimed at the frame "inhalt", which the preview has not
   window->StateChanged();
   ASSERT_TRUE(Refresh());
@@ -160,7 +159,7 @@ TEST_F(PreviewWindowTest, aLinkToAGeneratedPageOpensItInThePreviewAndItStays) {
   EXPECT_EQ(window->ShownPage(), QStringLiteral("Gruppe.htm"));
 }
 
-TEST_F(PreviewWindowTest, theSiteFolderServesItsFilesAndNothingOutside) {
+TEST_F(PreviewWindowTest, theSiteFolder_servesItsFilesAndNothingOutside) {
   EXPECT_EQ(LoadImage(window->View, QStringLiteral("bg.png")), QStringLiteral("ok"));
   EXPECT_EQ(LoadImage(window->View, QStringLiteral("..%2Fgeheim.png")), QStringLiteral("fehler"));
   EXPECT_EQ(LoadImage(window->View, QStringLiteral("verweis.png")), QStringLiteral("fehler"));
@@ -171,7 +170,7 @@ TEST_F(PreviewWindowTest, theSiteFolderServesItsFilesAndNothingOutside) {
                   .endsWith(QStringLiteral("/bg.png\")")));
 }
 
-TEST_F(PreviewWindowTest, theOutputFolderStaysAsItWas) {
+TEST_F(PreviewWindowTest, theOutputFolder_staysAsItWas) {
   doc.InsertItem(-1, "Kontakt", "kontakt.htm", "inhalt", false);
   window->StateChanged();
   ASSERT_TRUE(Refresh());
@@ -179,7 +178,7 @@ TEST_F(PreviewWindowTest, theOutputFolderStaysAsItWas) {
   EXPECT_EQ(files, (QStringList{QStringLiteral("bg.png"), QStringLiteral("verweis.png")}));
 }
 
-TEST_F(PreviewWindowTest, problemsShowAsALineUntilTheyAreGone) {
+TEST_F(PreviewWindowTest, problems_showAsALineUntilTheyAreGone) {
   struct Case {
     std::function<void(TovHTML&)> change;
     const char* text;
@@ -204,13 +203,13 @@ TEST_F(PreviewWindowTest, problemsShowAsALineUntilTheyAreGone) {
   }
 }
 
-TEST_F(PreviewWindowTest, aChangedFragmentOnDiskRefreshesThePreview) {
-  WriteFile(dir.file("Vorlagen/Test/footer.txt"), "<p>Neuer Fu\xDF</p></ul></body></html>");
+TEST_F(PreviewWindowTest, aChangedFragmentOnDisk_refreshesThePreview) {
+  test::WriteTemplateSet(dir.file("Vorlagen/Test"), {{"footer.txt", "<p>Neuer Fu\xDF</p></ul></body></html>"}});
   ASSERT_TRUE(Refresh());
   EXPECT_TRUE(WaitFor([&] { return Body().contains(QStringLiteral("Neuer Fu\u00df")); }));
 }
 
-TEST_F(PreviewWindowTest, theWindowKeepsItsPlace) {
+TEST_F(PreviewWindowTest, theWindow_keepsItsPlace) {
   window->setGeometry(120, 110, 700, 500);
   ASSERT_TRUE(WaitFor([&] { return window->size() == QSize(700, 500); }));
   window->hide();

@@ -32,14 +32,12 @@ QString Js(QWebEngineView* view, const QString& script) { return test::RunJs(vie
 TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   test::TempDir tmp;
   const std::string prog = tmp.path() + "/prog/";
-  test::MakeDir(prog);
-  test::MakeDir(prog + "Templates");
-  test::MakeDir(prog + "Templates/Test");
+  test::WriteTemplateSet(prog + "Templates/Test",
+                         {{"template.ini", "[Main]\r\nall_in_one=1\r\n"},
+                          {"header.txt", "<html><head><style>body { color: $TextColor$; }</style></head><body><ul>"},
+                          {"menupoint.txt", "<li>$Linkname$</li>"},
+                          {"footer.txt", "</ul></body></html>"}});
   test::MakeDir(tmp.file("site"));
-  test::WriteFile(prog + "Templates/Test/template.ini", "[Main]\r\nall_in_one=1\r\n");
-  test::WriteFile(prog + "Templates/Test/header.txt", "<html><head><style>body { color: $TextColor$; }</style></head><body><ul>");
-  test::WriteFile(prog + "Templates/Test/menupoint.txt", "<li>$Linkname$</li>");
-  test::WriteFile(prog + "Templates/Test/footer.txt", "</ul></body></html>");
   test::TScriptedDialogs dialogs;
   TMainformOptions options;
   options.ProgramFolder = prog;

@@ -52,7 +52,7 @@ TEST(SiteFile, servesFilesInsideTheFolderOnly) {
   }
 }
 
-TEST(OutputFolder, relativeNamesAreTakenAgainstTheMenuFolder) {
+TEST(OutputFolder, relativeNames_areTakenAgainstTheMenuFolder) {
   TempDir dir;
   test::MakeDir(dir.file("site"));
   const fs::path base = fs::canonical(dir.path());
