@@ -20,6 +20,9 @@ class PageAssembler {
 public:
   // doc, set and plan must outlive the assembler.
   PageAssembler(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan);
+  // The filler refers to the renderer beside it: a copy would refer to the original's.
+  PageAssembler(const PageAssembler&) = delete;
+  PageAssembler& operator=(const PageAssembler&) = delete;
 
   // The bytes of the page fileName with active, walking count entries (the plan's Count
   // for every page a generation writes).
