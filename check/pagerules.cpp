@@ -81,8 +81,9 @@ void CheckRefusal(CheckRun& run) {
     if (f.level == Level::Fehler && f.entry == entry &&
         (f.code == "seite-ueberschreibt-menue" || f.code == "kennung-mit-pfadzeichen"))
       return;
-  run.Add(Level::Fehler, run.refusal->OverMenuFile ? "seite-ueberschreibt-menue" : "seite-verlaesst-ordner", entry,
-          run.refusal->Message);
+  static constexpr const char* kCodes[] = {"seite-ueberschreibt-menue", "seite-verlaesst-ordner",
+                                           "seitenname-zu-lang"};
+  run.Add(Level::Fehler, kCodes[run.refusal->Why], entry, run.refusal->Message);
 }
 
 }  // namespace navforge::check

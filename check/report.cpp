@@ -25,12 +25,31 @@ std::string JsonString(const std::string& cp1252) {
   return out + "\"";
 }
 
+// Control characters of a caption or link, written as "\x1B": on a terminal they would
+// act (an escape sequence from someone else's menu), in a list they would not show.
+std::string Visible(const std::string& cp1252) {
+  std::string out;
+  out.reserve(cp1252.size());
+  for (char ch : cp1252) {
+    const auto c = static_cast<unsigned char>(ch);
+    // The five bytes Windows-1252 leaves undefined become C1 controls in UTF-8.
+    if (c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\x%02X", c);
+      out += esc;
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string FindingLine(const Finding& f) {
   std::string line = std::string(LevelName(f.level)) + ": ";
-  if (f.entry >= 0) line += "Eintrag " + std::to_string(f.entry + 1) + " \"" + f.caption + "\": ";
-  return line + f.message;
+  if (f.entry >= 0) line += "Eintrag " + std::to_string(f.entry + 1) + " \"" + Visible(f.caption) + "\": ";
+  return line + Visible(f.message);
 }
 
 std::string FindingsJson(const Findings& findings) {

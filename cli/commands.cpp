@@ -133,7 +133,7 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
     err << e.Utf8() << '\n';
     return kExitFailed;
   } catch (const std::exception& e) {
-    err << "navforge-cli: " << e.what() << '\n';
+    err << "navforge-cli: " << Cp1252ToUtf8(UnexpectedErrorText(e)) << '\n';
     return kExitFailed;
   }
   out.flush();

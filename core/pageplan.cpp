@@ -7,6 +7,7 @@
 #include "support/cp1252.h"
 #include "support/cp1252literal.h"
 #include "support/errors.h"
+#include "support/fsname.h"
 #include "support/paths.h"
 #include "support/strutil.h"
 
@@ -21,6 +22,8 @@ bool IsPageNameInFolder(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
+
+constexpr std::size_t kMaxPageNameBytes = 255;
 
 }  // namespace
 
@@ -107,7 +110,7 @@ std::optional<Refusal> MenuFileRefusal(const TovHTML& doc, const PagePlan& plan)
   for (const PlannedPage& page : plan.Pages) files.push_back(PageFile(base, page.Path));
   const std::optional<std::size_t> hit = FirstPageOverOwnFile(files, MenuOwnFiles(doc.MenuFile, doc.VariablesFile));
   if (!hit) return std::nullopt;
-  return Refusal{*hit, true,
+  return Refusal{*hit, Refusal::OverMenuFile,
                  "Die HTML-Seite " + plan.Pages[*hit].Path +
                      " würde eine Datei des Menüs überschreiben. Es wurde nichts geschrieben."_cp1252};
 }
@@ -116,8 +119,12 @@ std::optional<Refusal> FolderRefusal(const TovHTML& doc, const PagePlan& plan, s
   // The names of sub-menu pages are user text: one that leaves the folder could name
   // any file the user may write.
   const std::string& path = plan.Pages[page].Path;
-  if (IsPageNameInFolder(std::string_view(path).substr(ExtractFilePath(doc.Filename).size()))) return std::nullopt;
-  return Refusal{page, false, EFCreateError(path).what()};
+  const std::string_view name = std::string_view(path).substr(ExtractFilePath(doc.Filename).size());
+  if (!IsPageNameInFolder(name)) return Refusal{page, Refusal::OutsideFolder, EFCreateError(path).what()};
+  // The file system's limit on one name, which the name reaches in UTF-8.
+  if (StoredPathToFs(std::string(name)).size() > kMaxPageNameBytes)
+    return Refusal{page, Refusal::NameTooLong, EFCreateError(path).what()};
+  return std::nullopt;
 }
 
 std::optional<Refusal> FirstRefusal(const TovHTML& doc, const PagePlan& plan) {

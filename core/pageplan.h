@@ -53,9 +53,10 @@ PagePlan PlanPages(const TMenutree& items, const TMenuFormat& format, std::vecto
 // replaces one of the menu's own files (the menu file, its companions, the variables
 // file), and every page stays in the main page's folder.
 struct Refusal {
+  enum Kind { OverMenuFile, OutsideFolder, NameTooLong };
   std::size_t Page = 0;  // index into the plan's pages
-  bool OverMenuFile = false;  // false: the page would leave the folder
-  std::string Message;   // Windows-1252, as the generate command shows or throws it
+  Kind Why = OverMenuFile;
+  std::string Message;  // Windows-1252, as the generate command shows or throws it
 };
 std::optional<Refusal> MenuFileRefusal(const TovHTML& doc, const PagePlan& plan);
 std::optional<Refusal> FolderRefusal(const TovHTML& doc, const PagePlan& plan, std::size_t page);

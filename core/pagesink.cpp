@@ -1,6 +1,7 @@
 #include "core/pagesink.h"
 
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 #include "core/pagefiles.h"
@@ -13,9 +14,14 @@ DiskPageSink::DiskPageSink(std::function<void(const std::string&)> onPageWritten
                            Overlap overlap)
     : onPageWritten_(std::move(onPageWritten)), baseFolder_(std::move(baseFolder)) {
   // On one processor the second thread would only take turns with generation.
-  if (overlap == Overlap::On || (overlap == Overlap::Auto && std::thread::hardware_concurrency() >= 2))
-    writer_ = std::make_unique<PageWriter>(
-        [this](const std::string& file, std::string_view bytes) { Write(file, bytes); });
+  if (overlap == Overlap::On || (overlap == Overlap::Auto && std::thread::hardware_concurrency() >= 2)) {
+    try {
+      writer_ = std::make_unique<PageWriter>(
+          [this](const std::string& file, std::string_view bytes) { Write(file, bytes); });
+    } catch (const std::system_error&) {
+      // No thread to be had (a process limit): the pages are written one by one.
+    }
+  }
 }
 
 // Defined here, where PageWriter is complete. Pages still in hand are written through;

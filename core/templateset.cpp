@@ -17,6 +17,11 @@ std::optional<std::string> FindTemplateSetFolder(const std::string& root, const 
     message = "Sie haben keine Menütemplate ausgewählt."_cp1252;
     return std::nullopt;
   }
+  // A set is a folder directly inside a template folder, never a path to elsewhere.
+  if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) {
+    message = "Das Menütemplate ist nicht vorhanden."_cp1252;
+    return std::nullopt;
+  }
   // Sets copied from a case-insensitive file system may spell the root, the set and
   // the file names in other letter cases; an exact name always wins.
   const std::string set = FindTemplateSet(root, userRoot, StoredPathToFs(name));

@@ -1,5 +1,8 @@
 #include "errors.h"
 
+#include <new>
+#include <system_error>
+
 #include "cp1252.h"
 #include "cp1252literal.h"
 #include "fsname.h"
@@ -55,5 +58,12 @@ EListError::EListError(long index)
 ERangeError::ERangeError() : ENavforgeError("Range check error") {}
 ERegistryError::ERegistryError(const std::string& valueName)
     : ENavforgeError("Ungültiger Datentyp für '"_cp1252 + valueName + "'") {}
+
+std::string UnexpectedErrorText(const std::exception& e) {
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return "Nicht genügend Arbeitsspeicher."_cp1252;
+  if (dynamic_cast<const std::system_error*>(&e))
+    return "Das System hat die Anfrage abgelehnt ("_cp1252 + e.what() + ").";
+  return e.what();
+}
 
 }  // namespace navforge

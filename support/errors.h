@@ -18,6 +18,10 @@ private:
   std::string utf8_;
 };
 
+// The text to show for an error the program did not raise itself (Windows-1252): running
+// out of memory or a refusal of the system in German, anything else as it reads.
+std::string UnexpectedErrorText(const std::exception& e);
+
 class EFOpenError : public ENavforgeError {      // "Kann Datei %s nicht öffnen"
 public:
   explicit EFOpenError(const std::string& path);

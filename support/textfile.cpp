@@ -148,6 +148,8 @@ WriteWay DecideWrite(const std::string& path) {
   WriteWay way;
   struct stat& st = way.st;
   way.exists = ::lstat(path.c_str(), &st) == 0;
+  // A name longer than the file system takes cannot be created (not a failed write).
+  if (!way.exists && errno == ENAMETOOLONG) throw EFCreateError(path);
   const bool link = way.exists && S_ISLNK(st.st_mode);
   if (link) way.exists = ::stat(path.c_str(), &st) == 0;  // what it names; dangling: none
   if (way.exists && S_ISDIR(st.st_mode)) throw EFCreateError(path);

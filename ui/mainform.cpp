@@ -161,7 +161,7 @@ bool Tmainform::Guard(const std::function<void()>& command) {
     ShowError(FromQ(QString::fromStdString(e.Utf8())));
     return false;
   } catch (const std::exception& e) {
-    ShowError(e.what());
+    ShowError(UnexpectedErrorText(e));
     return false;
   }
 }

@@ -188,6 +188,11 @@ TEST(ContrastRatio, wcagExamples_giveTheirFigures) {
   EXPECT_NEAR(ContrastRatio(0xFF0000, 0xFFFFFF), 8.59, 0.01);  // pure blue
 }
 
+TEST(FindingLine, controlCharacters_areWrittenAsEscapes) {
+  const Finding f{Level::Warnung, "c", 0, "A\x1B[2Jb", "Link \"x\x07\x9D\"\tweg"};
+  EXPECT_EQ(FindingLine(f), "Warnung: Eintrag 1 \"A\\x1B[2Jb\": Link \"x\\x07\\x9D\"\\x09weg");
+}
+
 TEST(FindingsJson, findings_areEscapedAndNumberedFromOne) {
   const Findings f{{Level::Fehler, "c", 11, "\xDC" "ber \"uns\"", "a\\b\tc"}, {Level::Warnung, "d", -1, "", "x"}};
   EXPECT_EQ(FindingsJson(f),

@@ -65,6 +65,17 @@ TEST_F(Load, noSetChosen_showsTheFirstMessageOnly) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.htm")));
 }
 
+TEST_F(Load, setNamesThatLeaveTheTemplateFolder_areNotFound) {
+  Set("A");
+  test::WriteTemplateSet(dir.file("outside"), {{"header.txt", "fremd"}});
+  for (const char* name : {"../outside", "A/../A", "A\\..\\A", "..", ".", "/"}) {
+    notes.Messages.clear();
+    doc.Template = name;
+    EXPECT_FALSE(doc.LoadTemplate()) << name;
+    EXPECT_EQ(notes.Messages, std::vector<std::string>{kMissingSet}) << name;
+  }
+}
+
 TEST_F(Load, missingSetOrAFileInItsPlace_showsTheSecondMessage) {
   WriteFile(dir.file("Templates/file"), "x");
   for (const char* name : {"missing", "file", " A"}) {

@@ -13,6 +13,7 @@
 #include "support/tempfiles.h"
 #include "support/sparetemp.h"
 #include "support/textfile.h"
+#include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
 
 namespace navforge {
@@ -54,6 +55,12 @@ bool AsUnprivileged(const std::string& folder, Body body, AsRoot asRoot = [] { r
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(WriteWholeFile, nameTooLongForTheFileSystem_cannotBeCreated) {
+  TempDir dir;
+  const std::string path = dir.file(std::string(300, 'x') + ".htm");
+  EXPECT_THROW_MSG(WriteWholeFile(path, "page"), EFCreateError, "Fehler beim Erstellen der Datei " + path);
 }
 
 TEST(WriteWholeFile, fifoAndDevice_areWrittenIntoAndStay) {

@@ -28,7 +28,7 @@ struct GuardCase {
   const char* name;
   std::function<void(TovHTML&, const std::string& site)> setUp;
   std::string refused;     // the page refused, relative to the site folder
-  bool overMenuFile;       // else: outside the folder
+  bool overMenuFile;       // else: outside the folder or a name too long
   int entry;               // the entry the check names (-1: the main page)
   const char* checkCode;
 };
@@ -49,6 +49,9 @@ const GuardCase kCases[] = {
        d.Items[0].Caption = "..";
      },
      "..", false, 0, "seite-verlaesst-ordner"},
+    {"subPageNameTooLongForTheFileSystem",
+     [](TovHTML& d, const std::string&) { d.Items[0].Caption = std::string(130, '\xE4'); },  // 260 bytes in UTF-8
+     std::string(130, '\xE4') + ".htm", false, 0, "seitenname-zu-lang"},
 };
 
 class Guards : public ::testing::TestWithParam<GuardCase> {
