@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check/finding.h"
@@ -28,6 +29,7 @@ public:
   std::vector<PlannedPage> pages;    // as generation writes them, in order; empty when it cannot run
   std::filesystem::path pageFolder;  // where the pages land, resolved; empty without a file name
   std::optional<Refusal> refusal;    // what generation itself would refuse (Page indexes pages)
+  std::optional<std::pair<std::size_t, std::string>> unbuildable;  // the first page that cannot be made, and why
 
   // A page path (Windows-1252, maybe relative) as the file it names on disk.
   std::filesystem::path Resolve(const std::string& path) const;
@@ -48,7 +50,8 @@ void CheckEntries(CheckRun& run);
 void CheckPlaceholders(CheckRun& run);
 void CheckVariables(CheckRun& run);
 void CheckContrast(CheckRun& run);
-// Runs last: generation's own refusal, where no rule before has reported that page.
+// Runs last: generation's own refusal, where no rule before has reported that page, and
+// a page generation could not make.
 void CheckRefusal(CheckRun& run);
 
 // "Eintrag 3" style reference to another entry (numbered from 1, as the window's list).

@@ -7,6 +7,7 @@
 #include "check/checkrun.h"
 #include "core/generationrun.h"
 #include "support/cp1252literal.h"
+#include "support/errors.h"
 #include "support/fsname.h"
 
 namespace navforge::check {
@@ -43,10 +44,19 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
   if (d.Filename.empty()) return;
   pageFolder = Resolve(d.Filename).parent_path();
   if (!set) return;
-  // The run's plan and guards; the pages themselves are not needed.
-  const GenerationRun run(d, *set);
+  // The run's plan and guards, and each page made once and dropped (so memory stays
+  // that of one page): a page that cannot be made is a Fehler as well.
+  GenerationRun run(d, *set);
   pages = run.Plan().Pages;
   refusal = run.FirstRefusal();
+  for (std::size_t i = 0; !refusal && i < pages.size(); ++i) {
+    try {
+      run.Page(i);
+    } catch (const ENavforgeError& e) {
+      unbuildable = {i, e.what()};
+    }
+    if (unbuildable) break;
+  }
 }
 
 fs::path CheckRun::Resolve(const std::string& path) const {

@@ -75,6 +75,8 @@ void CheckMenuFilesOverwritten(CheckRun& run) {
 }
 
 void CheckRefusal(CheckRun& run) {
+  if (run.unbuildable)
+    run.Add(Level::Fehler, "seite-nicht-erzeugbar", run.pages[run.unbuildable->first].Entry, run.unbuildable->second);
   if (!run.refusal) return;
   const int entry = run.pages[run.refusal->Page].Entry;
   for (const Finding& f : run.findings)

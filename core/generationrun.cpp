@@ -25,7 +25,16 @@ RunResult GenerationRun::Run(IPageSink& sink) {
       sink.Finish();
       throw EFCreateError(plan_.Pages[i].Path);
     }
-    sink.HandOver(plan_.Pages[i].Path, Page(i));
+    std::string bytes;
+    try {
+      bytes = Page(i);
+    } catch (const ENavforgeError&) {
+      // A page that cannot be made ends the run like one that cannot be written:
+      // the pages before it are written and reported first.
+      sink.Finish();
+      throw;
+    }
+    sink.HandOver(plan_.Pages[i].Path, std::move(bytes));
   }
   sink.Finish();
   result.Ok = true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/errors.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
 
@@ -88,10 +89,30 @@ bool PageFiller::PartsExact(const std::vector<const Part*>& parts, const std::st
   return longest == 0 || dollars <= kReplaceAllWorkLimit / longest;
 }
 
+std::size_t PageFiller::SizeLimit(std::size_t assembled) {
+  return kMaxPageGrowthFactor * assembled + kMaxPageGrowthBase;
+}
+
+void PageFiller::FillWithin(std::string& text, const Replacements& values, std::size_t limit,
+                            const std::string& page) {
+  for (const auto& [placeholder, value] : values) {
+    // A chain of variables each holding the next twice doubles the page per variable:
+    // the growth a replacement would bring is worked out before it is made.
+    if (value.size() > placeholder.size()) {
+      const std::size_t room = limit - std::min(limit, text.size());
+      if (CountTextAscii(text, placeholder) > room / (value.size() - placeholder.size()))
+        throw EPageTooLarge(page, limit);
+    }
+    ReplaceAll(text, placeholder, value, false);
+    if (text.size() > limit) throw EPageTooLarge(page, limit);
+  }
+}
+
 std::string PageFiller::WholePage(std::string joined, const std::string& currentFilename) const {
-  ReplaceAll(joined, "$CurrentFilename$", values_.Value(currentFilename), false);
-  Fill(joined, perPage_);
-  Fill(joined, variables_);
+  const std::size_t limit = SizeLimit(joined.size());
+  FillWithin(joined, {{"$CurrentFilename$", values_.Value(currentFilename)}}, limit, currentFilename);
+  FillWithin(joined, perPage_, limit, currentFilename);
+  FillWithin(joined, variables_, limit, currentFilename);
   return NormalizeLines(joined);
 }
 
@@ -128,6 +149,11 @@ std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const s
     }
     page.append(*text, !page.empty() && lead ? 2 : 0);
   }
+  // No value here holds "$", so nothing grows without bound; the page is held to the
+  // same limit as a page filled whole all the same.
+  std::size_t assembled = 0;
+  for (const Part* p : parts) assembled += p->Text.size();
+  if (const std::size_t limit = SizeLimit(assembled); page.size() > limit) throw EPageTooLarge(currentFilename, limit);
   return normalized ? page : NormalizeLines(page);
 }
 

@@ -45,12 +45,20 @@ public:
   // Whether FromParts gives exactly the bytes of WholePage for these parts and this page.
   bool PartsExact(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
   std::string FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
+  // How large a page assembled from that many bytes may grow by its replacements:
+  // 16 times, plus 16 MiB. Beyond it the page throws EPageTooLarge.
+  static std::size_t SizeLimit(std::size_t assembled);
+  static constexpr std::size_t kMaxPageGrowthFactor = 16;
+  static constexpr std::size_t kMaxPageGrowthBase = std::size_t{16} << 20;
+
   // The joined text (page-independent placeholders filled) made into the page.
   std::string WholePage(std::string joined, const std::string& currentFilename) const;
 
 private:
   using Replacements = std::vector<std::pair<std::string, std::string>>;  // placeholder, value
   static void Fill(std::string& text, const Replacements& values);
+  // Fill, stopping with EPageTooLarge (naming page) before text would pass limit.
+  static void FillWithin(std::string& text, const Replacements& values, std::size_t limit, const std::string& page);
   // "$CurrentFilename$" and the placeholders after it of one part; returns whether the
   // result starts with the CR LF the line-break rule left (before the variables).
   bool FinishPart(std::string& text, const std::string& currentFilename) const;

@@ -43,6 +43,11 @@ EFCreateError::EFCreateError(const std::string& path)
     : ENavforgeError(PathMessage("Fehler beim Erstellen der Datei ", path, "")) {}
 EWriteError::EWriteError(const std::string& path)
     : ENavforgeError(PathMessage("Fehler beim Schreiben nach ", path, "")) {}
+EPageTooLarge::EPageTooLarge(const std::string& path, std::size_t limit)
+    : ENavforgeError(PathMessage("Die HTML-Seite "_cp1252, path,
+                                 " würde zu groß (mehr als "_cp1252 + std::to_string(limit >> 20) +
+                                     " MB): Werte und Variablen füllen sich gegenseitig immer wieder ein. "
+                                     "Es wurde keine weitere Seite geschrieben."_cp1252)) {}
 EUnknownMenuVersion::EUnknownMenuVersion(const std::string& path, long version)
     : ENavforgeError(PathMessage("Die Menüdatei "_cp1252, path,
                                  " hat eine unbekannte Version (" + std::to_string(version) +

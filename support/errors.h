@@ -3,6 +3,7 @@
 // Their messages are the program's own texts in Windows-1252; the window shows
 // them in its general error display, navforge-cli prints them on stderr. The file
 // errors take a file-system name; Utf8() keeps it whole where Windows-1252 cannot.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -33,6 +34,12 @@ public:
 class EWriteError : public ENavforgeError {      // "Fehler beim Schreiben nach %s"
 public:
   explicit EWriteError(const std::string& path);
+};
+// A page whose values would make it grow without bound (variables that fill each other
+// in again and again): "Die HTML-Seite %s würde zu groß ..."
+class EPageTooLarge : public ENavforgeError {
+public:
+  EPageTooLarge(const std::string& path, std::size_t limit);
 };
 class EUnknownMenuVersion : public ENavforgeError {  // a menu file of a version not read here
 public:

@@ -115,6 +115,15 @@ bool ContainsTextAscii(std::string_view text, std::string_view pattern) {
   return Find(text, 0, pattern, false) != std::string_view::npos;
 }
 
+std::size_t CountTextAscii(std::string_view text, std::string_view pattern) {
+  if (pattern.empty()) return 0;
+  std::size_t n = 0;
+  for (std::size_t at = Find(text, 0, pattern, false); at != std::string_view::npos;
+       at = Find(text, at + pattern.size(), pattern, false))
+    ++n;
+  return n;
+}
+
 void ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement,
                 bool caseSensitive) {
   const bool cs = caseSensitive;

@@ -11,25 +11,25 @@ namespace navforge {
 inline constexpr char kFieldSeparator = '\xB6';
 inline constexpr const char* kFieldSeparatorEscape = "&para;";
 
-// Replaces every occurrence of Pattern in Text by Replacement and searches again
+// Replaces every occurrence of pattern in text by replacement and searches again
 // from the first character of the changed text after every replacement, so text that
 // a replacement forms together with its neighbours is matched as well (CR LF CR LF ->
-// CR LF collapses any run of line breaks). Without CaseSensitive only A-Z and a-z are
+// CR LF collapses any run of line breaks). Without caseSensitive only A-Z and a-z are
 // folded onto each other. An empty pattern or text never matches.
 //
 // The rescan is done in one pass over the text: after a replacement at position p no
-// occurrence can start before p - length(Pattern) + 1, so reading goes on from the
+// occurrence can start before p - length(pattern) + 1, so reading goes on from the
 // replacement with the partial match of the text before it.
 //
 // Where rescanning would never end, the routine ends as follows:
-//  - Replacement holds Pattern itself (under the chosen comparison): every replacement
+//  - replacement holds pattern itself (under the chosen comparison): every replacement
 //    re-creates an occurrence, so the rescan is infinite as soon as anything matches.
 //    Then each occurrence of the original text is replaced once, scanning on behind
 //    each inserted replacement; inserted text is not searched again.
-//  - Otherwise a replacement no shorter than Pattern that keeps re-forming Pattern
+//  - Otherwise a replacement no shorter than pattern that keeps re-forming pattern
 //    with its neighbours can rescan for ever. Such re-formed occurrences are counted
-//    (length(Replacement) + length(Pattern) bytes each); once they pass
-//    4 * length(Text) + kReplaceAllWorkLimit, the rest of the text is left as it stands.
+//    (length(replacement) + length(pattern) bytes each); once they pass
+//    4 * length(text) + kReplaceAllWorkLimit, the rest of the text is left as it stands.
 // Within that bound every result is exactly the rescanning one, and the time taken is
 // linear in the text, the output and the bound. A shorter replacement shrinks the text
 // with every step, so it always ends with the exact result.
@@ -37,8 +37,8 @@ void ReplaceAll(std::string& text, std::string_view pattern, std::string_view re
                 bool caseSensitive);
 inline constexpr std::size_t kReplaceAllWorkLimit = std::size_t{1} << 20;  // 1 MiB
 
-// The FieldNumber-th field (from 1) of Text split at Separator; empty when Text has
-// fewer fields, and for FieldNumber 0.
+// The fieldNumber-th field (from 1) of text split at separator; empty when text has
+// fewer fields, and for fieldNumber 0.
 std::string GetField(std::string_view text, char separator, std::uint8_t fieldNumber);
 
 std::string BoolToText(bool value);        // "1" / "0"
@@ -51,9 +51,11 @@ char LowerAscii(char c);
 std::string LowerAscii(std::string_view text);
 std::string UpperAscii(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
-// Whether Pattern occurs in Text, ASCII letters compared without regard to case, as
+// Whether pattern occurs in text, ASCII letters compared without regard to case, as
 // ReplaceAll(..., false) finds it.
 bool ContainsTextAscii(std::string_view text, std::string_view pattern);
+// How often pattern occurs in text, side by side without overlap, compared as above.
+std::size_t CountTextAscii(std::string_view text, std::string_view pattern);
 
 // Removes every character with a code from 0 to 32 from both ends.
 std::string TrimControl(std::string_view text);

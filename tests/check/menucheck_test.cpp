@@ -46,6 +46,12 @@ struct Menu {
     test::WriteTemplateSet(dir.file("Templates/T"), {{name, text}});
   }
   void Var(const std::string& name, const std::string& value) { doc.Variables.AddVariable(name, value); }
+  // Variables each holding the next twice, in the page of Produkte: 2^links copies.
+  void VariableChain(int links) {
+    Fragment("activemenupoint.txt", "<a href=\"$Link$\">$Linkname$</a>$V0$$submenu$\r\n");
+    for (int i = 0; i < links; ++i)
+      Var("V" + std::to_string(i), "$V" + std::to_string(i + 1) + "$$V" + std::to_string(i + 1) + "$");
+  }
   std::string& Caption(int i) { return doc.Items[static_cast<std::size_t>(i)].Caption; }
   std::string& Link(int i) { return doc.Items[static_cast<std::size_t>(i)].Link; }
   Findings Check() { return CheckMenu(doc, options); }
@@ -86,6 +92,8 @@ const RuleCase kRules[] = {
      [](Menu& m) { m.doc.VariablesFile = m.dir.file("produkte.htm"); }},
     {"seite-ueberschreibt-menue", Level::Fehler, -1, [](Menu& m) { m.doc.Filename = m.dir.file("site/../site.nfs"); },
      [](Menu& m) { m.doc.Filename = m.dir.file("site.nfs.htm"); }},
+    {"seite-nicht-erzeugbar", Level::Fehler, 1, [](Menu& m) { m.VariableChain(40); },
+     [](Menu& m) { m.VariableChain(4); }},  // a page of 16 copies
     {"kennung-mit-pfadzeichen", Level::Fehler, 1, [](Menu& m) { m.Caption(1) = "Produkte/Neu"; },
      [](Menu& m) { m.Caption(2) = "Soft\\ware"; }},  // a sub-entry names no page
     {"leere-beschriftung", Level::Fehler, 0, [](Menu& m) { m.Caption(0).clear(); }, [](Menu& m) { m.Caption(0) = " "; }},

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "core/generatememory.h"
+#include "core/pagefiller.h"
 #include "core/menudocument.h"
 #include "support/cp1252literal.h"
 #include "support/errors.h"
@@ -546,6 +547,24 @@ TEST_F(Gen, valueHoldingItsOwnPlaceholder_ends) {
   doc.Generate();
   const std::string page = Page("nav.htm");
   EXPECT_NE(page.find("<$title$>"), std::string::npos) << page;
+}
+
+// Variables that each hold the next one twice double the page per variable: the page
+// that would grow past its bound stops the generation there, and the pages before it stay.
+TEST_F(Gen, variableChain_stopsAtThePageItWouldBlowUp) {
+  Split();
+  Set({{"menupoint.txt", "M $Linkname$"}, {"activemenupoint.txt", "A $Linkname$ $V0$"}});
+  Add("Home", "", "", false);
+  Add("Produkte", "", "", false);
+  Add("Sub", "", "", true);
+  constexpr int kLinks = 40;  // 2^40 copies of the last value without the bound
+  for (int i = 0; i < kLinks; ++i)
+    doc.Variables.AddVariable("V" + std::to_string(i),
+                              "$V" + std::to_string(i + 1) + "$$V" + std::to_string(i + 1) + "$");
+  const std::string subPage = site() + "Produkte.htm";
+  EXPECT_THROW_MSG(doc.Generate(), EPageTooLarge, EPageTooLarge(subPage, PageFiller::SizeLimit(0)).what());
+  EXPECT_EQ(Page("nav.htm"), "\r\nM Home\r\nM Produkte\r\n");
+  EXPECT_FALSE(fs::exists(subPage));
 }
 
 // Values that re-form their own placeholder with the text around them: generation ends
