@@ -16,6 +16,10 @@ struct PageCaption {
 // http-equiv Content-Type, else UTF-8 when the bytes are valid UTF-8, else Windows-1252.
 PageCaption ReadPageCaption(std::string_view bytes);
 
+// Text as it is to read in a page: "&", "<", ">" and '"' written as entities (captions
+// are HTML, a page's title is text).
+std::string HtmlText(std::string_view text);
+
 // Runs of ASCII white space (and other control characters) become one blank; none
 // at either end.
 std::string CollapseWhiteSpace(std::string_view text);

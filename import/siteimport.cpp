@@ -3,6 +3,9 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -87,7 +90,7 @@ bool HasPageExtension(const std::string& name) {
 class SiteWalker {
 public:
   SiteWalker(const ImportOptions& options, const std::string& site)
-      : options_(options), ignore_(IgnoreRules::ForSite(site)) {
+      : options_(options), ignore_(IgnoreRules::ForSite(site)), realSite_(RealPath(site)) {
     for (const std::string& page : options.SkippedPages) skipped_.insert(AbsolutePath(page));
     skipped_.insert(AbsolutePath(options.MenuPage));
   }
@@ -114,7 +117,18 @@ public:
       }
       const std::string path = folder.path + "/" + name;
       const std::string childRel = rel.empty() ? name : rel + "/" + name;
+      // A menu line cannot hold a line break: such a name could not be stored.
+      if (name.find_first_of("\r\n") != std::string::npos) {
+        Warn(VisibleName(childRel), "Der Name enthält einen Zeilenumbruch; übergangen"_cp1252);
+        continue;
+      }
       if (::stat(StoredPathToFs(path).c_str(), &st) != 0) continue;  // a dangling link
+      // A symbolic link may lead anywhere on the system; only what stays in the site is read.
+      if (struct stat lst; ::lstat(StoredPathToFs(path).c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) &&
+                           !InFolder(RealPath(path), realSite_)) {
+        Warn(childRel, "Verweis aus dem Ordner der Site hinaus; übergangen"_cp1252);
+        continue;
+      }
       if (S_ISDIR(st.st_mode)) {
         if (SameTextAscii(name, options_.TemplateFolderName) || ignore_.Ignores(childRel, true)) continue;
         FolderNode child{path, name, {}, {}};
@@ -153,8 +167,26 @@ private:
     return page;
   }
 
+  // The path with every symbolic link resolved (Windows-1252); the path itself when
+  // it cannot be resolved.
+  static std::string RealPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(StoredPathToFs(path).c_str(), resolved) ? FromFsName(resolved) : path;
+  }
+  static bool InFolder(const std::string& path, const std::string& folder) {
+    return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+                              (folder.back() == '/' || path[folder.size()] == '/'));
+  }
+  // Line breaks as blanks, so the warning stays one line.
+  static std::string VisibleName(std::string name) {
+    for (char& c : name)
+      if (c == '\r' || c == '\n') c = ' ';
+    return name;
+  }
+
   const ImportOptions& options_;
   IgnoreRules ignore_;
+  std::string realSite_;  // the site folder with its links resolved
   std::unordered_set<std::string> skipped_;
   std::set<std::pair<dev_t, ino_t>> visited_;  // folders seen, so linked folders cannot loop
   std::vector<ImportWarning> warnings_;
@@ -172,8 +204,11 @@ public:
   ProposalBuilder(const std::string& menuFolder, bool submenuPages)
       : menuFolder_(menuFolder), submenuPages_(submenuPages) {}
 
+  // Captions are HTML: a title's text goes in escaped, so the menu shows what the title
+  // showed and markup in someone else's title does not become the menu's.
   void AddPage(const PageFile& page, bool isSub, const std::string& folder) {
-    entries_.push_back({page.caption, RelativeLink(menuFolder_, page.path), isSub, page.unmappable, page.path, folder});
+    entries_.push_back(
+        {HtmlText(page.caption), RelativeLink(menuFolder_, page.path), isSub, page.unmappable, page.path, folder});
   }
 
   // A folder's main entry is its index page, else its name with the link of its first
@@ -186,7 +221,7 @@ public:
     if (index) {
       AddPage(*index, false, folder.path);
     } else {
-      entries_.push_back({folder.name, RelativeLink(menuFolder_, pages.front()->path), false, false,
+      entries_.push_back({HtmlText(folder.name), RelativeLink(menuFolder_, pages.front()->path), false, false,
                           pages.front()->path, folder.path});
     }
     for (const PageFile* p : pages)

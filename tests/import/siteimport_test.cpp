@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 
 #include "import/germanorder.h"
 #include "import/ignorerules.h"
@@ -100,7 +102,7 @@ TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
   const ImportProposal p = ProposeMenu(o);
   const std::vector<std::string> expected{
       "Startseite -> index.htm",
-      "Aktuelles & Termine -> 01-aktuelles.htm",
+      "Aktuelles &amp; Termine -> 01-aktuelles.htm",
       "Kontakt f\xFCr Sie -> 2_kontakt.html",
       "\xC4rzte -> \xC4rzte.htm",
       "ohne titel -> ohne_titel.htm",
@@ -108,7 +110,7 @@ TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
       "- Hardware f\xFCr B\xFCros -> produkte/hardware.htm",
       "- Software -> produkte/software.htm",
       "- Zubeh\xF6r -> produkte/zubehoer/index.htm",
-      "- Kabel & Stecker -> produkte/zubehoer/kabel.htm",
+      "- Kabel &amp; Stecker -> produkte/zubehoer/kabel.htm",
       "Produkte (erzeugt) -> Produkte.htm",  // only a page that generation writes is left out
       "service -> service/1-anfahrt.htm",
       "- Anfahrt -> service/1-anfahrt.htm",
@@ -144,6 +146,33 @@ TEST(ProposeMenu, linksFromTheMenuFolderAndWarnings) {
 
   o.SiteFolder = dir.file("fehlt");
   EXPECT_THROW(ProposeMenu(o), ENavforgeError);
+}
+
+// A site from someone else: links out of the folder are not followed, names a menu
+// line cannot hold are left out, and titles stay text in the menu's HTML captions.
+TEST(ProposeMenu, strangersSite_staysInItsFolderAndItsTitlesStayText) {
+  TempDir dir;
+  MakeDir(dir.file("site"));
+  MakeDir(dir.file("site/innen"));
+  MakeDir(dir.file("fremd"));
+  WriteFile(dir.file("fremd/geheim.htm"), Page("Geheim"));
+  WriteFile(dir.file("site/innen/da.htm"), Page("Da"));
+  WriteFile(dir.file("site/preise.htm"), Page("Preise &lt;img src=x onerror=alert(1)&gt; &amp; \"mehr\""));
+  WriteFile(dir.file("site/zwei\nzeilen.htm"), Page("Zwei"));
+  std::filesystem::create_symlink(dir.file("fremd"), dir.file("site/aussen"));
+  std::filesystem::create_symlink("/", dir.file("site/wurzel"));
+  std::filesystem::create_symlink(dir.file("fremd/geheim.htm"), dir.file("site/geheim.htm"));
+  std::filesystem::create_symlink("innen/da.htm", dir.file("site/auch-da.htm"));  // stays inside: read
+  ImportOptions o;
+  o.SiteFolder = dir.file("site");
+  o.MenuPage = dir.file("site/menu.htm");
+  const ImportProposal p = ProposeMenu(o);
+  EXPECT_EQ(Lines(p.Entries), (std::vector<std::string>{
+                                  "Da -> auch-da.htm", "innen -> innen/da.htm", "- Da -> innen/da.htm",
+                                  "Preise &lt;img src=x onerror=alert(1)&gt; &amp; &quot;mehr&quot; -> preise.htm"}));
+  std::vector<std::string> warned;
+  for (const ImportWarning& w : p.Warnings) warned.push_back(w.Page);
+  EXPECT_EQ(warned, (std::vector<std::string>{"aussen", "geheim.htm", "wurzel", "zwei zeilen.htm"}));
 }
 
 TEST(KeepInStep, addsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
