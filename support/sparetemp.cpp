@@ -11,6 +11,23 @@ int SpareTemp::SystemExchange(const char* a, const char* b) {
   return ::renameat2(AT_FDCWD, a, AT_FDCWD, b, RENAME_EXCHANGE);
 }
 
+namespace {
+
+// A reader that has the old page open (a web server, a backup) would otherwise read the
+// next page's bytes as they are written into it. Linux grants a write lease only while
+// no other descriptor has the file open, so the lease is the test; a file system
+// without leases gets no recycling.
+bool NoOneElseHasItOpen(const std::string& name) {
+  const int probe = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK);
+  if (probe < 0) return false;
+  const bool alone = ::fcntl(probe, F_SETLEASE, F_WRLCK) == 0;
+  if (alone) ::fcntl(probe, F_SETLEASE, F_UNLCK);
+  ::close(probe);
+  return alone;
+}
+
+}  // namespace
+
 SpareTemp::~SpareTemp() { Remove(); }
 
 void SpareTemp::Remove() {
@@ -21,7 +38,7 @@ void SpareTemp::Remove() {
 
 int SpareTemp::Take(const std::string& dir, std::string& name, struct stat& st) {
   if (name_.empty()) return -1;
-  if (dir != dir_) {
+  if (dir != dir_ || !NoOneElseHasItOpen(name_)) {
     Remove();
     return -1;
   }

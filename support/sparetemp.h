@@ -24,7 +24,8 @@ public:
   SpareTemp& operator=(const SpareTemp&) = delete;
 
   // A descriptor of the spare, opened for writing, when there is one in the folder
-  // 'dir'; its name goes to 'name' and what it is (size, owner, mode) to 'st'. -1
+  // 'dir' and no other descriptor has it open (a reader of the old page keeps reading
+  // the old page: the spare is removed instead); its name goes to 'name' and what it is (size, owner, mode) to 'st'. -1
   // otherwise (a spare in another folder is removed). The spare is then the caller's,
   // to put in place or remove.
   int Take(const std::string& dir, std::string& name, struct stat& st);

@@ -63,6 +63,26 @@ TEST(WriteWholeFile, nameTooLongForTheFileSystem_cannotBeCreated) {
   EXPECT_THROW_MSG(WriteWholeFile(path, "page"), EFCreateError, "Fehler beim Erstellen der Datei " + path);
 }
 
+// A web server or backup that opened a page before a generation reads that page to its
+// end, never the next page written into the recycled file.
+TEST(WriteWholeFile, pageHeldOpenByAReader_isNotRecycled) {
+  TempDir dir;
+  const std::string a = dir.file("a.htm"), b = dir.file("b.htm");
+  WriteFile(a, "<p>old a</p>");
+  WriteFile(b, "<p>old b</p>");
+  SpareTemp spare;
+  const int reader = ::open(a.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  WriteWholeFile(a, "<p>new a, longer than before</p>", Durable::No, &spare);
+  WriteWholeFile(b, "<p>new b, longer than before</p>", Durable::No, &spare);
+  char buf[64] = {};
+  const ssize_t got = ::pread(reader, buf, sizeof buf, 0);
+  ::close(reader);
+  EXPECT_EQ(std::string(buf, static_cast<std::size_t>(std::max<ssize_t>(got, 0))), "<p>old a</p>");
+  EXPECT_EQ(ReadFile(a), "<p>new a, longer than before</p>");
+  EXPECT_EQ(ReadFile(b), "<p>new b, longer than before</p>");
+}
+
 TEST(WriteWholeFile, fifoAndDevice_areWrittenIntoAndStay) {
   TempDir dir;
   const std::string fifo = dir.file("pipe");
