@@ -1,4 +1,5 @@
-// One check run: the generation run into memory, then the rules.
+// One check run: the generation as it would run (its plan, its guards, each page made
+// and dropped), then the rules.
 #include "check/menucheck.h"
 
 #include <algorithm>
