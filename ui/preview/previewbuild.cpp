@@ -1,5 +1,6 @@
 #include "ui/preview/previewbuild.h"
 
+#include <cstdlib>
 #include <exception>
 
 #include "core/generationrun.h"
@@ -42,6 +43,12 @@ TPreviewBuild::TPreviewBuild(std::shared_ptr<const TPreviewState> state) : state
       return;
     }
     Folder = OutputFolder(doc.Filename, doc.MenuFile);
+    const char* home = std::getenv("HOME");
+    ServesFolder = IsServableSiteFolder(Folder, home ? home : "");
+    if (!ServesFolder)
+      FolderNote = QStringLiteral("Die Dateien im Ordner %1 zeigt die Vorschau nicht: er ist die Wurzel, ein "
+                                  "Systemordner oder Ihr persönlicher Ordner. Nur die erzeugten Seiten erscheinen.")
+                       .arg(QString::fromStdString(Folder.string()));
     const std::size_t dirLength = ExtractFilePath(doc.Filename).size();
     const std::vector<PlannedPage>& pages = run_->Plan().Pages;
     for (std::size_t i = 0; i < pages.size(); ++i) {

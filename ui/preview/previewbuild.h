@@ -34,6 +34,8 @@ public:
 
   QString Problem;               // a German line when there is nothing to show
   std::filesystem::path Folder;  // the output file's folder on disk
+  bool ServesFolder = false;     // its files may be shown (see IsServableSiteFolder)
+  QString FolderNote;            // why they are not, in German
   QStringList PageNames;         // relative to Folder, in the order generation writes them; the main page first
   bool Utf8 = false;
   std::string SetFolder;  // the template set's folder (file-system name), watched for changes

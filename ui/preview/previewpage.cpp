@@ -20,10 +20,17 @@ bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
   if (scheme == QLatin1String(kScheme) || scheme == QLatin1String("about") || scheme == QLatin1String("data"))
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
   // Only what the user clicked leaves the preview, never what a page does by itself.
-  if (type == NavigationTypeLinkClicked &&
+  if (type == NavigationTypeLinkClicked && UserActedRecently() &&
       (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")))
     QDesktopServices::openUrl(url);
   return false;
+}
+
+bool TPreviewPage::UserActedRecently() const {
+  // Long enough for a click to become a navigation on a loaded machine, short enough
+  // that a page's timer cannot ride on it.
+  constexpr qint64 kGestureMs = 1500;
+  return lastInput_.isValid() && lastInput_.elapsed() < kGestureMs;
 }
 
 // A link aimed at a frame or window the preview does not have opens in the preview.

@@ -49,7 +49,7 @@ void TPreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     Reply(job, build_->Utf8 ? "text/html; charset=utf-8" : "text/html; charset=windows-1252", *page);
     return;
   }
-  const auto file = SiteFile(build_->Folder, name.toStdString());
+  const auto file = build_->ServesFolder ? SiteFile(build_->Folder, name.toStdString()) : std::nullopt;
   if (!file) {
     ++Refused;
     job->fail(QWebEngineUrlRequestJob::UrlNotFound);

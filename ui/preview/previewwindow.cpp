@@ -13,10 +13,13 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QApplication>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "ui/preview/previewgenerator.h"
+#include "ui/preview/previewguard.h"
 #include "ui/preview/previewpage.h"
 #include "ui/preview/previewscheme.h"
 
@@ -64,13 +67,22 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
   profile->setHttpCacheType(QWebEngineProfile::NoCache);
   handler_ = new TPreviewSchemeHandler(this);
   profile->installUrlSchemeHandler(kScheme, handler_);
+  guard_ = new TPreviewRequestGuard(this);
+  profile->setUrlRequestInterceptor(guard_);
   Stack = new QStackedWidget(this);
   auto* holder = new QWidget(Stack);
   auto* holderLayout = new QHBoxLayout(holder);
   holderLayout->setContentsMargins(0, 0, 0, 0);
   View = new QWebEngineView(holder);
   View->setObjectName(QStringLiteral("PreviewView"));
-  View->setPage(new TPreviewPage(profile, View));
+  page_ = new TPreviewPage(profile, View);
+  View->setPage(page_);
+  // A page made from someone else's menu reaches nothing but the preview's own scheme.
+  QWebEngineSettings* settings = page_->settings();
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+  settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+  qApp->installEventFilter(this);
   holderLayout->addWidget(View, 1);
   Problem = new QLabel(Stack);
   Problem->setObjectName(QStringLiteral("Problem"));
@@ -79,6 +91,11 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
   Stack->addWidget(holder);
   Stack->addWidget(Problem);
   layout->addWidget(Stack, 1);
+  Notes = new QLabel(this);
+  Notes->setObjectName(QStringLiteral("Notes"));
+  Notes->setWordWrap(true);
+  Notes->hide();
+  layout->addWidget(Notes);
   Feedback = new QLabel(this);
   Feedback->setObjectName(QStringLiteral("Feedback"));
   Feedback->setTextFormat(Qt::RichText);
@@ -93,6 +110,7 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
   watcher_ = new QFileSystemWatcher(this);
 
   connect(debounce_, &QTimer::timeout, this, &TPreviewWindow::Generate);
+  connect(guard_, &TPreviewRequestGuard::RequestRefused, this, &TPreviewWindow::ShowNotes, Qt::QueuedConnection);
   connect(generator_, &TPreviewGenerator::Built, this, &TPreviewWindow::OnBuilt);
   connect(watcher_, &QFileSystemWatcher::fileChanged, this, &TPreviewWindow::StateChanged);
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &TPreviewWindow::StateChanged);
@@ -185,6 +203,8 @@ void TPreviewWindow::OnBuilt(std::shared_ptr<const TPreviewBuild> build) {
 
 void TPreviewWindow::ShowPage(const QString& name) {
   Stack->setCurrentIndex(0);
+  guard_->Reset();
+  ShowNotes();
   const int index = PageList->findText(name);
   if (index >= 0) PageList->setCurrentIndex(index);
   // The same page again keeps its scroll position.
@@ -198,6 +218,26 @@ void TPreviewWindow::ShowPage(const QString& name) {
       View->page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);").arg(scroll.x()).arg(scroll.y()));
     });
   }
+}
+
+void TPreviewWindow::ShowNotes() {
+  QStringList notes;
+  if (build_ && !build_->FolderNote.isEmpty()) notes << build_->FolderNote;
+  if (const int refused = guard_->Refused(); refused > 0)
+    notes << (refused == 1 ? QStringLiteral("1 Anfrage an eine Adresse außerhalb der Vorschau wurde blockiert")
+                           : QStringLiteral("%1 Anfragen an Adressen außerhalb der Vorschau wurden blockiert").arg(refused)) +
+                 QStringLiteral(" (etwa Schriften, Bilder oder Skripte aus dem Netz); die Seite kann darum anders "
+                                "aussehen als im Browser.");
+  Notes->setText(notes.join(QLatin1Char('\n')));
+  Notes->setVisible(!notes.isEmpty());
+}
+
+bool TPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::TouchBegin)
+    if (auto* widget = qobject_cast<QWidget*>(watched); widget && (widget == View || View->isAncestorOf(widget)))
+      page_->NoteUserInput();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TPreviewWindow::ShowProblem(const QString& text) {

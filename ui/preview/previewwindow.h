@@ -21,6 +21,8 @@ class QWebEngineView;
 namespace navforge::preview {
 
 class TPreviewGenerator;
+class TPreviewPage;
+class TPreviewRequestGuard;
 class TPreviewSchemeHandler;
 
 // What the preview reads from the window it belongs to.
@@ -45,6 +47,7 @@ public:
   QWebEngineView* View = nullptr;
   QLabel* Problem = nullptr;
   QLabel* Feedback = nullptr;
+  QLabel* Notes = nullptr;  // what the preview does not show, and why
 
   // The last shown page's name ("" while a problem shows) and generation.
   QString ShownPage() const { return shownPage_; }
@@ -65,18 +68,23 @@ signals:
 protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  // Notes a click or key press in the view: only then may a link leave the preview.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void Generate();
   void OnBuilt(std::shared_ptr<const TPreviewBuild> build);
   void ShowPage(const QString& name);
   void ShowProblem(const QString& text);
+  void ShowNotes();
   void WatchSet(const std::string& folder);
   void SaveGeometry() const;
 
   TPreviewSource source_;
   QString settingsFile_;
   TPreviewSchemeHandler* handler_ = nullptr;
+  TPreviewRequestGuard* guard_ = nullptr;
+  TPreviewPage* page_ = nullptr;
   TPreviewGenerator* generator_ = nullptr;
   QTimer* debounce_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;

@@ -39,4 +39,12 @@ std::optional<fs::path> SiteFile(const fs::path& root, std::string_view urlPath)
   return file;
 }
 
+bool IsServableSiteFolder(const std::filesystem::path& folder, const std::filesystem::path& home) {
+  std::error_code ec;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(folder, ec);
+  if (ec || real.empty() || real == real.root_path() || real.parent_path() == real.root_path()) return false;
+  const std::filesystem::path realHome = home.empty() ? home : std::filesystem::weakly_canonical(home, ec);
+  return ec || realHome.empty() || real != realHome;
+}
+
 }  // namespace navforge::preview

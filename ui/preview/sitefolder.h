@@ -13,6 +13,11 @@ namespace navforge::preview {
 // current folder for a menu never saved.
 std::filesystem::path OutputFolder(const std::string& outputFile, const std::string& menuFile);
 
+// Whether the files of folder may be served: not the root, not the user's home folder
+// itself and no folder directly below the root (/usr, /etc, /var, /home ...), where a
+// page could read what is no part of any site.
+bool IsServableSiteFolder(const std::filesystem::path& folder, const std::filesystem::path& home);
+
 // The file a request for urlPath (percent-decoded UTF-8, "/" separated, as the engine
 // asks for it) names under root; empty when it would leave root (by "..", a link or
 // an absolute part) or is not a regular file.

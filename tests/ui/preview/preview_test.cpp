@@ -5,7 +5,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QDesktopServices>
+#include <QMouseEvent>
 #include <QStackedWidget>
+#include <QTcpServer>
+#include <QTextBrowser>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
@@ -168,6 +172,60 @@ TEST_F(PreviewWindowTest, theSiteFolder_servesItsFilesAndNothingOutside) {
   EXPECT_TRUE(Js(window->View, QStringLiteral("getComputedStyle(document.body).backgroundImage"))
                   .toString()
                   .endsWith(QStringLiteral("/bg.png\")")));
+}
+
+// A page's script (from a caption of someone else's menu) reaches no other host and no
+// file outside the site, and the preview says how many requests it refused.
+TEST_F(PreviewWindowTest, aPagesScript_reachesNoOtherHost) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+  const QString remote = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+  EXPECT_EQ(LoadImage(window->View, remote + QStringLiteral("bild.png")), QStringLiteral("fehler"));
+  Js(window->View, QStringLiteral("window.__antwort = ''; fetch('%1daten').then(() => window.__antwort = 'ok',"
+                                  " () => window.__antwort = 'fehler')").arg(remote));
+  QString answer;
+  ASSERT_TRUE(WaitFor([&] { return !(answer = Js(window->View, QStringLiteral("window.__antwort")).toString()).isEmpty(); }));
+  EXPECT_EQ(answer, QStringLiteral("fehler"));
+  EXPECT_FALSE(server.waitForNewConnection(300));
+  ASSERT_TRUE(WaitFor([&] { return window->Notes->isVisible(); }));
+  EXPECT_TRUE(window->Notes->text().startsWith(QStringLiteral("2 Anfragen an Adressen außerhalb der Vorschau"))) 
+      << window->Notes->text().toStdString();
+}
+
+// The root, a system folder or the home folder as output folder: only the generated
+// pages are shown, never the files around them.
+TEST_F(PreviewWindowTest, outputFolderAtTheRoot_servesNoFiles) {
+  doc.Filename = "/navforge-vorschau-test.htm";
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  EXPECT_EQ(window->ShownPage(), QStringLiteral("navforge-vorschau-test.htm"));
+  Js(window->View, QStringLiteral("window.__text = ''; { const x = new XMLHttpRequest(); x.open('GET', 'etc/passwd');"
+                                  " x.onload = () => window.__text = x.status === 200 ? x.responseText : 'fehler';"
+                                  " x.onerror = () => window.__text = 'fehler'; x.send(); }"));
+  QString text;
+  ASSERT_TRUE(WaitFor([&] { return !(text = Js(window->View, QStringLiteral("window.__text")).toString()).isEmpty(); }));
+  EXPECT_EQ(text, QStringLiteral("fehler"));
+  EXPECT_TRUE(window->Notes->text().contains(QStringLiteral("zeigt die Vorschau nicht")));
+  EXPECT_FALSE(fs::exists("/navforge-vorschau-test.htm"));
+}
+
+// window.open from a page's script opens nothing outside the preview unless the user
+// has just clicked or pressed a key in the view.
+TEST_F(PreviewWindowTest, windowOpen_leavesThePreviewOnlyAfterTheUsersClick) {
+  QTextBrowser opened;  // stands in for the user's browser
+  QDesktopServices::setUrlHandler(QStringLiteral("http"), &opened, "setSource");
+  const QString open = QStringLiteral("window.open('http://127.0.0.1:9/auf')");
+  Js(window->View, open);
+  QElapsedTimer wait;
+  wait.start();
+  WaitFor([&] { return false; }, 500);
+  EXPECT_TRUE(opened.source().isEmpty()) << opened.source().toString().toStdString();
+
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window->View, &press);
+  Js(window->View, open);
+  EXPECT_TRUE(WaitFor([&] { return !opened.source().isEmpty(); }));
+  QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 }
 
 TEST_F(PreviewWindowTest, theOutputFolder_staysAsItWas) {

@@ -52,6 +52,18 @@ TEST(SiteFile, servesFilesInsideTheFolderOnly) {
   }
 }
 
+TEST(IsServableSiteFolder, rootSystemFoldersAndHome_areNotServed) {
+  TempDir dir;
+  test::MakeDir(dir.file("site"));
+  const fs::path home = dir.path();
+  const struct {
+    fs::path folder;
+    bool served;
+  } cases[] = {{"/", false}, {"/etc", false}, {"/usr/", false}, {"/usr/../var", false}, {home, false},
+               {home / "site", true}, {"/usr/share", true}};
+  for (const auto& c : cases) EXPECT_EQ(IsServableSiteFolder(c.folder, home), c.served) << c.folder;
+}
+
 TEST(OutputFolder, relativeNames_areTakenAgainstTheMenuFolder) {
   TempDir dir;
   test::MakeDir(dir.file("site"));
