@@ -5,9 +5,12 @@
 #include <QPointer>
 #include <QToolBar>
 #include <filesystem>
+#include <unistd.h>
 
 #include "core/pagefiles.h"
+#include "support/cp1252literal.h"
 #include "support/locations.h"
+#include "support/notifier.h"
 #include "support/paths.h"
 #include "ui/mainform.h"
 #include "ui/preview/previewwindow.h"
@@ -23,6 +26,15 @@ namespace {
 QString SettingsFile() {
   const std::string folder = UserConfigFolder();
   return folder.empty() ? QString() : PathToQ(folder + "vorschau.ini");
+}
+
+// The engine refuses to run as root with its sandbox, and ends the whole program when
+// asked to; the preview says so instead (someone who turned the sandbox off knowingly,
+// as the tests under Xvfb do, gets the preview).
+bool EngineWouldEndTheProgram() {
+  if (::geteuid() != 0) return false;
+  return qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
+         !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QStringLiteral("--no-sandbox"));
 }
 
 }  // namespace
@@ -54,6 +66,12 @@ QAction* AddPreviewCommand(Tmainform& form) {
   QObject::connect(action, &QAction::toggled, &form, [&form, action, window, source](bool on) {
     if (!*window) {
       if (!on) return;
+      if (EngineWouldEndTheProgram()) {
+        action->setChecked(false);
+        ShowMessage("Die Vorschau startet nicht mit Administratorrechten: ihr Browser-Modul liefe dann ohne "
+                    "Schutz vor den Seiten. Starten Sie Navforge als normaler Benutzer."_cp1252);
+        return;
+      }
       auto* w = new preview::TPreviewWindow(source, SettingsFile(), &form);
       *window = w;
       QObject::connect(w, &preview::TPreviewWindow::VisibilityChanged, action, &QAction::setChecked);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <unistd.h>
 
 #include "testsupport/tempdir.h"
 #include "ui/editbox.h"
@@ -87,6 +88,32 @@ TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   EXPECT_TRUE(window->isVisible());
   action->trigger();
   EXPECT_FALSE(window->isVisible());
+}
+
+// As root, the engine with its sandbox would end the program; the preview says why instead.
+TEST(PreviewCommand, asRootWithTheSandboxOn_saysWhyAndKeepsTheWindow) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root";
+  const QByteArray saved = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+  const QByteArray savedFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  test::TempDir tmp;
+  test::TScriptedDialogs dialogs;
+  TMainformOptions options;
+  options.ProgramFolder = tmp.path() + "/";
+  options.VariablesFile = tmp.file("navforge.nfv");
+  options.ModuleFolders = TModuleFolders{"", tmp.path() + "/"};
+  options.Dialogs = &dialogs;
+  Tmainform form(options);
+  QAction* action = AddPreviewCommand(form);
+  action->trigger();
+  qputenv("QTWEBENGINE_DISABLE_SANDBOX", saved);
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", savedFlags);
+  EXPECT_EQ(form.findChild<preview::TPreviewWindow*>(), nullptr);
+  EXPECT_FALSE(action->isChecked());
+  ASSERT_EQ(dialogs.Messages.size(), 1u);
+  EXPECT_NE(dialogs.Messages[0].Text.find("Administratorrechten"), std::string::npos);
+  EXPECT_FALSE(dialogs.Messages[0].Error);
 }
 
 }  // namespace
