@@ -17,6 +17,13 @@ void PreparePreviewEngine() {
   scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
   QWebEngineUrlScheme::registerScheme(scheme);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // WebRTC sends its own UDP packets, past every request the interceptor sees: a page
+  // of the preview gets no such path (only through a proxy, and the preview has none).
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (!flags.contains("force-webrtc-ip-handling-policy")) {
+    flags += " --force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+  }
 }
 
 QUrl PageUrl(const QString& name) {
