@@ -29,7 +29,7 @@ bool TPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
 bool TPreviewPage::UserActedRecently() const {
   // Long enough for a click to become a navigation on a loaded machine, short enough
   // that a page's timer cannot ride on it.
-  constexpr qint64 kGestureMs = 1500;
+  constexpr qint64 kGestureMs = 2000;
   return lastInput_.isValid() && lastInput_.elapsed() < kGestureMs;
 }
 
