@@ -88,12 +88,14 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
   Problem->setObjectName(QStringLiteral("Problem"));
   Problem->setAlignment(Qt::AlignCenter);
   Problem->setWordWrap(true);
+  Problem->setTextFormat(Qt::PlainText);
   Stack->addWidget(holder);
   Stack->addWidget(Problem);
   layout->addWidget(Stack, 1);
   Notes = new QLabel(this);
   Notes->setObjectName(QStringLiteral("Notes"));
   Notes->setWordWrap(true);
+  Notes->setTextFormat(Qt::PlainText);  // it names folders of someone else's menu
   Notes->hide();
   layout->addWidget(Notes);
   Feedback = new QLabel(this);
@@ -242,6 +244,7 @@ bool TPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void TPreviewWindow::ShowProblem(const QString& text) {
   shownPage_.clear();
+  Notes->hide();  // they speak of a page, and none is shown
   Problem->setText(text);
   Stack->setCurrentIndex(1);
   if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
