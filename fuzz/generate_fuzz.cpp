@@ -2,7 +2,8 @@
 // formatting texts and variables. Generation must end; the main page comes first, a
 // one-page set writes it alone, every page is whole CR LF lines without a zero byte;
 // generation into memory gives the pages written to disk and leaves the document as
-// it was; pages joined from ready parts equal pages filled whole.
+// it was; pages joined from ready parts equal pages filled whole; a page that would grow
+// without bound stops the generation.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <filesystem>
@@ -99,6 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = Text(in, 12);
     doc.Variables.AddVariable(name, Text(in, 24));
   }
+  // Variables that each hold the next one twice ("$v$" is among the picked texts): a
+  // page doubles per link, so generation must stop at its size bound, not at the
+  // memory's end. Taken last, so earlier inputs keep their meaning.
+  for (int i = 0, links = in.ConsumeIntegralInRange<int>(0, 40); i < links; ++i)
+    doc.Variables.AddVariable(i ? "v" + std::to_string(i) : "v",
+                              "$v" + std::to_string(i + 1) + "$$v" + std::to_string(i + 1) + "$");
 
   SilentNotifier silent;
   ScopedNotifier scoped(silent);
