@@ -47,7 +47,7 @@ CheckRun::CheckRun(const TovHTML& d, const CheckOptions& o) : doc(d), options(o)
   if (!set) return;
   // The run's plan and guards, and each page made once and dropped (so memory stays
   // that of one page): a page that cannot be made is a Fehler as well.
-  GenerationRun run(d, *set);
+  GenerationRun run(d, *set, linkIDs);
   pages = run.Plan().Pages;
   refusal = run.FirstRefusal();
   for (std::size_t i = 0; !refusal && i < pages.size(); ++i) {

@@ -130,8 +130,11 @@ std::string PageFiller::WholePage(std::string joined, const std::string& current
 // whole page) its lines are the same on its own as in the page: each part's line
 // breaks are made CR LF once, and the page is not passed over again.
 std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
-  std::size_t size = 0;
-  for (const Part* p : parts) size += p->Ready ? p->Ready->size() : p->Text.size();
+  std::size_t size = 0, assembled = 0;
+  for (const Part* p : parts) {
+    size += p->Ready ? p->Ready->size() : p->Text.size();
+    assembled += p->Text.size();
+  }
   std::string page;
   page.reserve(size);
   std::string finished;
@@ -151,8 +154,6 @@ std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const s
   }
   // No value here holds "$", so nothing grows without bound; the page is held to the
   // same limit as a page filled whole all the same.
-  std::size_t assembled = 0;
-  for (const Part* p : parts) assembled += p->Text.size();
   if (const std::size_t limit = SizeLimit(assembled); page.size() > limit) throw EPageTooLarge(currentFilename, limit);
   return normalized ? page : NormalizeLines(page);
 }

@@ -7,16 +7,8 @@
 
 #include "core/locallink.h"
 #include "import/sitelinks.h"
-#include "support/strutil.h"
 
 namespace navforge::import {
-namespace {
-
-bool InFolder(const std::string& path, const std::string& folder) {
-  return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
-}
-
-}  // namespace
 
 std::string CommonTarget(const TMenutree& items) {
   std::unordered_map<std::string, int> counts;
@@ -51,7 +43,7 @@ StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& propos
   }
   const auto mainForFolder = [&](const std::string& topFolder) {
     for (std::size_t i = 0; i < items.size(); ++i)
-      if (targets[i] && mainOf[i] >= 0 && InFolder(*targets[i], topFolder)) return mainOf[i];
+      if (targets[i] && mainOf[i] >= 0 && IsBelowFolder(*targets[i], topFolder)) return mainOf[i];
     return -1;
   };
 

@@ -125,7 +125,7 @@ public:
       if (::stat(StoredPathToFs(path).c_str(), &st) != 0) continue;  // a dangling link
       // A symbolic link may lead anywhere on the system; only what stays in the site is read.
       if (struct stat lst; ::lstat(StoredPathToFs(path).c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) &&
-                           !InFolder(RealPath(path), realSite_)) {
+                           !IsInSite(RealPath(path))) {
         Warn(childRel, "Verweis aus dem Ordner der Site hinaus; übergangen"_cp1252);
         continue;
       }
@@ -173,9 +173,8 @@ private:
     char resolved[PATH_MAX];
     return ::realpath(StoredPathToFs(path).c_str(), resolved) ? FromFsName(resolved) : path;
   }
-  static bool InFolder(const std::string& path, const std::string& folder) {
-    return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-                              (folder.back() == '/' || path[folder.size()] == '/'));
+  bool IsInSite(const std::string& realPath) const {
+    return realPath == realSite_ || IsBelowFolder(realPath, realSite_);
   }
   // Line breaks as blanks, so the warning stays one line.
   static std::string VisibleName(std::string name) {

@@ -64,6 +64,11 @@ std::string RelativeLink(std::string_view fromFolder, std::string_view toFile) {
   return link;
 }
 
+bool IsBelowFolder(std::string_view path, std::string_view folder) {
+  if (!folder.empty() && folder.back() == '/') folder.remove_suffix(1);  // the root "/" too
+  return path.size() > folder.size() + 1 && path.starts_with(folder) && path[folder.size()] == '/';
+}
+
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder) {
   const std::optional<std::string> file = LocalLinkFile(link);
   if (!file) return std::nullopt;

@@ -18,6 +18,9 @@ std::string AbsolutePath(std::string_view path);
 // other character, blanks included, stays as it is.
 std::string RelativeLink(std::string_view fromFolder, std::string_view toFile);
 
+// Whether the absolute path lies below the absolute folder (not the folder itself).
+bool IsBelowFolder(std::string_view path, std::string_view folder);
+
 // The absolute path a link of a page in pageFolder names, by the rule of
 // core/locallink.h; nothing for links that name no local file by a relative path.
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder);
