@@ -84,7 +84,8 @@ void CheckRefusal(CheckRun& run) {
         (f.code == "seite-ueberschreibt-menue" || f.code == "kennung-mit-pfadzeichen"))
       return;
   static constexpr const char* kCodes[] = {"seite-ueberschreibt-menue", "seite-verlaesst-ordner",
-                                           "seitenname-zu-lang"};
+                                           "seitenname-zu-lang", "seite-versteckt",
+                                           "seite-ueberschreibt-fremde-datei"};
   run.Add(Level::Fehler, kCodes[run.refusal->Why], entry, run.refusal->Message);
 }
 

@@ -15,10 +15,12 @@ GenerationRun::GenerationRun(const TovHTML& doc, TTemplateSet set, std::vector<s
 
 RunResult GenerationRun::Run(IPageSink& sink) {
   RunResult result;
-  if (const std::optional<Refusal> own = MenuFileRefusal(doc_, plan_)) {
-    result.Message = own->Message;
-    return result;
-  }
+  // Refusals that concern the whole menu come before anything is written.
+  for (auto guard : {MenuFileRefusal, ForeignFileRefusal})
+    if (const std::optional<Refusal> refused = guard(doc_, plan_)) {
+      result.Message = refused->Message;
+      return result;
+    }
   for (std::size_t i = 0; i < plan_.Pages.size(); ++i) {
     if (const std::optional<Refusal> out = FolderRefusal(doc_, plan_, i)) {
       // A page still being written is finished (and its failure thrown) first.

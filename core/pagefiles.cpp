@@ -1,6 +1,10 @@
 #include "core/pagefiles.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include "support/fsname.h"
 #include "support/paths.h"
@@ -41,6 +45,28 @@ std::optional<std::size_t> FirstPageOverOwnFile(const std::vector<std::string>& 
       if (id.dev == st.st_dev && id.ino == st.st_ino) return i;
   }
   return std::nullopt;
+}
+
+bool IsForeignFile(const std::string& file) {
+  // Without blocking, so a pipe with no writer cannot hold the run.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool foreign = false;
+  if (::fstat(fd, &st) == 0) {
+    if (S_ISREG(st.st_mode)) {
+      char head[1024];
+      ssize_t got;
+      do got = ::pread(fd, head, sizeof head, 0);
+      while (got < 0 && errno == EINTR);
+      if (got > 0) foreign = !std::memchr(head, '<', static_cast<std::size_t>(got)) ||
+                             std::memchr(head, '\0', static_cast<std::size_t>(got));
+    } else {
+      foreign = !S_ISDIR(st.st_mode);
+    }
+  }
+  ::close(fd);
+  return foreign;
 }
 
 }  // namespace navforge

@@ -23,4 +23,11 @@ std::vector<std::string> MenuOwnFiles(const std::string& menuFile, const std::st
 std::optional<std::size_t> FirstPageOverOwnFile(const std::vector<std::string>& pageFiles,
                                                 const std::vector<std::string>& ownFiles);
 
+// True when file exists and a page must not replace it because no menu wrote it: a
+// non-empty file with no "<" or with a zero byte in its first 1,024 bytes, or a
+// special file (a pipe, a device). The test looks at content, never at the name's
+// extension, since any name and extension may be a page's. Folders and files that
+// cannot be opened are left to the writer, which reports them as it writes.
+bool IsForeignFile(const std::string& file);
+
 }  // namespace navforge

@@ -115,6 +115,23 @@ std::optional<Refusal> MenuFileRefusal(const TovHTML& doc, const PagePlan& plan)
                      " würde eine Datei des Menüs überschreiben. Es wurde nichts geschrieben."_cp1252};
 }
 
+std::optional<Refusal> ForeignFileRefusal(const TovHTML& doc, const PagePlan& plan) {
+  const std::string base = ExtractFilePath(doc.MenuFile);
+  for (std::size_t page = 0; page < plan.Pages.size(); ++page) {
+    if (FolderRefusal(doc, plan, page)) continue;
+    const std::string& path = plan.Pages[page].Path;
+    if (path.size() > ExtractFilePath(path).size() && path[ExtractFilePath(path).size()] == '.')
+      return Refusal{page, Refusal::HiddenFile,
+                     "Die HTML-Seite " + path +
+                         " hätte einen versteckten Dateinamen (mit einem Punkt am Anfang). Es wurde nichts geschrieben."_cp1252};
+    if (IsForeignFile(PageFile(base, path)))
+      return Refusal{page, Refusal::ForeignFile,
+                     "Die Datei " + path +
+                         " gibt es schon, und sie ist keine HTML-Seite. Sie wird nicht überschrieben; es wurde nichts geschrieben."_cp1252};
+  }
+  return std::nullopt;
+}
+
 std::optional<Refusal> FolderRefusal(const TovHTML& doc, const PagePlan& plan, std::size_t page) {
   // The names of sub-menu pages are user text: one that leaves the folder could name
   // any file the user may write.
@@ -129,6 +146,7 @@ std::optional<Refusal> FolderRefusal(const TovHTML& doc, const PagePlan& plan, s
 
 std::optional<Refusal> FirstRefusal(const TovHTML& doc, const PagePlan& plan) {
   if (std::optional<Refusal> own = MenuFileRefusal(doc, plan)) return own;
+  if (std::optional<Refusal> foreign = ForeignFileRefusal(doc, plan)) return foreign;
   for (std::size_t page = 0; page < plan.Pages.size(); ++page)
     if (std::optional<Refusal> out = FolderRefusal(doc, plan, page)) return out;
   return std::nullopt;

@@ -49,18 +49,23 @@ std::string SubmenuExt(const TMenuFormat& format);
 PagePlan PlanPages(const TMenutree& items, const TMenuFormat& format, std::vector<std::string> linkIDs,
                    bool allInOne);
 
-// The two guards every generation passes before it writes a page: a page never
-// replaces one of the menu's own files (the menu file, its companions, the variables
-// file), and every page stays in the main page's folder.
+// The guards every generation passes before it writes a page: a page never replaces
+// one of the menu's own files (the menu file, its companions, the variables file), nor
+// is hidden or replaces a file that no menu wrote, and every page stays in the main
+// page's folder.
 struct Refusal {
-  enum Kind { OverMenuFile, OutsideFolder, NameTooLong };
+  enum Kind { OverMenuFile, OutsideFolder, NameTooLong, HiddenFile, ForeignFile };
   std::size_t Page = 0;  // index into the plan's pages
   Kind Why = OverMenuFile;
   std::string Message;  // Windows-1252, as the generate command shows or throws it
 };
 std::optional<Refusal> MenuFileRefusal(const TovHTML& doc, const PagePlan& plan);
+// A menu from someone else must not plant a hidden file (".bashrc", ".htaccess") or
+// replace a file of the user's that is not a page; pages that leave the folder are
+// the folder guard's.
+std::optional<Refusal> ForeignFileRefusal(const TovHTML& doc, const PagePlan& plan);
 std::optional<Refusal> FolderRefusal(const TovHTML& doc, const PagePlan& plan, std::size_t page);
-// The first refusal of either guard over the whole plan.
+// The first refusal over the whole plan, in the order a run meets them.
 std::optional<Refusal> FirstRefusal(const TovHTML& doc, const PagePlan& plan);
 
 }  // namespace navforge

@@ -473,7 +473,7 @@ protected:
       Add(caption, "", "", false);
       Add("sub", "", "", true);
     }
-    WriteFile(site() + "Z.htm", "old Z");
+    WriteFile(site() + "Z.htm", "<p>old Z");
   }
   std::vector<std::string> reported;
   RunOptions run;
@@ -486,26 +486,26 @@ TEST_P(FailingPage, uncreatablePage_stopsThereKeepingEarlierPagesAndWritingNoLat
   EXPECT_THROW_MSG(doc.Generate(run), EFCreateError, "Fehler beim Erstellen der Datei " + site() + "x/y.htm");
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_NE(Page("A.htm"), "");
-  EXPECT_EQ(Page("Z.htm"), "old Z");
+  EXPECT_EQ(Page("Z.htm"), "<p>old Z");
   EXPECT_EQ(reported, (std::vector<std::string>{site() + "nav.htm", site() + "A.htm"}));
 }
 
 TEST_P(FailingPage, writeProtectedPage_staysAsItWas) {
-  WriteFile(site() + "A.htm", "old A");
+  WriteFile(site() + "A.htm", "<p>old A");
   fs::permissions(site() + "A.htm", fs::perms::owner_read);
   EXPECT_THROW(doc.Generate(run), EFCreateError);
-  EXPECT_EQ(Page("A.htm"), "old A");
+  EXPECT_EQ(Page("A.htm"), "<p>old A");
   EXPECT_NE(Page("nav.htm"), "");
   EXPECT_EQ(reported, std::vector<std::string>{site() + "nav.htm"});
 }
 
 TEST_P(FailingPage, failedWrite_leavesTheOldPageWhole) {
-  WriteFile(site() + "nav.htm", "old main page");
+  WriteFile(site() + "nav.htm", "<p>old main page");
   {
     test::ScopedFileSizeLimit limit(4);
     EXPECT_THROW(doc.Generate(run), EWriteError);
   }
-  EXPECT_EQ(Page("nav.htm"), "old main page");
+  EXPECT_EQ(Page("nav.htm"), "<p>old main page");
   EXPECT_EQ(Page("A.htm"), "");
   EXPECT_EQ(reported, std::vector<std::string>{});
   EXPECT_EQ(FilesIn(dir.file("site")), (std::vector<std::string>{"Z.htm", "nav.htm"}));  // no temporary left
@@ -522,12 +522,12 @@ TEST_F(Gen, lastPageFailingWhileWrittenBesideGeneration_isReported) {
 
 TEST_F(Gen, editedHeader_takesEffectAtTheNextGeneration) {
   Split();
-  Set({{"header.txt", "first"}});
+  Set({{"header.txt", "<p>first"}});
   doc.Generate();
-  EXPECT_EQ(Page("nav.htm"), "first\r\n");
-  Set({{"header.txt", "second\n"}, {"template.ini", "[Main]\nall_in_one=1\n"}});
+  EXPECT_EQ(Page("nav.htm"), "<p>first\r\n");
+  Set({{"header.txt", "<p>second\n"}, {"template.ini", "[Main]\nall_in_one=1\n"}});
   doc.Generate();
-  EXPECT_EQ(Page("nav.htm"), "second\r\n");
+  EXPECT_EQ(Page("nav.htm"), "<p>second\r\n");
   EXPECT_TRUE(doc.AllInOne);
 }
 
@@ -611,7 +611,7 @@ TEST_F(Gen, subPageOutsideTheMainPagesFolder_isRefused) {
       {site() + "nav.htm", "a\\b", "", ""},
   };
   Split();
-  Set({{"menupoint.txt", "M $Linkname$"}});
+  Set({{"menupoint.txt", "<li>$Linkname$"}});  // pages of earlier cases stay replaceable
   const std::string cwd = fs::current_path();
   fs::current_path(site());  // "menu" without a folder lands here
   for (const Case& c : cases) {

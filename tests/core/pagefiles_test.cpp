@@ -1,9 +1,12 @@
 // Where generated pages land, and the guard that keeps them off the menu's own files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "core/menudocument.h"
+#include "core/pagefiles.h"
 #include "support/cp1252literal.h"
 #include "testsupport/tempdir.h"
 
@@ -123,6 +126,30 @@ TEST_F(PageFiles, pathsOutsideTheCodePage_workEndToEnd) {
   back.Generate();
   EXPECT_TRUE(notes.Messages.empty());
   EXPECT_EQ(ReadFile(omega + "\xC3\x9C" "ber.htm"), "\xDC" "ber.htm\r\n");
+}
+
+TEST(ForeignFile, onlyWhatNoMenuWroteIsKeptFromReplacement) {
+  test::TempDir dir;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool foreign;
+  } const cases[] = {
+      {"empty", "", false},
+      {"page", "<!DOCTYPE html>", false},
+      {"markupAfterText", std::string(1000, 'x') + "<p>", false},
+      {"text", "export PATH=/x\n", true},
+      {"markupTooLate", std::string(1024, 'x') + "<p>", true},
+      {"zeroByte", std::string("<p>\0", 4), true},
+  };
+  for (const Case& c : cases) {
+    WriteFile(dir.file(c.name), c.bytes);
+    EXPECT_EQ(IsForeignFile(dir.file(c.name)), c.foreign) << c.name;
+  }
+  EXPECT_FALSE(IsForeignFile(dir.file("missing")));
+  EXPECT_FALSE(IsForeignFile(dir.path()));  // the writer reports a folder
+  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+  EXPECT_TRUE(IsForeignFile(dir.file("pipe")));  // and opening it does not wait for a writer
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ printf 'Firma\266Beispiel\r\n' > "$prog/navforge.nfv"   # a shipped default, Win
 home=$work/home
 sets=$home/.local/share/navforge/Templates
 mkdir -p "$home/site" "$sets/Eigen" "$sets/liste"
-printf 'EIGEN $Title$ $FileName$ $Wer$\r\n' > "$sets/Eigen/header.txt"
-printf 'MEINE LISTE\r\n' > "$sets/liste/header.txt"
+printf '<p>EIGEN $Title$ $FileName$ $Wer$\r\n' > "$sets/Eigen/header.txt"
+printf '<p>MEINE LISTE\r\n' > "$sets/liste/header.txt"
 printf 'NFF 2\r\n' > "$home/site/start.nff"
 chown -R "$user" "$home"
 
@@ -57,15 +57,15 @@ last_shipped=$(echo "$out" | grep -nx -e 'Aufklappen' -e 'Leiste' -e 'Rahmen' -e
 [ -s "$home/site/site.nff" ] && [ -s "$home/site/site.nfs" ] || fail "the window did not save the menu"
 grep -q 'Wer' "$home/.config/navforge/navforge.nfv" || fail "variables file not in the user's config folder"
 [ "$(cat "$prog/navforge.nfv")" = "$(printf 'Firma\266Beispiel\r')" ] || fail "the shipped variables file changed"
-grep -q '^EIGEN Titel menu.htm Anna' "$home/site/menu.htm" || fail "the window's page is not beside the menu"
+grep -q '^<p>EIGEN Titel menu.htm Anna' "$home/site/menu.htm" || fail "the window's page is not beside the menu"
 
 # navforge-cli from a folder the user cannot write to.
 as_user "$prog/navforge-cli" resave "$home/site/site.nff" "$home/site/copy.nff" || fail "resave"
 [ -s "$home/site/copy.nff" ] && [ -s "$home/site/copy.nfs" ] || fail "resave wrote no menu"
 rm "$home/site/menu.htm"
 as_user "$prog/navforge-cli" generate "$home/site/copy.nff" || fail "generate"
-grep -q '^EIGEN Titel menu.htm Anna' "$home/site/menu.htm" || fail "navforge-cli's page is not beside the menu"
+grep -q '^<p>EIGEN Titel menu.htm Anna' "$home/site/menu.htm" || fail "navforge-cli's page is not beside the menu"
 sed -i 's/^Template=.*/Template=LISTE/' "$home/site/copy.nfs"
 as_user "$prog/navforge-cli" generate "$home/site/copy.nff" || fail "generate with the user's 'liste'"
-grep -q '^MEINE LISTE' "$home/site/menu.htm" || fail "the user's 'liste' is not used"
+grep -q '^<p>MEINE LISTE' "$home/site/menu.htm" || fail "the user's 'liste' is not used"
 echo "installed copy works for $user"

@@ -263,6 +263,15 @@ ModelRun ModelGenerate(const GenerationCase& c) {
     run.Pages.push_back({f.Filename, page(f.Filename, -1)});
     return run;
   }
+  // A hidden name anywhere refuses the run before it writes; names that are no file
+  // ("", ".", "..") stop it where they come.
+  for (int o = 1; o <= count; ++o) {
+    const std::string name = hasSub(mains[o - 1]) ? ids[mains[o - 1]] + ext : "";
+    if (!name.empty() && name[0] == '.' && name != "." && name != "..") {
+      run.Refused = true;
+      return run;
+    }
+  }
   run.Pages.push_back({f.Filename, page(f.Filename, 0)});
   for (int o = 1; o <= count; ++o) {
     const int i = mains[o - 1];

@@ -31,6 +31,7 @@ struct ModelPage {
 struct ModelRun {
   std::vector<ModelPage> Pages;  // in write order; a later page at a path replaces an earlier one
   bool Fails = false;            // the page after the last has no file name ("", "." or ".."), so generation stops
+  bool Refused = false;          // a page would be a hidden file: nothing is written, Pages is empty
   bool AllInOne = false, Utf8 = false;  // what template.ini asked for
 };
 
