@@ -1,9 +1,11 @@
 // Page generation of a large menu in one-file-per-entry mode, against the time it
 // takes to write the same bytes to the same folder.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include <memory>
 #include <random>
 
+#include "check/menucheck.h"
 #include "core/menudocument.h"
 #include "support/sparetemp.h"
 #include "support/textfile.h"
@@ -224,6 +227,44 @@ BENCHMARK(BM_GenerateOneFilePerEntry)
     ->ArgNames({"entries", "overlap"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The process's peak resident memory from now on: freed memory goes back to the system
+// first (or the second run would reuse the first's), and Linux resets the high-water
+// mark to the current size on request, so two runs in one process each get their own.
+double ResetPeakAndGetRssMiB() {
+  ::malloc_trim(0);
+  std::ofstream("/proc/self/clear_refs") << "5";
+  return CurrentRssMiB();
+}
+
+double HighWaterMiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;  // kB
+  return 0;
+}
+
+// The check of a menu runs its generation page by page: its memory above the menu is
+// held to a few pages, against the generate command's on the same menu.
+void BM_CheckMemoryAgainstGenerate(benchmark::State& state) {
+  Workload w(static_cast<int>(state.range(0)));
+  w.doc.Generate();  // the pages exist, as for a user's check
+  check::CheckOptions options;
+  options.menuFile = w.folder + "menu.nff";
+  double generatePeak = 0, checkPeak = 0;
+  for (auto _ : state) {
+    double base = ResetPeakAndGetRssMiB();
+    w.doc.Generate();
+    generatePeak = std::max(generatePeak, HighWaterMiB() - base);
+    base = ResetPeakAndGetRssMiB();
+    benchmark::DoNotOptimize(check::CheckMenu(w.doc, options));
+    checkPeak = std::max(checkPeak, HighWaterMiB() - base);
+  }
+  state.counters["generate_peak_above_doc_MiB"] = generatePeak;
+  state.counters["check_peak_above_doc_MiB"] = checkPeak;
+  state.counters["x_check_memory"] = checkPeak / generatePeak;  // goal: under 3
+}
+BENCHMARK(BM_CheckMemoryAgainstGenerate)->Arg(8000)->ArgName("entries")->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace navforge
