@@ -4,9 +4,24 @@
 #include "support/strutil.h"
 
 namespace navforge {
+namespace {
 
-EntryRenderer::EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan)
-    : doc_(doc), set_(set), plan_(plan) {}
+// What "$Current$" of an include-ready set becomes.
+std::string_view Current(bool current) { return current ? " aria-current=\"page\"" : ""; }
+
+}  // namespace
+
+EntryRenderer::EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan, const HostPage* host)
+    : doc_(doc), set_(set), plan_(plan), host_(host) {}
+
+
+std::string EntryRenderer::Target(const std::string& target) const {
+  if (!host_) return Value(target);
+  const std::string t = TrimControl(target);
+  for (const char* kept : {"_blank", "_self", "_parent", "_top"})
+    if (SameTextAscii(t, kept)) return Value(target);
+  return "";
+}
 
 std::string EntryRenderer::Value(std::string_view text) const {
   return set_.Utf8 ? Cp1252ToUtf8(text) : std::string(text);
@@ -19,14 +34,24 @@ std::string EntryRenderer::RenderMainItem(int active, int ordinal, int entryInde
   const auto i = static_cast<std::size_t>(entryIndex);
   const TMTItem& item = doc_.Items[i];
   const std::string& id = plan_.LinkIDs[i];
+  // First, so no value filled in below can form it. A menu page is its active entry's.
+  if (set_.Includable)
+    ReplaceAll(s, "$Current$", Current(host_ ? host_->Current == entryIndex : active != -1 && activeForm), false);
   // A Windows-1252 character is one byte: split first, then convert each part.
   const auto [First, Rest] = TovHTML::SplitFirstLetter(item.Caption);
   ReplaceAll(s, "$Linkname$", Value(item.Caption), false);
   ReplaceAll(s, "$LinkID$", Value(id), false);
   ReplaceAll(s, "$FirstLetter$", Value(First), false);
   ReplaceAll(s, "$RestLetter$", Value(Rest), false);
-  ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
-  ReplaceAll(s, "$Link$", Value(hasSub ? id + plan_.SubmenuExt : item.Link), false);
+  if (host_) {
+    // A group's heading leads where its first sub-entry does when it has no link of its own.
+    const std::string& link = item.Link.empty() && hasSub ? doc_.Items[i + 1].Link : item.Link;
+    ReplaceAll(s, "$LinkTarget$", Target(item.Target), false);
+    ReplaceAll(s, "$Link$", Value(link), false);
+  } else {
+    ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
+    ReplaceAll(s, "$Link$", Value(hasSub ? id + plan_.SubmenuExt : item.Link), false);
+  }
   // Most entries are rendered without their sub-menu: it is made only where it goes.
   if (ContainsTextAscii(s, "$submenu$")) ReplaceAll(s, "$submenu$", RenderSubItems(entryIndex), false);
   if (ordinal < count) s += set_.BetweenMenupoints;
@@ -42,8 +67,9 @@ std::string EntryRenderer::RenderSubItems(int entryIndex) const {
     const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
     const auto [FirstLetter, Rest] = TovHTML::SplitFirstLetter(item.Caption);
     std::string s = set_.SubmenuPoint;
+    if (set_.Includable) ReplaceAll(s, "$Current$", Current(host_ && host_->Current == i), false);
     ReplaceAll(s, "$Linkname$", Value(item.Caption), false);
-    ReplaceAll(s, "$LinkTarget$", Value(item.Target), false);
+    ReplaceAll(s, "$LinkTarget$", Target(item.Target), false);
     ReplaceAll(s, "$LinkID$", Value(plan_.LinkIDs[static_cast<std::size_t>(i)]), false);
     ReplaceAll(s, "$FirstLetter$", Value(FirstLetter), false);
     ReplaceAll(s, "$RestLetter$", Value(Rest), false);

@@ -10,10 +10,17 @@
 
 namespace navforge {
 
+// The menu set into a page of the site instead of its own pages: entries link to their
+// own links, frame names as targets go (the page has no frames), and current is the
+// entry the page is (-1: none).
+struct HostPage {
+  int Current = -1;
+};
+
 class EntryRenderer {
 public:
-  // doc, set and plan must outlive the renderer.
-  EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan);
+  // doc, set, plan and host (when given) must outlive the renderer.
+  EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan, const HostPage* host = nullptr);
 
   // Every value filled into a fragment passes here: a UTF-8 set gets it in UTF-8.
   std::string Value(std::string_view text) const;
@@ -21,9 +28,13 @@ public:
   std::string RenderSubItems(int entryIndex) const;
 
 private:
+  // A target as filled in: in a host page, frame names are left out.
+  std::string Target(const std::string& target) const;
+
   const TovHTML& doc_;
   const TTemplateSet& set_;
   const PagePlan& plan_;
+  const HostPage* host_;
 };
 
 }  // namespace navforge

@@ -1,6 +1,7 @@
 // Loading a template set: "template.ini" and the seven fragments.
 #include "core/templateset.h"
 
+#include "core/menumarkers.h"
 #include "support/cp1252literal.h"
 #include "support/folders.h"
 #include "support/fsname.h"
@@ -48,6 +49,8 @@ void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set) {
   set.BetweenMenupoints = fragment("BetweenMenupoints.txt");
   set.SubmenuPoint = fragment("SubmenuPoint.txt");
   set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
+  set.Includable = HoldsMarkers(set.Header + set.Menupoint + set.ActiveMenupoint + set.BetweenMenupoints +
+                                set.SubmenuPoint + set.BetweenSubmenuPoints + set.Footer);
 }
 
 std::optional<TTemplateSet> LoadTemplateSet(const std::string& root, const std::string& name, std::string& message,

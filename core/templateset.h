@@ -10,6 +10,9 @@ struct TTemplateSet {
   bool AllInOne = false;
   std::string Header, Footer, Menupoint, ActiveMenupoint, SubmenuPoint, BetweenMenupoints, BetweenSubmenuPoints;
   bool Utf8 = false;   // a UTF-8 set (see ReadTemplateSetFiles)
+  // Its fragments mark the part of a page that another page can take in (see
+  // menumarkers.h); only such sets fill "$Current$".
+  bool Includable = false;
   std::string Folder;  // the set's folder, ending with "/"
 };
 
