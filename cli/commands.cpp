@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "apply/siteapply.h"
 #include "check/menucheck.h"
 #include "check/report.h"
 #include "cli/importcommand.h"
@@ -75,6 +76,19 @@ int RunCheck(const TovHTML& doc, const CliOptions& o, std::ostream& out) {
   return check::HasErrors(findings) || (o.strict && !findings.empty()) ? kExitFailed : kExitOk;
 }
 
+// Sets the menu into the site's pages; the exit code says whether every page is in step.
+int RunApply(const TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostream& err) {
+  apply::ApplyOptions options;
+  options.SiteFolder = o.siteFolder;
+  options.Mode = o.checkOnly ? apply::ApplyMode::Check : o.dryRun ? apply::ApplyMode::DryRun : apply::ApplyMode::Write;
+  const apply::ApplyReport report = apply::ApplyToSite(doc, options);
+  for (const std::string& line : apply::ReportLines(report, options.Mode))
+    (report.Problem.empty() ? out : err) << Cp1252ToUtf8(line) << '\n';
+  out.flush();
+  const bool outOfStep = options.Mode == apply::ApplyMode::Check && report.Changed > 0;
+  return report.Ok() && !outOfStep ? kExitOk : kExitFailed;
+}
+
 }  // namespace
 
 std::string StatsLine(std::size_t pages, std::uint64_t bytes, double seconds, double writeSeconds) {
@@ -124,6 +138,8 @@ int Run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         }
         case Command::Check:
           return RunCheck(doc, o, out);
+        case Command::Apply:
+          return RunApply(doc, o, out, err);
         case Command::Help:
         case Command::Import:
           break;

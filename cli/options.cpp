@@ -10,14 +10,15 @@ bool TakesOption(Command c, const std::string& name) {
   if (name == "--variables") return true;
   if (c == Command::Import)
     return name == "--templates" || name == "--into" || name == "--output-page" || name == "--replace-unmappable";
+  if (c == Command::Apply) return name == "--templates" || name == "--site" || name == "--dry-run" || name == "--check";
   if (name == "--templates") return c == Command::Generate || c == Command::Check;
   if (name == "--verbose" || name == "--stats") return c == Command::Generate;
   return c == Command::Check && (name == "--format" || name == "--strict");
 }
 
 bool IsFlag(const std::string& name) {
-  return name == "--verbose" || name == "--strict" || name == "--stats" ||
-         name == "--replace-unmappable";
+  return name == "--verbose" || name == "--strict" || name == "--stats" || name == "--replace-unmappable" ||
+         name == "--dry-run" || name == "--check";
 }
 
 const char* PositionalNames(Command c) {
@@ -56,6 +57,12 @@ std::string UsageText() {
          "      first template set by name.\n"
          "      --replace-unmappable takes titles with characters Windows-1252 lacks,\n"
          "      with \"?\" in their place; without it such titles stop the import.\n"
+         "  navforge-cli apply [--templates DIR] [--variables FILE] [--site DIR] [--dry-run] [--check] MENUFILE\n"
+         "      Sets the menu into every page of the site (the output file's folder, or DIR)\n"
+         "      between the lines <!-- navforge --> and <!-- /navforge -->, marked for that\n"
+         "      page; a page that would not change is not written. --dry-run writes nothing\n"
+         "      and says what would change; --check writes nothing and fails when a page\n"
+         "      would change.\n"
          "  navforge-cli --help\n"
          "\n"
          "--variables FILE  the variables file to read and write (default: the window\n"
@@ -66,7 +73,8 @@ std::string UsageText() {
          "--strict          check: Warnungen fail the check as Fehler do\n"
          "A relative output file name is taken against the folder of MENUFILE.\n"
          "Exit status: 0 success, 1 the command failed, 2 wrong usage; check: 0 without\n"
-         "Fehler (with --strict: without any finding), 1 otherwise.\n";
+         "Fehler (with --strict: without any finding), 1 otherwise; apply: 1 when a page\n"
+         "failed (with --check: or would change).\n";
 }
 
 ParseResult ParseArguments(const std::vector<std::string>& args) {
@@ -87,6 +95,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   else if (name == "generate") r.options.command = Command::Generate;
   else if (name == "check") r.options.command = Command::Check;
   else if (name == "import") r.options.command = Command::Import;
+  else if (name == "apply") r.options.command = Command::Apply;
   else {
     r.error = "unknown command '" + name + "'";
     return r;
@@ -123,6 +132,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       if (opt == "--verbose") r.options.verbose = true;
       else if (opt == "--stats") r.options.stats = true;
       else if (opt == "--strict") r.options.strict = true;
+      else if (opt == "--dry-run") r.options.dryRun = true;
+      else if (opt == "--check") r.options.checkOnly = true;
       else r.options.replaceUnmappable = true;
       continue;
     }
@@ -148,7 +159,12 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     if (opt == "--variables") r.options.variablesFile = value;
     else if (opt == "--templates") r.options.templatesDir = value;
     else if (opt == "--into") r.options.menuFile = value;
+    else if (opt == "--site") r.options.siteFolder = value;
     else r.options.outputPage = value;
+  }
+  if (r.options.dryRun && r.options.checkOnly) {
+    r.error = "--dry-run and --check exclude each other";
+    return r;
   }
   if (positional.size() != PositionalCount(cmd)) {
     r.error = name + " takes " + PositionalNames(cmd);

@@ -6,7 +6,7 @@
 
 namespace navforge::cli {
 
-enum class Command { Help, Resave, Show, Generate, Check, Import };
+enum class Command { Help, Resave, Show, Generate, Check, Import, Apply };
 enum class Format { Text, Json };
 
 struct CliOptions {
@@ -19,7 +19,9 @@ struct CliOptions {
   bool strict = false;           // check only: Warnungen fail too
   std::string menuFile;       // import: the menu of --into, else empty
   std::string newMenuFile;    // resave and import
-  std::string siteFolder;     // import only
+  std::string siteFolder;     // import; apply: --site
+  bool dryRun = false;        // apply: --dry-run
+  bool checkOnly = false;     // apply: --check
   std::string outputPage;     // import: --output-page
   bool replaceUnmappable = false;  // import: --replace-unmappable
 };
