@@ -124,84 +124,139 @@ std::string PathText(const std::string& fsName) { return FromFsName(fsName); }
 
 std::string FolderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
 
+// A site page, read whole: one far larger than any hand-made page is no page to set a
+// menu into, and reading it could take all memory.
+constexpr std::uintmax_t kMaxPageBytes = std::uintmax_t{64} << 20;
+std::string ReadPage(const std::string& path) {
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (!ec && size > kMaxPageBytes)
+    throw ENavforgeError("Die Seite ist größer als 64 MB; sie bleibt, wie sie ist."_cp1252);
+  return ReadWholeFile(path);
+}
+
+// What the run over a site shares between its pages: the set, the menu, which entry
+// each page is.
+class Applier {
+public:
+  explicit Applier(const TovHTML& doc) : doc_(doc) {
+    std::string message;
+    set_ = LoadSetForRun(doc, message);
+    if (!set_) {
+      problem_ = message;
+      return;
+    }
+    if (!set_->Includable) {
+      problem_ = "Das Menütemplate „"_cp1252 + doc.Template +
+                 "“ markiert kein Menü zum Einsetzen (<!-- navforge --> … <!-- /navforge -->). Wählen Sie ein anderes Menütemplate."_cp1252;
+      return;
+    }
+    const std::string mainPage = import::AbsolutePath(PageFile(ExtractFilePath(doc.MenuFile), doc.Filename));
+    output_ = RealPath(FolderOf(mainPage));
+    entries_ = EntriesByPage(doc, output_);
+    menu_.emplace(doc, *set_);
+  }
+  const std::string& Problem() const { return problem_; }
+  const std::string& OutputFolder() const { return output_; }
+  // The menu's own pages are the generate command's; apply leaves them alone.
+  std::set<std::string> MenuPages() const {
+    std::set<std::string> pages;
+    const PagePlan plan = PlanPages(doc_.Items, doc_, AssignLinkIDs(doc_.Items), set_->AllInOne);
+    for (const PlannedPage& page : plan.Pages) pages.insert(RealPath(PageFile(ExtractFilePath(doc_.MenuFile), page.Path)));
+    return pages;
+  }
+  bool Linked(const std::string& real) const { return entries_.count(real) > 0; }
+
+  // The page at real with the menu set in; marked tells where the markers stand.
+  // Throws ENavforgeError with the page's problem.
+  std::string Apply(const std::string& bytes, const MarkedPart& marked, const std::string& real) {
+    if (marked.Is == MarkedPart::Repeated)
+      throw ENavforgeError("Die Markierungen <!-- navforge --> und <!-- /navforge --> stehen mehr als einmal in der Seite; sie bleibt, wie sie ist."_cp1252);
+    if (marked.Is != MarkedPart::Found)
+      throw ENavforgeError("Zu <!-- navforge --> fehlt <!-- /navforge --> (oder sie stehen in falscher Reihenfolge); die Seite bleibt, wie sie ist."_cp1252);
+    const std::optional<HostEncoding> encoding = DetectHostEncoding(bytes);
+    if (!encoding)
+      throw ENavforgeError("Die Seite ist in einer Kodierung geschrieben, die Navforge nicht kennt (nur UTF-8 und Windows-1252); sie bleibt, wie sie ist."_cp1252);
+    const auto entry = entries_.find(real);
+    const std::optional<std::string> text = menu_->For(entry == entries_.end() ? -1 : entry->second);
+    if (!text)
+      throw ENavforgeError("Die Menüseite enthält die Markierungen nicht genau einmal (ein Wert enthält eine davon)."_cp1252);
+    const auto asUrlPath = [&](const std::string& folder) { return set_->Utf8 ? folder : PathText(folder); };
+    const UrlRebase rebase(asUrlPath(output_), asUrlPath(FolderOf(real)));
+    const std::string inserted = WithPageLineBreaks(ToHostEncoding(rebase.Html(*text), set_->Utf8, *encoding), bytes);
+    return bytes.substr(0, marked.Begin) + inserted + bytes.substr(marked.End);
+  }
+
+private:
+  const TovHTML& doc_;
+  std::optional<TTemplateSet> set_;
+  std::string problem_, output_;
+  std::map<std::string, int> entries_;
+  std::optional<HostMenu> menu_;
+};
+
 }  // namespace
 
 ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options) {
   ApplyReport report;
-  std::string message;
-  const std::optional<TTemplateSet> set = LoadSetForRun(doc, message);
-  if (!set) {
-    report.Problem = message;
+  Applier applier(doc);
+  if (!applier.Problem().empty()) {
+    report.Problem = applier.Problem();
     return report;
   }
-  if (!set->Includable) {
-    report.Problem = "Das Menütemplate "_cp1252 + "„"_cp1252 + doc.Template + "“"_cp1252 +
-                     " markiert kein Menü zum Einsetzen (<!-- navforge --> … <!-- /navforge -->). Wählen Sie ein anderes Menütemplate."_cp1252;
-    return report;
-  }
-  const std::string mainPage = import::AbsolutePath(PageFile(ExtractFilePath(doc.MenuFile), doc.Filename));
-  const std::string outputFolder = FolderOf(mainPage);
-  const std::string site = RealPath(options.SiteFolder.empty() ? outputFolder : import::AbsolutePath(options.SiteFolder));
+  const std::string site =
+      RealPath(options.SiteFolder.empty() ? applier.OutputFolder() : import::AbsolutePath(options.SiteFolder));
   std::error_code ec;
   if (!fs::is_directory(site, ec)) {
-    report.Problem = "Den Ordner "_cp1252 + "„"_cp1252 + PathText(site) + "“"_cp1252 + " der Website gibt es nicht."_cp1252;
+    report.Problem = "Den Ordner „"_cp1252 + PathText(site) + "“ der Website gibt es nicht."_cp1252;
     return report;
   }
-
-  // The menu's own pages are the generate command's; apply leaves them alone.
-  std::set<std::string> menuPages;
-  const PagePlan plan = PlanPages(doc.Items, doc, AssignLinkIDs(doc.Items), set->AllInOne);
-  for (const PlannedPage& page : plan.Pages)
-    menuPages.insert(RealPath(PageFile(ExtractFilePath(doc.MenuFile), page.Path)));
-
-  const std::map<std::string, int> entries = EntriesByPage(doc, RealPath(outputFolder));
-  HostMenu menu(doc, *set);
-  const std::string realOutput = RealPath(outputFolder);
-  const auto asUrlPath = [&](const std::string& folder) { return set->Utf8 ? folder : PathText(folder); };
   SpareTemp spare;
-  for (const auto& [rel, real] : SiteWalk(site, menuPages).Pages()) {
-    const std::string bytes = ReadWholeFile(real);
+  for (const auto& [rel, real] : SiteWalk(site, applier.MenuPages()).Pages()) {
+    std::string bytes;
+    try {
+      bytes = ReadPage(real);
+    } catch (const ENavforgeError& e) {
+      report.Pages.push_back({PageResult::Failed, rel, e.what()});
+      ++report.Failed;
+      continue;
+    }
     const MarkedPart marked = FindMarkedPart(bytes);
-    const auto entry = entries.find(real);
     if (marked.Is == MarkedPart::None) {
-      if (entry != entries.end()) report.Unmarked.push_back(rel);
+      if (applier.Linked(real)) report.Unmarked.push_back(rel);
       continue;
     }
     PageResult result{PageResult::Unchanged, rel, {}};
-    const auto fail = [&](std::string why) {
-      result.Is = PageResult::Failed;
-      result.Problem = std::move(why);
-      ++report.Failed;
-    };
-    const std::optional<HostEncoding> encoding = DetectHostEncoding(bytes);
-    if (marked.Is != MarkedPart::Found) {
-      fail(marked.Is == MarkedPart::Repeated
-               ? "Die Markierungen <!-- navforge --> und <!-- /navforge --> stehen mehr als einmal in der Seite; sie bleibt, wie sie ist."_cp1252
-               : "Zu <!-- navforge --> fehlt <!-- /navforge --> (oder sie stehen in falscher Reihenfolge); die Seite bleibt, wie sie ist."_cp1252);
-    } else if (!encoding) {
-      fail("Die Seite ist in einer Kodierung geschrieben, die Navforge nicht kennt (nur UTF-8 und Windows-1252); sie bleibt, wie sie ist."_cp1252);
-    } else {
-      try {
-        const std::optional<std::string> text = menu.For(entry == entries.end() ? -1 : entry->second);
-        if (!text) throw ENavforgeError("Die Menüseite enthält die Markierungen nicht genau einmal (ein Wert enthält eine davon)."_cp1252);
-        const std::string pageFolder = FolderOf(real);
-        const UrlRebase rebase(asUrlPath(realOutput), asUrlPath(pageFolder));
-        const std::string inserted = WithPageLineBreaks(ToHostEncoding(rebase.Html(*text), set->Utf8, *encoding), bytes);
-        if (std::string_view(bytes).substr(marked.Begin, marked.End - marked.Begin) != inserted) {
-          result.Is = PageResult::Changed;
-          ++report.Changed;
-          if (options.Mode == ApplyMode::Write)
-            WriteWholeFile(real, bytes.substr(0, marked.Begin) + inserted + bytes.substr(marked.End), Durable::No,
-                           &spare);
-        }
-      } catch (const ENavforgeError& e) {
-        if (result.Is == PageResult::Changed) --report.Changed;
-        fail(e.what());
+    try {
+      const std::string page = applier.Apply(bytes, marked, real);
+      if (page != bytes) {
+        if (options.Mode == ApplyMode::Write) WriteWholeFile(real, page, Durable::No, &spare);
+        result.Is = PageResult::Changed;
+        ++report.Changed;
       }
+    } catch (const ENavforgeError& e) {
+      result.Is = PageResult::Failed;
+      result.Problem = e.what();
+      ++report.Failed;
     }
     report.Pages.push_back(std::move(result));
   }
   return report;
+}
+
+std::optional<std::string> PageWithMenu(const TovHTML& doc, const std::string& page, std::string& problem) {
+  try {
+    Applier applier(doc);
+    problem = applier.Problem();
+    if (!problem.empty()) return std::nullopt;
+    const std::string bytes = ReadPage(page);
+    const MarkedPart marked = FindMarkedPart(bytes);
+    if (marked.Is == MarkedPart::None) return std::nullopt;
+    return applier.Apply(bytes, marked, RealPath(page));
+  } catch (const ENavforgeError& e) {
+    problem = e.what();
+    return std::nullopt;
+  }
 }
 
 std::vector<std::string> ReportLines(const ApplyReport& report, ApplyMode mode) {

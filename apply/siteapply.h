@@ -2,6 +2,7 @@
 // Setting the menu into the pages of its site: every page under the site folder that
 // holds the two markers gets, between them, the menu for that page; the rest of each
 // page stays byte for byte, and a page that would not change is not written.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,11 @@ struct ApplyReport {
 // Runs over the site of doc (its output file and menu file as the generate command
 // takes them; the set loaded as generation loads it).
 ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options);
+
+// The bytes of the site page page (a file-system name) with the menu set in, as the
+// run over the site would write them. Nothing when the page has no markers, or when it
+// cannot take the menu: problem then says why (Windows-1252; empty without markers).
+std::optional<std::string> PageWithMenu(const TovHTML& doc, const std::string& page, std::string& problem);
 
 // The German lines of a report as navforge-cli and the window show them (Windows-1252
 // texts, paths converted from file-system names).
