@@ -50,6 +50,14 @@ TEST(ParseArguments, eachCommand_takesItsOptionsAndArguments) {
   EXPECT_FALSE(r.options.strict);
   EXPECT_EQ(r.options.format, Format::Text);
 
+  r = ParseArguments({"apply", "--site", "/s", "--dry-run", "m.nff"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.command, Command::Apply);
+  EXPECT_EQ(r.options.siteFolder, "/s");
+  EXPECT_TRUE(r.options.dryRun);
+  EXPECT_FALSE(r.options.checkOnly);
+  EXPECT_EQ(r.options.menuFile, "m.nff");
+
   r = ParseArguments({"show", "--", "--odd name.nff"});
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.options.menuFile, "--odd name.nff");
@@ -87,6 +95,9 @@ TEST(ParseArguments, wrongUsage_isAnErrorWithAReason) {
       {"generate", "--stats=yes", "a"},
       {"check", "--stats", "a"},            // generate only
       {"check", "a", "b"},
+      {"apply", "--dry-run", "--check", "a"},  // one or the other
+      {"apply", "--strict", "a"},
+      {"generate", "--site", "s", "a"},       // apply only
   };
   for (const auto& args : bad) {
     ParseResult r = ParseArguments(args);
