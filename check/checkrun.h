@@ -50,6 +50,8 @@ void CheckEntries(CheckRun& run);
 void CheckPlaceholders(CheckRun& run);
 void CheckVariables(CheckRun& run);
 void CheckContrast(CheckRun& run);
+// Pages the menu links to whose markers would make setting the menu in fail.
+void CheckMarkers(CheckRun& run);
 // Runs last: generation's own refusal, where no rule before has reported that page, and
 // a page generation could not make.
 void CheckRefusal(CheckRun& run);

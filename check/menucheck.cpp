@@ -88,7 +88,7 @@ std::string Quoted(const std::string& text) { return "„"_cp1252 + text + "“"
 Findings CheckMenu(const TovHTML& doc, const CheckOptions& options) {
   CheckRun run(doc, options);
   for (void (*rule)(CheckRun&) : {CheckFileName, CheckTemplate, CheckPageCollisions, CheckMenuFilesOverwritten,
-                                  CheckEntries, CheckPlaceholders, CheckVariables, CheckContrast,
+                                  CheckEntries, CheckPlaceholders, CheckVariables, CheckContrast, CheckMarkers,
                                   CheckRefusal})
     rule(run);
   // Fehler before Warnungen; within each, the whole menu first, then the entries in menu order.

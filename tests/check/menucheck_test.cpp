@@ -52,6 +52,11 @@ struct Menu {
     for (int i = 0; i < links; ++i)
       Var("V" + std::to_string(i), "$V" + std::to_string(i + 1) + "$$V" + std::to_string(i + 1) + "$");
   }
+  // The set marks its menu for setting into the site's pages.
+  void Includable() {
+    Fragment("header.txt", "<title>$Title$</title><body style=\"color:$TextColor$\">\r\n<!-- navforge -->\r\n");
+    Fragment("footer.txt", "<!-- /navforge -->\r\n</body>\r\n");
+  }
   std::string& Caption(int i) { return doc.Items[static_cast<std::size_t>(i)].Caption; }
   std::string& Link(int i) { return doc.Items[static_cast<std::size_t>(i)].Link; }
   Findings Check() { return CheckMenu(doc, options); }
@@ -94,6 +99,13 @@ const RuleCase kRules[] = {
      [](Menu& m) { m.doc.Filename = m.dir.file("site.nfs.htm"); }},
     {"seite-nicht-erzeugbar", Level::Fehler, 1, [](Menu& m) { m.VariableChain(40); },
      [](Menu& m) { m.VariableChain(4); }},  // a page of 16 copies
+    {"seite-versteckt", Level::Fehler, 1, [](Menu& m) { m.Caption(1) = ".Produkte"; },
+     [](Menu& m) { m.Caption(1) = "Produkte."; }},
+    {"seite-ueberschreibt-fremde-datei", Level::Fehler, 1, [](Menu& m) { WriteFile(m.dir.file("site/Produkte.htm"), "text"); },
+     [](Menu& m) { WriteFile(m.dir.file("site/Produkte.htm"), "<p>alt"); }},
+    {"markierung-kaputt", Level::Warnung, 0,
+     [](Menu& m) { m.Includable(), WriteFile(m.dir.file("site/home.htm"), "<!-- /navforge --><!-- navforge -->"); },
+     [](Menu& m) { m.Includable(), WriteFile(m.dir.file("site/home.htm"), "<!-- navforge -->\n<!-- /navforge -->"); }},
     {"kennung-mit-pfadzeichen", Level::Fehler, 1, [](Menu& m) { m.Caption(1) = "Produkte/Neu"; },
      [](Menu& m) { m.Caption(2) = "Soft\\ware"; }},  // a sub-entry names no page
     {"leere-beschriftung", Level::Fehler, 0, [](Menu& m) { m.Caption(0).clear(); }, [](Menu& m) { m.Caption(0) = " "; }},
