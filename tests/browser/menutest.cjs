@@ -26,13 +26,14 @@ const { chromium } = require(path.join(args.modules, 'playwright-core'));
 //   button: the text of a group's disclosure button, where groups have one
 //   toggle: on a narrow screen the menu folds behind a disclosure button
 //   frames: entries open in their own target frame
+//   include: the menu between the marker lines works in any page of the site
 const SETS = {
-  Liste: { groups: 'open' },
-  Aufklappen: { groups: 'page' },
-  Leiste: { groups: 'disclosure', button: (caption) => caption },
-  Responsiv: { groups: 'disclosure', button: (caption) => caption, toggle: true },
+  Liste: { groups: 'open', include: true },
+  Aufklappen: { groups: 'page', include: true },
+  Leiste: { groups: 'disclosure', button: (caption) => caption, include: true },
+  Responsiv: { groups: 'disclosure', button: (caption) => caption, toggle: true, include: true },
   Rahmen: { groups: 'page', frames: true },
-  Seitenleiste: { groups: 'page', button: (caption) => `Untermenü ${caption}`, toggle: true },
+  Seitenleiste: { groups: 'page', button: (caption) => `Untermenü ${caption}`, toggle: true, include: true },
 };
 const expect = SETS[args.set];
 const failures = [];
@@ -286,13 +287,14 @@ async function checkPage(browser, site, entry, variant) {
 
   // An empty background image must not make the page fetch itself again.
   check(requests.filter((r) => r === url).length === 1, where, `page requested ${requests.filter((r) => r === url).length} times`);
-  const style = await page.evaluate(() => {
-    const body = getComputedStyle(document.body);
+  // In a host page the nav itself carries what the menu page's body shows.
+  const style = await page.evaluate((host) => {
+    const box = getComputedStyle(host ? document.querySelector('nav') : document.body);
     const link = document.querySelector('nav a');
-    return { bg: body.backgroundImage, margin: body.marginTop, font: getComputedStyle(link).fontSize,
+    return { bg: box.backgroundImage, margin: box.marginTop, font: getComputedStyle(link).fontSize,
              color: getComputedStyle(link).color };
-  });
-  check(style.margin === '0px', where, `body margin ${style.margin}: a declaration beside a value was lost`);
+  }, !!entry.host);
+  if (!entry.host) check(style.margin === '0px', where, `body margin ${style.margin}: a declaration beside a value was lost`);
   if (variant === 'voll') {
     check(style.bg.includes('hintergrund.svg'), where, `background image ${style.bg}`);
     check(requests.some((r) => r.endsWith('/hintergrund.svg')), where, 'background image not loaded');
@@ -347,11 +349,11 @@ async function checkPage(browser, site, entry, variant) {
 
   await checkContrast(page, where, 'nav a, nav button, nav summary, nav .erster, nav .titel', 'as loaded');
   await checkFocusOutline(page, where, 'normal colours');
-  await runAxe(page, where, 'as loaded');
+  await runAxe(page, where, 'as loaded', entry.host);
   const closed = groups.find((g) => !isOpen(g));
   if (expect.button && closed && (await buttonOf(page, closed).count())) {
     await buttonOf(page, closed).click();
-    await runAxe(page, where, `with ${closed.caption} open`);
+    await runAxe(page, where, `with ${closed.caption} open`, entry.host);
     await buttonOf(page, closed).click();
   }
 
@@ -377,19 +379,20 @@ async function checkPage(browser, site, entry, variant) {
 }
 
 // axe over the page as it stands. A menu page is only a menu: it has no main landmark,
-// no h1 and nothing outside its nav, so the three rules about whole pages are off.
+// no h1 and nothing outside its nav, so the three rules about whole pages are off there;
+// a host page is a whole page, with every rule on and no violation let through.
 const AXE = fs.readFileSync(path.join(args.modules, 'axe-core', 'axe.min.js'), 'utf8');
-async function runAxe(page, where, state) {
+async function runAxe(page, where, state, whole) {
   if (!(await page.evaluate(() => !!window.axe))) await page.addScriptTag({ content: AXE });
-  const result = await page.evaluate(() => window.axe.run(document, {
-    rules: { 'landmark-one-main': { enabled: false }, 'page-has-heading-one': { enabled: false },
-             region: { enabled: false }, 'target-size': { enabled: true } },
+  const result = await page.evaluate((whole) => window.axe.run(document, {
+    rules: { 'landmark-one-main': { enabled: whole }, 'page-has-heading-one': { enabled: whole },
+             region: { enabled: whole }, 'target-size': { enabled: true } },
     resultTypes: ['violations'],
-  }));
+  }), !!whole);
   for (const v of result.violations) {
     const nodes = v.nodes.map((n) => n.target.join(' ')).join(', ');
     const text = `axe ${v.id} (${v.impact}) ${state}: ${v.help}: ${nodes}`;
-    if (v.impact === 'serious' || v.impact === 'critical') fail(where, text);
+    if (whole || v.impact === 'serious' || v.impact === 'critical') fail(where, text);
     else console.log(`${where}: ${text}`);
   }
 }
@@ -535,23 +538,91 @@ async function checkWithoutScript(browser, site, entry) {
   await context.close();
 }
 
-// The menu's <nav> included into a UTF-8 page keeps its text.
-async function checkInclude(browser, site) {
-  const where = 'voll/einbindung.htm';
-  const nav = /<nav[\s\S]*<\/nav>/.exec(fs.readFileSync(site.pages[0].file, 'utf8'));
-  const file = path.join(site.dir, 'einbindung.htm');
-  fs.writeFileSync(file, '<!DOCTYPE html>\n<html lang="de">\n<head>\n<meta charset="utf-8">\n'
-    + '<title>Seite mit eingebundenem Menü</title>\n</head>\n<body>\n' + (nav ? nav[0] : '')
-    + '\n<main><h1>Grüße</h1><p>Eine UTF-8-Seite, in die das Menü eingebunden ist.</p></main>\n</body>\n</html>\n');
-  const { context, page, problems } = await openPage(browser, file, { width: 1024, height: 768 });
+// ---- the menu set into a page of the site -------------------------------------------
+// The part between the marker lines of a generated page, as the include command takes it:
+// each marker once and on a line of its own, the opening one first.
+function markedPart(file, where) {
+  const text = fs.readFileSync(file, 'utf8');
+  const lines = text.split(/\r?\n/);
+  const [from, to] = ['<!-- navforge -->', '<!-- /navforge -->'].map((m) => (text.split(m).length === 2 ? lines.indexOf(m) : -1));
+  if (from < 0 || to < from) {
+    fail(where, 'no pair of marker lines around the menu');
+    return '';
+  }
+  return lines.slice(from + 1, to).join('\n');
+}
+
+// A plain UTF-8 page of the site with the menu in its header or after its main part.
+function hostPage(menu, top) {
+  return '<!DOCTYPE html>\n<html lang="de">\n<head>\n<meta charset="utf-8">\n<title>Seite</title>\n'
+    + '<style>body{background:#fffbe6}</style>\n</head>\n<body>\n<header><h1>Seite</h1>\n' + (top ? menu : '')
+    + '\n</header>\n<main><p>Text mit <a href="start.htm">Verweis</a></p><ul><li>Punkt</li></ul></main>\n'
+    + (top ? '' : menu) + '\n</body>\n</html>\n';
+}
+
+// The main page's menu (the marked part, or the <nav> of a set without markers) set into a
+// host page at both places; seite.htm is the host page without it.
+function writeHosts(site) {
+  const main = site.pages[0].file;
+  const where = `${path.basename(site.dir)}/${path.basename(main)}`;
+  const menu = expect.include ? markedPart(main, where) : (/<nav[\s\S]*<\/nav>/.exec(fs.readFileSync(main, 'utf8')) || [''])[0];
+  if (!menu) return [];
+  if (expect.include) check(!/<[^>]*\sid\s*=/i.test(menu), where, 'a fixed id in the menu could clash with the host page');
+  fs.writeFileSync(path.join(site.dir, 'seite.htm'), hostPage('', false));
+  return ['oben', 'unten'].map((at) => {
+    const file = path.join(site.dir, `seite-${at}.htm`);
+    fs.writeFileSync(file, hostPage(menu, at === 'oben'));
+    return { file, active: null, host: true };
+  });
+}
+
+// What the host page's own elements look like (computed, without the properties that
+// follow the page's length) and its global names: the menu must change none of it.
+function hostLook(page) {
+  return page.evaluate(() => {
+    const layout = new Set(['height', 'block-size', 'perspective-origin', 'transform-origin']);
+    const own = [...document.querySelectorAll('html, body, body *')].filter((e) => !e.closest('nav'));
+    const styles = own.flatMap((e) => {
+      const s = getComputedStyle(e);
+      return [...s].filter((p) => !layout.has(p)).map((p) => `${e.tagName.toLowerCase()} ${p}: ${s.getPropertyValue(p)}`);
+    });
+    return { styles, globals: Object.keys(window) };
+  });
+}
+
+// The menu in a host page: every caption there (a UTF-8 page of the site); for include-ready
+// sets also its CSS a <style> first in the nav with every rule under the nav's class, the
+// host page's own look and globals unchanged, and every check of a menu page.
+async function checkHost(browser, site, host, variant) {
+  const where = `${variant}/${path.basename(host.file)}`;
+  const { context, page, problems } = await openPage(browser, host.file, { width: 1024, height: 768 });
   for (const p of problems) fail(where, p);
   const text = norm(await page.evaluate(() => [...document.querySelectorAll('nav a, nav button, nav summary')]
     .map((e) => e.textContent).join(' ')));
   for (const main of site.mains) {
     for (const item of [main, ...main.subs]) check(text.includes(item.caption), where, `caption ${item.caption} lost in a UTF-8 page that includes the menu`);
   }
+  if (expect.include) {
+    const unscoped = await page.evaluate(() => {
+      const nav = document.querySelector('nav');
+      const style = nav.firstElementChild;
+      if (!style || style.tagName !== 'STYLE') return ['no <style> as the first child of the nav'];
+      const scope = new RegExp(`^nav\\.${nav.classList[0]}(?![\\w-])`);
+      const selectors = (rules) => [...rules].flatMap((r) => (r.selectorText ? r.selectorText.split(',') : selectors(r.cssRules || [])));
+      return selectors(style.sheet.cssRules).map((s) => s.trim()).filter((s) => !scope.test(s));
+    });
+    for (const s of unscoped) fail(where, `CSS not scoped to the nav: ${s}`);
+    const bare = await openPage(browser, path.join(site.dir, 'seite.htm'), { width: 1024, height: 768 });
+    const [before, after] = [await hostLook(bare.page), await hostLook(page)];
+    await bare.context.close();
+    const changed = after.styles.filter((s, i) => s !== before.styles[i]);
+    check(!changed.length && after.styles.length === before.styles.length, where,
+          `the menu changes the page around it: ${changed.slice(0, 5).join('; ')}`);
+    const added = after.globals.filter((g) => !before.globals.includes(g));
+    check(!added.length, where, `the menu's script leaves global names: ${added.join(' ')}`);
+  }
   await context.close();
-  return file;
+  if (expect.include) await checkPage(browser, site, host, variant);
 }
 
 async function checkNarrow(browser, site, entry) {
@@ -639,16 +710,14 @@ async function main() {
     const validate = [];
     for (const site of Object.values(sites)) {
       for (const entry of site.pages) tidy(entry.file, utf8);
-      validate.push(...site.pages.map((p) => p.file));
+      site.hosts = writeHosts(site);
+      validate.push(...site.pages.map((p) => p.file), ...site.hosts.map((h) => h.file));
     }
-    // Every shipped set makes UTF-8 pages that another site's UTF-8 pages can include.
-    if (sites.voll) {
-      checkEncoding(sites.voll);
-      validate.push(await checkInclude(chrome, sites.voll));
-    }
+    if (sites.voll) checkEncoding(sites.voll);
     vnu(validate);
     for (const [variant, site] of Object.entries(sites)) {
       for (const entry of site.pages) await checkPage(chrome, site, entry, variant);
+      for (const host of site.hosts) await checkHost(chrome, site, host, variant);
       if (variant === 'voll') {
         if (expect.button) for (const entry of site.pages) await checkWithoutScript(chrome, site, entry);
         if (expect.toggle) await checkNarrow(chrome, site, site.pages.find((p) => p.active) || site.pages[0]);
