@@ -1,6 +1,6 @@
 // The main toolbar and the commands on the whole menu: new, open, save, save as,
-// generate, version control and info; the two browse buttons of "Allgemein"; the
-// window caption they keep.
+// generate, version control and info (check and "In Seiten einsetzen" add their own);
+// the two browse buttons of "Allgemein"; the window caption they keep.
 #include <QApplication>
 #include <QTableWidget>
 #include <QToolBar>
@@ -11,6 +11,7 @@
 #include "support/paths.h"
 #include "support/strutil.h"
 #include "support/textfile.h"
+#include "ui/applycommand.h"
 #include "ui/checkwindow.h"
 #include "ui/editbox.h"
 #include "ui/filefilters.h"
@@ -53,6 +54,7 @@ void Tmainform::CreateMainToolbar() {
   TBSeparatorItem2 = AddSeparator(TBToolbar1, "TBSeparatorItem2");
   TBItem5 = AddCommand(TBToolbar1, "TBItem5", "generate", "HTML Menü erstellen"_cp1252, &Tmainform::TBItem5Click);
   AddCheckCommand(*this, TBToolbar1);
+  AddApplyCommand(*this, TBToolbar1);
   TBSeparatorItem3 = AddSeparator(TBToolbar1, "TBSeparatorItem3");
   TBItem6 = AddCommand(TBToolbar1, "TBItem6", "version", "Versionskontrolle", &Tmainform::TBItem6Click);
   TBSeparatorItem4 = AddSeparator(TBToolbar1, "TBSeparatorItem4");

@@ -168,6 +168,10 @@ public:
   // The variables grid's selected row, header row 0 included as in the core's grid.
   int GridRow() const;
   void SetGridRow(int row);
+  // For commands added from outside the form: its dialogs, and the guard its own
+  // commands run in (an error that escapes ends the command and is shown; false).
+  IDialogs& Dialogs() const { return *dialogs_; }
+  bool Guard(const std::function<void()>& command);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -223,8 +227,6 @@ private:
   // A chosen file-system path as the stored text it becomes (link, image, output file,
   // site folder); false, after a message, when Windows-1252 cannot hold it.
   bool StoredText(const std::string& path, std::string& text);
-  // Runs a command; an error that escapes it ends the command and is shown (false).
-  bool Guard(const std::function<void()>& command);
   void ShowError(const std::string& text);
   std::unique_ptr<TovHTML> NewDocument() const;
 
