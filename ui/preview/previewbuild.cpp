@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <exception>
 
+#include "apply/hostencoding.h"
+#include "apply/siteapply.h"
 #include "core/generationrun.h"
+#include "core/locallink.h"
 #include "support/cp1252.h"
 #include "support/paths.h"
 #include "ui/preview/sitefolder.h"
@@ -13,6 +16,25 @@ namespace {
 
 QString NameOf(std::string_view path, std::size_t dirLength) {
   return QString::fromStdString(Cp1252ToUtf8(path.substr(dirLength)));
+}
+
+// The pages "In Seiten einsetzen" sets the menu into.
+bool IsPageName(const QString& name) {
+  for (const char* ext : {".htm", ".html", ".shtml", ".xhtml", ".php"})
+    if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive)) return true;
+  return false;
+}
+
+// The file below the output folder that entry index's link names, as the engine asks
+// for it; empty for a link that is not local or leaves the folder.
+QString LinkedPage(const TovHTML& doc, int index) {
+  if (index < 0 || index >= static_cast<int>(doc.Items.size())) return {};
+  const std::optional<std::string> file =
+      LocalLinkFile(LinkWithVariables(doc.Items[static_cast<std::size_t>(index)].Link, doc.Variables));
+  if (!file) return {};
+  const std::filesystem::path name = std::filesystem::path(*file).lexically_normal();
+  if (name.empty() || *name.begin() == "..") return {};
+  return QString::fromStdString(name.generic_string());
 }
 
 }  // namespace
@@ -76,8 +98,26 @@ const QByteArray* TPreviewBuild::Page(const QString& name) const {
   }
 }
 
+const TSitePage* TPreviewBuild::SitePage(const QString& name) const {
+  if (!ServesFolder || pageIndex_.count(name) || !IsPageName(name)) return nullptr;
+  if (auto done = sitePages_.find(name); done != sitePages_.end()) return done->second ? &*done->second : nullptr;
+  std::optional<TSitePage>& page = sitePages_[name];
+  try {
+    // SiteFile keeps the read inside the served folder, as for every other file.
+    if (const std::optional<std::filesystem::path> file = SiteFile(Folder, name.toStdString())) {
+      std::string problem;  // a page the menu cannot go into shows as it stands on disk
+      if (const std::optional<std::string> bytes = apply::PageWithMenu(state_->Doc, file->string(), problem))
+        page = TSitePage{QByteArray::fromStdString(*bytes),
+                         apply::DetectHostEncoding(*bytes) == apply::HostEncoding::Utf8};
+    }
+  } catch (const std::exception&) {
+  }
+  return page ? &*page : nullptr;
+}
+
 QString TPreviewBuild::PageForEntry(int index) const {
   if (PageNames.isEmpty()) return {};
+  if (const QString linked = LinkedPage(state_->Doc, index); !linked.isEmpty() && SitePage(linked)) return linked;
   const std::size_t page = run_->Plan().PageOfEntry(state_->Doc.Items, index);
   const std::string& path = run_->Plan().Pages[page].Path;
   return NameOf(path, ExtractFilePath(state_->Doc.Filename).size());

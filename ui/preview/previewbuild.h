@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/menudocument.h"
@@ -24,6 +25,12 @@ namespace navforge::preview {
 struct TPreviewState {
   TovHTML Doc;  // MenuFile names the menu's file, as generation is given it
   int Selected = -1;                 // the selected entry, -1 for none
+};
+
+// A page of the site with the menu set in, in the page's own encoding.
+struct TSitePage {
+  QByteArray Bytes;
+  bool Utf8 = false;
 };
 
 class TPreviewBuild {
@@ -43,8 +50,13 @@ public:
   // The page's bytes, rendered on first use (on one thread at a time); nullptr for a
   // name that is no generated page.
   const QByteArray* Page(const QString& name) const;
-  // The page that shows entry index (-1: none): its group's sub-menu page in a
-  // one-file-per-entry set, otherwise the main page. Empty when there is no page.
+  // A page of the served site folder (no generated page) that holds the markers, with
+  // the menu set in for it as "In Seiten einsetzen" would write it; read on first use,
+  // never written. nullptr for any other name.
+  const TSitePage* SitePage(const QString& name) const;
+  // The page that shows entry index (-1: none): the site page its link names when that
+  // holds the markers, else its group's sub-menu page in a one-file-per-entry set,
+  // otherwise the main page. Empty when there is no page.
   QString PageForEntry(int index) const;
 
 private:
@@ -52,6 +64,7 @@ private:
   std::unique_ptr<GenerationRun> run_;
   std::map<QString, std::size_t> pageIndex_;  // into the plan; a name written twice keeps the later page, as on disk
   mutable std::map<QString, QByteArray> rendered_;
+  mutable std::map<QString, std::optional<TSitePage>> sitePages_;  // nothing: no marked page
 };
 
 }  // namespace navforge::preview

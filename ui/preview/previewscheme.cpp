@@ -56,6 +56,10 @@ void TPreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     Reply(job, build_->Utf8 ? "text/html; charset=utf-8" : "text/html; charset=windows-1252", *page);
     return;
   }
+  if (const TSitePage* site = build_->SitePage(name)) {
+    Reply(job, site->Utf8 ? "text/html; charset=utf-8" : "text/html; charset=windows-1252", site->Bytes);
+    return;
+  }
   const auto file = build_->ServesFolder ? SiteFile(build_->Folder, name.toStdString()) : std::nullopt;
   if (!file) {
     ++Refused;

@@ -1,6 +1,7 @@
 #pragma once
-// The private URL scheme the preview's pages come from: generated pages from memory,
-// every other file from the output folder on disk, read only, nothing outside it.
+// The private URL scheme the preview's pages come from: generated pages and marked
+// site pages with the menu set in from memory, every other file from the output folder
+// on disk, read only, nothing outside it.
 #include <QWebEngineUrlSchemeHandler>
 #include <memory>
 

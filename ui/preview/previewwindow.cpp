@@ -207,8 +207,8 @@ void TPreviewWindow::ShowPage(const QString& name) {
   Stack->setCurrentIndex(0);
   guard_->Reset();
   ShowNotes();
-  const int index = PageList->findText(name);
-  if (index >= 0) PageList->setCurrentIndex(index);
+  // A site page is no generated page: the list then names none.
+  PageList->setCurrentIndex(PageList->findText(name));
   // The same page again keeps its scroll position.
   const QPointF scroll = name == shownPage_ ? View->page()->scrollPosition() : QPointF();
   shownPage_ = name;

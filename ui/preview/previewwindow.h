@@ -1,7 +1,8 @@
 #pragma once
-// "Vorschau": a window of its own that shows what "HTML Menü erstellen" would write,
-// generated into memory from the window's current state and refreshed shortly after
-// each change, with a list of the generated pages and buttons for common widths.
+// "Vorschau": a window of its own that shows what "HTML Menü erstellen" would write
+// (or the selected entry's own marked site page with the menu set in), generated into
+// memory from the window's current state and refreshed shortly after each change, with
+// a list of the generated pages and buttons for common widths.
 #include <QElapsedTimer>
 #include <QString>
 #include <QWidget>

@@ -151,6 +151,44 @@ TEST_F(PreviewWindowTest, theSelectedEntry_choosesItsGroupsPage) {
   EXPECT_EQ(window->PageList->count(), 2);
 }
 
+// An entry whose link names a page of the site holding the markers shows that page,
+// at its own place, with the menu set in for it; any other entry the menu page.
+TEST_F(PreviewWindowTest, anEntrysMarkedPage_showsWithTheMenuSetIn) {
+  test::WriteTemplateSet(dir.file("Vorlagen/Marken"),
+                         {{"template.ini", "[Main]\r\nall_in_one=1\r\n"},
+                          {"header.txt", "<!-- navforge -->\n<nav>"},
+                          {"menupoint.txt", "<a href=\"$Link$\"$Current$>$Linkname$</a>"},
+                          {"activemenupoint.txt", "<a href=\"$Link$\"$Current$>$Linkname$</a>$submenu$"},
+                          {"SubmenuPoint.txt", "<a href=\"$Link$\"$Current$>$Linkname$</a>"},
+                          {"footer.txt", "</nav>\n<!-- /navforge -->"}});
+  const std::string marked = "<p>Eigener Text</p>\n<!-- navforge -->\nalt\n<!-- /navforge -->\n";
+  WriteFile(dir.file("site/eins.htm"), marked);
+  WriteFile(dir.file("site/zwei.htm"), "<p>Ohne Markierung</p>");
+  doc.Template = "Marken";
+  window->StateChanged();
+  ASSERT_TRUE(Refresh());
+  struct Case {
+    int entry;
+    const char* page;
+    bool own;  // the site page itself, with its entry marked as the page's own
+  } cases[] = {{2, "eins.htm", true}, {3, "menu.htm", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    selected = c.entry;
+    window->SelectionChanged();
+    const QString loaded = QStringLiteral("/%1complete").arg(QLatin1String(c.page));
+    ASSERT_TRUE(WaitFor(
+        [&] { return Js(window->View, QStringLiteral("location.pathname + document.readyState")).toString() == loaded; }));
+    EXPECT_EQ(Body().contains(QStringLiteral("Eigener Text")), c.own);
+    EXPECT_FALSE(Body().contains(QStringLiteral("alt")));
+    if (c.own) {
+      EXPECT_EQ(Js(window->View, QStringLiteral("document.querySelector('[aria-current=page]').textContent")).toString(),
+                QStringLiteral("Eins"));
+    }
+  }
+  EXPECT_EQ(test::ReadFile(dir.file("site/eins.htm")), marked);
+}
+
 TEST_F(PreviewWindowTest, aLinkToAGeneratedPage_opensItInThePreviewAndItStays) {
   doc.Items[0].Link = "Gruppe.htm";  // aimed at the frame "inhalt", which the preview has not
   window->StateChanged();
