@@ -1,5 +1,7 @@
 #include "apply/hostencoding.h"
 
+#include <algorithm>
+
 #include "import/pageencoding.h"
 #include "support/cp1252.h"
 #include "support/strutil.h"
@@ -44,12 +46,18 @@ std::optional<HostEncoding> DetectHostEncoding(std::string_view page) {
   return import::IsValidUtf8(page) ? HostEncoding::Utf8 : HostEncoding::Windows1252;
 }
 
-std::string ToHostEncoding(std::string_view text, bool utf8, HostEncoding encoding) {
-  if (!utf8) return encoding == HostEncoding::Utf8 ? Cp1252ToUtf8(text) : std::string(text);
-  if (encoding == HostEncoding::Utf8) return std::string(text);
-  std::string out;
+void ToHostEncoding(std::string& text, bool utf8, HostEncoding encoding) {
+  if (!utf8) {
+    if (encoding == HostEncoding::Utf8) text = Cp1252ToUtf8(text);
+    return;
+  }
+  if (encoding == HostEncoding::Utf8) return;
+  // Most of a menu is ASCII: the text is converted from its first other byte on.
+  const auto other = std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (other == text.end()) return;
+  std::string out(text.begin(), other);
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
+  for (std::size_t i = static_cast<std::size_t>(other - text.begin()); i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) {
       out += text[i++];
@@ -71,7 +79,7 @@ std::string ToHostEncoding(std::string_view text, bool utf8, HostEncoding encodi
     else
       AppendReference(out, cp);
   }
-  return out;
+  text = std::move(out);
 }
 
 }  // namespace navforge::apply

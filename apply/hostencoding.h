@@ -15,7 +15,7 @@ enum class HostEncoding { Utf8, Windows1252 };
 // and the like), which the menu cannot be written into safely.
 std::optional<HostEncoding> DetectHostEncoding(std::string_view page);
 
-// text (UTF-8 when utf8, else Windows-1252) in the page's encoding.
-std::string ToHostEncoding(std::string_view text, bool utf8, HostEncoding encoding);
+// text (UTF-8 when utf8, else Windows-1252) in the page's encoding, in place.
+void ToHostEncoding(std::string& text, bool utf8, HostEncoding encoding);
 
 }  // namespace navforge::apply

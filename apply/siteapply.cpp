@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <mutex>
+#include <system_error>
 #include <set>
 
 #include "apply/hostencoding.h"
@@ -15,6 +17,7 @@
 #include "core/menumarkers.h"
 #include "core/pagefiles.h"
 #include "core/pageplan.h"
+#include "core/pagewriter.h"
 #include "import/ignorerules.h"
 #include "import/sitelinks.h"
 #include "support/cp1252.h"
@@ -43,6 +46,53 @@ std::string RealPath(const std::string& path) {
   const fs::path real = fs::weakly_canonical(fs::path(path), ec);
   return ec ? import::AbsolutePath(path) : real.string();
 }
+
+// Changed pages are written on a second thread while the next are made, each on its
+// own: a page that cannot be written fails alone, as a page with broken markers does.
+class PageWrites {
+public:
+  PageWrites() {
+    try {
+      writer_.emplace([this](const std::string& file, std::string_view bytes) { WriteOne(file, bytes); });
+    } catch (const std::system_error&) {
+      // No second thread: each page is written as it comes.
+    }
+  }
+  void Write(std::size_t result, const std::string& file, std::string bytes) {
+    results_.emplace(file, result);
+    // The writer refuses a page only after it failed outside a write (out of memory),
+    // which Finish then throws for the whole run.
+    if (writer_)
+      writer_->Start(file, std::move(bytes));
+    else
+      WriteOne(file, bytes);
+  }
+  // Once every page is written: each failed page's result index and why.
+  std::vector<std::pair<std::size_t, std::string>> Finish() {
+    if (writer_)
+      if (const std::exception_ptr failure = writer_->Wait()) std::rethrow_exception(failure);
+    std::vector<std::pair<std::size_t, std::string>> failed;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& [file, why] : failures_) failed.emplace_back(results_.at(file), why);
+    return failed;
+  }
+
+private:
+  void WriteOne(const std::string& file, std::string_view bytes) {
+    try {
+      WriteWholeFile(file, bytes, Durable::No, &spare_);
+    } catch (const ENavforgeError& e) {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      failures_.emplace_back(file, e.what());
+    }
+  }
+
+  SpareTemp spare_;  // outlives the writer, which uses it
+  std::mutex mutex_;
+  std::vector<std::pair<std::string, std::string>> failures_;  // file, why
+  std::map<std::string, std::size_t> results_;                 // file -> index of its result
+  std::optional<PageWriter> writer_;
+};
 
 // The pages under the site folder, as real paths and as paths from the folder: hidden
 // names, ignored names and links that leave the folder passed over, each file once.
@@ -112,12 +162,10 @@ std::map<std::string, int> EntriesByPage(const TovHTML& doc, const std::string& 
   return entries;
 }
 
-// Line breaks of the inserted text as the page has them.
-std::string WithPageLineBreaks(std::string text, std::string_view page) {
+// Whether the page breaks its lines with LF alone: the menu then does too.
+bool LineFeeds(std::string_view page) {
   const std::size_t lf = page.find('\n');
-  if (lf == std::string_view::npos || (lf > 0 && page[lf - 1] == '\r')) return text;
-  std::erase(text, '\r');
-  return text;
+  return lf != std::string_view::npos && (lf == 0 || page[lf - 1] != '\r');
 }
 
 std::string PathText(const std::string& fsName) { return FromFsName(fsName); }
@@ -167,9 +215,10 @@ public:
   }
   bool Linked(const std::string& real) const { return entries_.count(real) > 0; }
 
-  // The page at real with the menu set in; marked tells where the markers stand.
+  // The page at real with the menu set in, into page (its memory kept from page to
+  // page); marked tells where the markers stand. False when the page is as it would be.
   // Throws ENavforgeError with the page's problem.
-  std::string Apply(const std::string& bytes, const MarkedPart& marked, const std::string& real) {
+  bool Apply(const std::string& bytes, const MarkedPart& marked, const std::string& real, std::string& page) {
     if (marked.Is == MarkedPart::Repeated)
       throw ENavforgeError("Die Markierungen <!-- navforge --> und <!-- /navforge --> stehen mehr als einmal in der Seite; sie bleibt, wie sie ist."_cp1252);
     if (marked.Is != MarkedPart::Found)
@@ -178,13 +227,17 @@ public:
     if (!encoding)
       throw ENavforgeError("Die Seite ist in einer Kodierung geschrieben, die Navforge nicht kennt (nur UTF-8 und Windows-1252); sie bleibt, wie sie ist."_cp1252);
     const auto entry = entries_.find(real);
-    const std::optional<std::string> text = menu_->For(entry == entries_.end() ? -1 : entry->second);
-    if (!text)
-      throw ENavforgeError("Die Menüseite enthält die Markierungen nicht genau einmal (ein Wert enthält eine davon)."_cp1252);
     const auto asUrlPath = [&](const std::string& folder) { return set_->Utf8 ? folder : PathText(folder); };
-    const UrlRebase rebase(asUrlPath(output_), asUrlPath(FolderOf(real)));
-    const std::string inserted = WithPageLineBreaks(ToHostEncoding(rebase.Html(*text), set_->Utf8, *encoding), bytes);
-    return bytes.substr(0, marked.Begin) + inserted + bytes.substr(marked.End);
+    const std::string folder = FolderOf(real);
+    const HostForm form{folder, UrlRebase(asUrlPath(output_), asUrlPath(folder)), *encoding, LineFeeds(bytes)};
+    // The page is made in place: its text before the markers, the menu, the rest.
+    page.assign(bytes, 0, marked.Begin);
+    if (!menu_->For(entry == entries_.end() ? -1 : entry->second, form, page))
+      throw ENavforgeError("Die Menüseite enthält die Markierungen nicht genau einmal (ein Wert enthält eine davon)."_cp1252);
+    if (std::string_view(page).substr(marked.Begin) == std::string_view(bytes).substr(marked.Begin, marked.End - marked.Begin))
+      return false;
+    page.append(bytes, marked.End);
+    return true;
   }
 
 private:
@@ -211,7 +264,8 @@ ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options) {
     report.Problem = "Den Ordner „"_cp1252 + PathText(site) + "“ der Website gibt es nicht."_cp1252;
     return report;
   }
-  SpareTemp spare;
+  PageWrites writes;
+  std::string page;
   for (const auto& [rel, real] : SiteWalk(site, applier.MenuPages()).Pages()) {
     std::string bytes;
     try {
@@ -228,9 +282,8 @@ ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options) {
     }
     PageResult result{PageResult::Unchanged, rel, {}};
     try {
-      const std::string page = applier.Apply(bytes, marked, real);
-      if (page != bytes) {
-        if (options.Mode == ApplyMode::Write) WriteWholeFile(real, page, Durable::No, &spare);
+      if (applier.Apply(bytes, marked, real, page)) {
+        if (options.Mode == ApplyMode::Write) writes.Write(report.Pages.size(), real, std::move(page));
         result.Is = PageResult::Changed;
         ++report.Changed;
       }
@@ -240,6 +293,12 @@ ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options) {
       ++report.Failed;
     }
     report.Pages.push_back(std::move(result));
+  }
+  for (const auto& [index, why] : writes.Finish()) {
+    report.Pages[index].Is = PageResult::Failed;
+    report.Pages[index].Problem = why;
+    --report.Changed;
+    ++report.Failed;
   }
   return report;
 }
@@ -252,7 +311,8 @@ std::optional<std::string> PageWithMenu(const TovHTML& doc, const std::string& p
     const std::string bytes = ReadPage(page);
     const MarkedPart marked = FindMarkedPart(bytes);
     if (marked.Is == MarkedPart::None) return std::nullopt;
-    return applier.Apply(bytes, marked, RealPath(page));
+    std::string withMenu;
+    return applier.Apply(bytes, marked, RealPath(page), withMenu) ? withMenu : bytes;
   } catch (const ENavforgeError& e) {
     problem = e.what();
     return std::nullopt;

@@ -1,17 +1,31 @@
 #include "core/menumarkers.h"
 
+#include <cstring>
+
 namespace navforge {
+
+namespace {
+
+// memmem: a page holds a "<" every few bytes, which a search by the first character
+// stops at each time.
+std::size_t Find(std::string_view text, std::string_view what, std::size_t from = 0) {
+  if (from > text.size()) return std::string_view::npos;
+  const void* at = ::memmem(text.data() + from, text.size() - from, what.data(), what.size());
+  return at ? static_cast<std::size_t>(static_cast<const char*>(at) - text.data()) : std::string_view::npos;
+}
+
+}  // namespace
 
 MarkedPart FindMarkedPart(std::string_view text) {
   MarkedPart part;
-  const std::size_t begin = text.find(kMenuBegin), end = text.find(kMenuEnd);
+  const std::size_t begin = Find(text, kMenuBegin), end = Find(text, kMenuEnd);
   if (begin == std::string_view::npos && end == std::string_view::npos) return part;
   if (begin == std::string_view::npos || end == std::string_view::npos || end < begin) {
     part.Is = MarkedPart::Unbalanced;
     return part;
   }
-  if (text.find(kMenuBegin, begin + 1) != std::string_view::npos ||
-      text.find(kMenuEnd, end + 1) != std::string_view::npos) {
+  if (Find(text, kMenuBegin, begin + 1) != std::string_view::npos ||
+      Find(text, kMenuEnd, end + 1) != std::string_view::npos) {
     part.Is = MarkedPart::Repeated;
     return part;
   }
@@ -22,7 +36,7 @@ MarkedPart FindMarkedPart(std::string_view text) {
 }
 
 bool HoldsMarkers(std::string_view text) {
-  return text.find(kMenuBegin) != std::string_view::npos && text.find(kMenuEnd) != std::string_view::npos;
+  return Find(text, kMenuBegin) != std::string_view::npos && Find(text, kMenuEnd) != std::string_view::npos;
 }
 
 }  // namespace navforge

@@ -129,13 +129,14 @@ std::string PageFiller::WholePage(std::string joined, const std::string& current
 // Every finished part ends with CR LF, so without a zero byte in it (which ends the
 // whole page) its lines are the same on its own as in the page: each part's line
 // breaks are made CR LF once, and the page is not passed over again.
-std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
+void PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename,
+                           std::string& page) const {
   std::size_t size = 0, assembled = 0;
   for (const Part* p : parts) {
     size += p->Ready ? p->Ready->size() : p->Text.size();
     assembled += p->Text.size();
   }
-  std::string page;
+  page.clear();
   page.reserve(size);
   std::string finished;
   bool normalized = true;
@@ -155,7 +156,13 @@ std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const s
   // No value here holds "$", so nothing grows without bound; the page is held to the
   // same limit as a page filled whole all the same.
   if (const std::size_t limit = SizeLimit(assembled); page.size() > limit) throw EPageTooLarge(currentFilename, limit);
-  return normalized ? page : NormalizeLines(page);
+  if (!normalized) page = NormalizeLines(page);
+}
+
+std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
+  std::string page;
+  FromParts(parts, currentFilename, page);
+  return page;
 }
 
 }  // namespace navforge

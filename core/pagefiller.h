@@ -45,6 +45,8 @@ public:
   // Whether FromParts gives exactly the bytes of WholePage for these parts and this page.
   bool PartsExact(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
   std::string FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
+  // The same into page, whose memory a caller making many pages keeps.
+  void FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename, std::string& page) const;
   // How large a page assembled from that many bytes may grow by its replacements:
   // 16 times, plus 16 MiB. Beyond it the page throws EPageTooLarge.
   static std::size_t SizeLimit(std::size_t assembled);

@@ -169,6 +169,19 @@ TEST_F(SiteApply, aBrokenPageFailsAloneAndTheOthersAreWritten) {
   }
 }
 
+TEST_F(SiteApply, aPageThatCannotBeWrittenFailsAlone) {
+  fs::permissions(site("impressum.htm"), fs::perms::owner_read);
+  const ApplyReport report = Run(ApplyMode::Write);
+  EXPECT_EQ(report.Failed, 1u);
+  EXPECT_EQ(report.Changed, 3u);
+  EXPECT_EQ(ReadFile(site("impressum.htm")), pages["impressum.htm"]);
+  EXPECT_NE(ReadFile(site("index.html")), pages["index.html"]);
+  const auto failed = std::find_if(report.Pages.begin(), report.Pages.end(),
+                                   [](const PageResult& p) { return p.Is == PageResult::Failed; });
+  ASSERT_NE(failed, report.Pages.end());
+  EXPECT_EQ(failed->Page, "impressum.htm");
+}
+
 TEST_F(SiteApply, aSetWithoutMarkersOrAMissingSiteDoesNothing) {
   test::WriteTemplateSet(dir.file("T/Alt"), {{"header.txt", "<nav>"}, {"footer.txt", "</nav>"}});
   doc.Template = "Alt";
