@@ -97,9 +97,7 @@ const HostMenu::Segment& HostMenu::CachedSegment(Segments& cache, const Part& pa
 bool HostMenu::Whole(const std::vector<const Part*>& parts, const HostForm& form, std::string& text) const {
   const std::string& page = doc_.Filename;
   std::string whole;
-  if (filler_.PartsExact(parts, page)) {
-    filler_.FromParts(parts, page, whole);
-  } else {
+  if (!filler_.PartsExact(parts) || !filler_.FromParts(parts, page, whole)) {
     std::string joined;
     for (const Part* p : parts) joined += p->Text;
     whole = filler_.WholePage(std::move(joined), page);
@@ -122,7 +120,7 @@ bool HostMenu::For(int current, const HostForm& form, std::string& text) {
   const std::vector<const Part*> parts = Parts(current, currentPart);
   const std::string& page = doc_.Filename;  // the menu stands as on its main page
   const bool partwise =
-      filler_.PartsExact(parts, page) && std::all_of(parts.begin(), parts.end(), [](const Part* p) {
+      filler_.PartsExact(parts) && std::all_of(parts.begin(), parts.end(), [](const Part* p) {
         return p->Ready && p->Normalized;
       });
   if (!partwise) return Whole(parts, form, text);

@@ -54,9 +54,10 @@ std::string PageAssembler::JoinedPage(int active, int count) {
 
 std::string PageAssembler::Page(const std::string& fileName, int active, int count) {
   const std::vector<const Part*> parts = Parts(active, count);
-  if (filler_.PartsExact(parts, fileName)) {
+  std::string page;
+  if (filler_.PartsExact(parts) && filler_.FromParts(parts, fileName, page)) {
     ++pagesFromParts_;
-    return filler_.FromParts(parts, fileName);
+    return page;
   }
   std::string joined;
   for (const Part* p : parts) joined += p->Text;

@@ -35,20 +35,13 @@ PageFiller::PageFiller(const TovHTML& doc, const EntryRenderer& values) : values
     variables_.emplace_back(values.Value("$" + v.Name + "$"), values.Value(v.Value));
 
   // See FromParts.
-  valuesExact_ = true;
-  for (std::size_t i = 0; i + 1 < perPage_.size(); ++i) {
-    valuesExact_ = valuesExact_ && perPage_[i].second.find('$') == std::string::npos;
-    longestValue_ = std::max(longestValue_, perPage_[i].second.size());
-  }
-  for (const auto& [placeholder, value] : variables_) {
-    valuesExact_ = valuesExact_ && placeholder.find_first_of("\r\n") == std::string::npos &&
-                   value.find('$') == std::string::npos;
-    longestValue_ = std::max(longestValue_, value.size());
-  }
+  valuesExact_ = std::none_of(variables_.begin(), variables_.end(), [](const auto& variable) {
+    return variable.first.find_first_of("\r\n") != std::string::npos;
+  });
 }
 
-void PageFiller::Fill(std::string& text, const Replacements& values) {
-  for (const auto& [placeholder, value] : values) ReplaceAll(text, placeholder, value, false);
+void PageFiller::Fill(std::string& text, const Replacements& values, std::size_t* work) {
+  for (const auto& [placeholder, value] : values) ReplaceAll(text, placeholder, value, false, work);
 }
 
 void PageFiller::FillFixed(std::string& text) const { Fill(text, fixed_); }
@@ -56,12 +49,14 @@ void PageFiller::FillFixed(std::string& text) const { Fill(text, fixed_); }
 PageFiller::Part PageFiller::MakePart(std::string text) const {
   Part part;
   part.Text = std::move(text);
-  part.Dollars = static_cast<std::size_t>(std::count(part.Text.begin(), part.Text.end(), '$'));
   if (valuesExact_ && !ContainsTextAscii(part.Text, "$CurrentFilename$")) {
     std::string ready = part.Text;
-    part.Lead = FinishPart(ready, std::string());
-    part.Normalized = NormalizeOnItsOwn(ready);
-    part.Ready = std::move(ready);
+    bool done = false;
+    part.Lead = FinishPart(ready, std::string(), part.Work, done);
+    if (done) {
+      part.Normalized = NormalizeOnItsOwn(ready);
+      part.Ready = std::move(ready);
+    }
   }
   return part;
 }
@@ -72,21 +67,28 @@ bool PageFiller::NormalizeOnItsOwn(std::string& text) {
   return true;
 }
 
-bool PageFiller::FinishPart(std::string& text, const std::string& currentFilename) const {
-  ReplaceAll(text, "$CurrentFilename$", values_.Value(currentFilename), false);
-  Fill(text, perPage_);
-  const bool lead = text.starts_with("\r\n");
-  Fill(text, variables_);
+bool PageFiller::FinishPart(std::string& text, const std::string& currentFilename, std::size_t& work,
+                            bool& done) const {
+  const std::size_t limit = SizeLimit(text.size());
+  done = false;
+  bool lead = false;
+  try {
+    FillWithin(text, {{"$CurrentFilename$", values_.Value(currentFilename)}}, limit, currentFilename, &work);
+    FillWithin(text, perPage_, limit, currentFilename, &work);
+    lead = text.starts_with("\r\n");
+    FillWithin(text, variables_, limit, currentFilename, &work);
+  } catch (const EPageTooLarge&) {
+    return lead;
+  }
+  done = true;
   return lead;
 }
 
-bool PageFiller::PartsExact(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
-  const std::string current = values_.Value(currentFilename);
-  if (!valuesExact_ || current.find('$') != std::string::npos) return false;
-  std::size_t dollars = 0;
-  for (const Part* p : parts) dollars += p->Dollars;
-  const std::size_t longest = std::max(longestValue_, current.size());
-  return longest == 0 || dollars <= kReplaceAllWorkLimit / longest;
+bool PageFiller::PartsExact(const std::vector<const Part*>& parts) const {
+  if (!valuesExact_) return false;
+  std::size_t work = 0;
+  for (const Part* p : parts) work += p->Work;
+  return work <= kReplaceAllWorkLimit;
 }
 
 std::size_t PageFiller::SizeLimit(std::size_t assembled) {
@@ -94,7 +96,7 @@ std::size_t PageFiller::SizeLimit(std::size_t assembled) {
 }
 
 void PageFiller::FillWithin(std::string& text, const Replacements& values, std::size_t limit,
-                            const std::string& page) {
+                            const std::string& page, std::size_t* work) {
   for (const auto& [placeholder, value] : values) {
     // A chain of variables each holding the next twice doubles the page per variable:
     // the growth a replacement would bring is worked out before it is made.
@@ -103,7 +105,7 @@ void PageFiller::FillWithin(std::string& text, const Replacements& values, std::
       if (CountTextAscii(text, placeholder) > room / (value.size() - placeholder.size()))
         throw EPageTooLarge(page, limit);
     }
-    ReplaceAll(text, placeholder, value, false);
+    ReplaceAll(text, placeholder, value, false, work);
     if (text.size() > limit) throw EPageTooLarge(page, limit);
   }
 }
@@ -118,23 +120,25 @@ std::string PageFiller::WholePage(std::string joined, const std::string& current
 
 // Every part ends with CR LF, and no placeholder from "$CurrentFilename$" on nor
 // (checked) any variable's holds CR or LF, so no match can take in a join: filling
-// each part gives what filling the whole gives. The line-break rule makes each run of
-// CR LF one CR LF; a part ends with one, so a part that starts with one after the rule
-// loses it at the join, and the variables, filled after the rule, cannot change where
-// it begins. Where the whole-page fill would stop rescanning (ReplaceAll's bound on
-// re-formed matches), the parts might not: so no value filled here holds "$" (checked),
-// every replacement takes two "$" away and adds none, and the rescanning work of one
-// fill is at most its text's length + "$" count x longest value, which PartsExact keeps
-// within kReplaceAllWorkLimit beyond the text, so neither fill reaches the bound.
+// each part gives what filling the whole gives, a "$" in a value included (a value can
+// only form a placeholder with the text of its own part). The line-break rule makes
+// each run of CR LF one CR LF; a part ends with one, so a part that starts with one
+// after the rule loses it at the join, and the variables, filled after the rule, cannot
+// change where it begins. One thing could still differ: ReplaceAll stops rescanning
+// re-formed matches once their work passes a bound, counted over the whole text in one
+// fill but over one part in another. The work of every fill of every part is measured;
+// while it adds up to no more than kReplaceAllWorkLimit, below both bounds, neither fill
+// stopped, and the parts are exact. Beyond it the page is filled whole.
 // Every finished part ends with CR LF, so without a zero byte in it (which ends the
 // whole page) its lines are the same on its own as in the page: each part's line
 // breaks are made CR LF once, and the page is not passed over again.
-void PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename,
+bool PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename,
                            std::string& page) const {
-  std::size_t size = 0, assembled = 0;
+  std::size_t size = 0, assembled = 0, work = 0;
   for (const Part* p : parts) {
     size += p->Ready ? p->Ready->size() : p->Text.size();
     assembled += p->Text.size();
+    work += p->Work;
   }
   page.clear();
   page.reserve(size);
@@ -148,21 +152,18 @@ void PageFiller::FromParts(const std::vector<const Part*>& parts, const std::str
       normalized = normalized && p->Normalized;
     } else {
       finished = p->Text;
-      lead = FinishPart(finished, currentFilename);
+      bool done = false;
+      lead = FinishPart(finished, currentFilename, work, done);
+      if (!done || work > kReplaceAllWorkLimit) return false;
       normalized = NormalizeOnItsOwn(finished) && normalized;
     }
     page.append(*text, !page.empty() && lead ? 2 : 0);
   }
-  // No value here holds "$", so nothing grows without bound; the page is held to the
-  // same limit as a page filled whole all the same.
+  if (work > kReplaceAllWorkLimit) return false;
+  // The page is held to the same limit as a page filled whole.
   if (const std::size_t limit = SizeLimit(assembled); page.size() > limit) throw EPageTooLarge(currentFilename, limit);
   if (!normalized) page = NormalizeLines(page);
-}
-
-std::string PageFiller::FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const {
-  std::string page;
-  FromParts(parts, currentFilename, page);
-  return page;
+  return true;
 }
 
 }  // namespace navforge

@@ -24,7 +24,7 @@ public:
   // One part of a page, with the page-independent placeholders filled.
   struct Part {
     std::string Text;
-    std::size_t Dollars = 0;  // "$" characters in Text
+    std::size_t Work = 0;  // ReplaceAll's rescanning work of filling Ready
     // Without "$CurrentFilename$": the part with every page placeholder and variable
     // filled, once for all pages; Lead tells whether the line-break rule left it
     // starting with CR LF. Normalized: Ready holds no zero byte and has had its line
@@ -42,11 +42,12 @@ public:
   // A part of text (its page-independent placeholders already filled); text must end
   // with CR LF.
   Part MakePart(std::string text) const;
-  // Whether FromParts gives exactly the bytes of WholePage for these parts and this page.
-  bool PartsExact(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
-  std::string FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename) const;
-  // The same into page, whose memory a caller making many pages keeps.
-  void FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename, std::string& page) const;
+  // Whether FromParts may give the page: false where it cannot be exactly the bytes of
+  // WholePage (as FromParts itself may still find for the parts filled per page).
+  bool PartsExact(const std::vector<const Part*>& parts) const;
+  // The page made of the parts into page (whose memory a caller making many pages
+  // keeps); false, with page unspecified, where it would not be exactly WholePage's.
+  bool FromParts(const std::vector<const Part*>& parts, const std::string& currentFilename, std::string& page) const;
   // How large a page assembled from that many bytes may grow by its replacements:
   // 16 times, plus 16 MiB. Beyond it the page throws EPageTooLarge.
   static std::size_t SizeLimit(std::size_t assembled);
@@ -58,12 +59,15 @@ public:
 
 private:
   using Replacements = std::vector<std::pair<std::string, std::string>>;  // placeholder, value
-  static void Fill(std::string& text, const Replacements& values);
+  static void Fill(std::string& text, const Replacements& values, std::size_t* work = nullptr);
   // Fill, stopping with EPageTooLarge (naming page) before text would pass limit.
-  static void FillWithin(std::string& text, const Replacements& values, std::size_t limit, const std::string& page);
+  static void FillWithin(std::string& text, const Replacements& values, std::size_t limit, const std::string& page,
+                         std::size_t* work = nullptr);
   // "$CurrentFilename$" and the placeholders after it of one part; returns whether the
-  // result starts with the CR LF the line-break rule left (before the variables).
-  bool FinishPart(std::string& text, const std::string& currentFilename) const;
+  // result starts with the CR LF the line-break rule left (before the variables). False
+  // in done where the part grows past the bound of a page of its size: then only the
+  // whole page can say whether it is too large.
+  bool FinishPart(std::string& text, const std::string& currentFilename, std::size_t& work, bool& done) const;
   // Makes the line breaks of a finished part CR LF; false (text unchanged) where a zero
   // byte keeps that for the whole page.
   static bool NormalizeOnItsOwn(std::string& text);
@@ -72,8 +76,7 @@ private:
   Replacements fixed_;      // "$TextColor$" to "$FileName$": the same on every page
   Replacements perPage_;    // "$SubMenuFont$" to "$hr$", then the line-break rule
   Replacements variables_;  // "$Name$" of each variable and its value, in list order
-  bool valuesExact_ = false;      // the values meet the conditions of FromParts
-  std::size_t longestValue_ = 0;  // of the values filled after "$CurrentFilename$"
+  bool valuesExact_ = false;  // no variable's placeholder holds a line break (see FromParts)
 };
 
 }  // namespace navforge

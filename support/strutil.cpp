@@ -125,7 +125,7 @@ std::size_t CountTextAscii(std::string_view text, std::string_view pattern) {
 }
 
 void ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement,
-                bool caseSensitive) {
+                bool caseSensitive, std::size_t* workDone) {
   const bool cs = caseSensitive;
   const std::size_t m = pattern.size();
   if (m == 0 || text.empty()) return;
@@ -208,6 +208,7 @@ void ReplaceAll(std::string& text, std::string_view pattern, std::string_view re
   }
   out.append(input, ipos, std::string::npos);
   text = std::move(out);
+  if (workDone) *workDone += work;
 }
 
 std::string GetField(std::string_view text, char separator, std::uint8_t fieldNumber) {

@@ -33,8 +33,12 @@ inline constexpr const char* kFieldSeparatorEscape = "&para;";
 // Within that bound every result is exactly the rescanning one, and the time taken is
 // linear in the text, the output and the bound. A shorter replacement shrinks the text
 // with every step, so it always ends with the exact result.
+//
+// work, when given, is increased by the re-formed occurrences' count above (past the
+// bound when the routine stopped there): texts filled one by one whose works add up to
+// no more than kReplaceAllWorkLimit were each filled exactly as their joined text would be.
 void ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement,
-                bool caseSensitive);
+                bool caseSensitive, std::size_t* work = nullptr);
 inline constexpr std::size_t kReplaceAllWorkLimit = std::size_t{1} << 20;  // 1 MiB
 
 // The fieldNumber-th field (from 1) of text split at separator; empty when text has
