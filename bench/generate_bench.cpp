@@ -254,6 +254,29 @@ void BM_DollarValues(benchmark::State& state) {
 }
 BENCHMARK(BM_DollarValues)->Iterations(5)->Unit(benchmark::kMillisecond);
 
+// The check of the 400x4 menu against generating it into memory: processor time, both
+// in one process (the check makes every page once, as generation does, and drops it).
+void BM_CheckAgainstGenerateToMemory(benchmark::State& state) {
+  Workload w(2000);
+  check::CheckOptions options;
+  options.menuFile = w.folder + "menu.nff";
+  const auto cpu = [](auto&& run) {
+    const std::clock_t c0 = std::clock();
+    run();
+    return static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
+  };
+  double generateSeconds = 0, checkSeconds = 0;
+  for (auto _ : state) {
+    generateSeconds += cpu([&] { benchmark::DoNotOptimize(GenerateToMemory(w.doc)); });
+    checkSeconds += cpu([&] { benchmark::DoNotOptimize(check::CheckMenu(w.doc, options)); });
+  }
+  const auto n = static_cast<double>(state.iterations());
+  state.counters["generate_ms"] = generateSeconds / n * 1e3;
+  state.counters["check_ms"] = checkSeconds / n * 1e3;
+  state.counters["x_check"] = checkSeconds / generateSeconds;  // goal: 1.5 at most
+}
+BENCHMARK(BM_CheckAgainstGenerateToMemory)->Iterations(10)->Unit(benchmark::kMillisecond);
+
 // The process's peak resident memory from now on: freed memory goes back to the system
 // first (or the second run would reuse the first's), and Linux resets the high-water
 // mark to the current size on request, so two runs in one process each get their own.
