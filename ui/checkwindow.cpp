@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -37,7 +38,10 @@ TCheckWindow::TCheckWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
   // Activation is a double-click, or Enter for keyboard users.
   connect(FindingList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const int entry = item->data(Qt::UserRole).toInt();
-    if (entry >= 0) emit EntryChosen(entry);
+    if (entry >= 0)
+      emit EntryChosen(entry);
+    else
+      emit FieldChosen(item->data(Qt::UserRole + 1).toString(), item->toolTip());
   });
   connect(RecheckButton, &QPushButton::clicked, this, &TCheckWindow::RecheckRequested);
 }
@@ -52,6 +56,7 @@ void TCheckWindow::ShowFindings(const check::Findings& findings) {
         style()->standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning),
         ToQ(check::FindingLine(f)), FindingList);
     item->setData(Qt::UserRole, f.entry);
+    item->setData(Qt::UserRole + 1, QString::fromStdString(f.code));
     item->setToolTip(ToQ(f.message));
   }
   const int warnings = static_cast<int>(findings.size()) - errors;
@@ -88,12 +93,26 @@ QAction* AddCheckCommand(Tmainform& form, QToolBar* bar) {
     window->activateWindow();
   });
   QObject::connect(window, &TCheckWindow::RecheckRequested, window, run);
-  QObject::connect(window, &TCheckWindow::EntryChosen, &form, [&form](int index) {
-    if (index >= form.ListBox1->count()) return;  // the menu changed since the check
-    form.PageControl1->setCurrentWidget(form.TabSheet1);
-    form.SelectIndex(index);
-    form.ListBox1->scrollToItem(form.ListBox1->item(index));
-    form.ListBox1Click();  // the edit boxes show the entry, as after a click
+  // Findings of an older menu would lead to the wrong entry: while the list is open, a
+  // change checks again a moment later, and a jump before that only checks again.
+  auto* recheck = new QTimer(window);
+  recheck->setSingleShot(true);
+  recheck->setInterval(300);
+  QObject::connect(recheck, &QTimer::timeout, window, run);
+  QObject::connect(&form, &Tmainform::StateChanged, window, [window, recheck] {
+    if (window->isVisible()) recheck->start();
+  });
+  auto current = [recheck, run] {
+    if (!recheck->isActive()) return true;
+    recheck->stop();
+    run();
+    return false;
+  };
+  QObject::connect(window, &TCheckWindow::FieldChosen, &form, [&form, current](const QString& code, const QString& text) {
+    if (current()) form.ShowFieldOf(FromQ(code), FromQ(text));
+  });
+  QObject::connect(window, &TCheckWindow::EntryChosen, &form, [&form, current](int index) {
+    if (current() && index < form.ListBox1->count()) form.ShowEntry(index);
   });
   return action;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "Prüfen": the main toolbar's command that checks the menu as it stands in the window,
 // and the non-modal list of findings it opens. Double-clicking a finding about an
-// entry (or Enter on it) selects that entry on the page "Menü".
+// entry (or Enter on it) selects that entry on the page "Menü"; one about no entry
+// leads to the value it is about. While the list is open, a change checks again.
 #include <QWidget>
 
 #include "check/finding.h"
@@ -28,6 +29,7 @@ public:
 
 signals:
   void EntryChosen(int index);  // index into the menu's entries, from 0
+  void FieldChosen(const QString& code, const QString& message);  // a finding about no entry
   void RecheckRequested();
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // A colour swatch: a small panel showing a colour value as the core keeps it (red in
 // the low byte), clNone for "not set"; the caption is "n/a" while no colour is set.
+// It takes the focus from Tab and shows it; Space or Enter is a click.
 #include <QLabel>
 #include <cstdint>
 
@@ -18,6 +19,8 @@ signals:
   void colorChanged();
 protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 private:
   std::int32_t color_;
 };

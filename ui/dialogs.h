@@ -17,6 +17,7 @@ struct TFileDialog {
 };
 
 enum class TConfirmAnswer { Yes, No, Cancel };
+enum class TTypingAnswer { Apply, Discard, Cancel };
 
 class IDialogs {
 public:
@@ -33,6 +34,8 @@ public:
   virtual TConfirmAnswer Confirm(const std::string& caption, const std::string& text) = 0;
   // A question with the buttons "&Ja", "&Nein" and "Abbrechen".
   virtual TConfirmAnswer ConfirmOrCancel(const std::string& caption, const std::string& text) = 0;
+  // About texts typed and not applied: "Übernehmen", "Verwerfen" and "Abbrechen".
+  virtual TTypingAnswer ApplyOrDiscard(const std::string& caption, const std::string& text) = 0;
 };
 
 // The default extension is added when the file name part has no "." in it.

@@ -163,15 +163,28 @@ void Tmainform::SetColor(TColorPanel* panel, std::int32_t color) {
 }
 
 void Tmainform::WatchFormattingControls() {
-  auto changed = [this] {
-    if (!showingSettings_) Modified = true;
+  auto chosen = [this] {
+    if (!showingSettings_) RecordFormatting();
     emit StateChanged();
   };
   for (TColorPanel* panel : {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7})
-    connect(panel, &TColorPanel::colorChanged, this, changed);
-  for (TEdit* edit : {titlename, menufont, menufontsize, submenufont, ufontsize, leftmar, picfile, efilename, hrline, feedit})
-    connect(edit, &QLineEdit::textChanged, this, changed);
-  connect(cbTemplates, &QComboBox::currentIndexChanged, this, changed);
+    connect(panel, &TColorPanel::colorChanged, this, chosen);
+  connect(cbTemplates, &QComboBox::currentIndexChanged, this, chosen);
+  for (TEdit* edit : {titlename, menufont, menufontsize, submenufont, ufontsize, leftmar, picfile, efilename, hrline, feedit}) {
+    // Typing is one step once the box is left; a text a command set is one at once.
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+      if (!showingSettings_) {
+        if (edit->hasFocus())
+          UpdateModified();
+        else
+          RecordFormatting();
+      }
+      emit StateChanged();
+    });
+    connect(edit, &QLineEdit::editingFinished, this, [this] {
+      if (!showingSettings_) RecordFormatting();
+    });
+  }
 }
 
 // The list entry the template loader would take for name: the exact name, else the
@@ -249,7 +262,7 @@ void Tmainform::GetSettings() {
 
 void Tmainform::SetSettings() { SettingsInto(*MenuDoc); }
 
-void Tmainform::SettingsInto(TovHTML& doc) const {
+void Tmainform::SettingsInto(TMenuFormat& doc) const {
   TMenuFormat& format = doc;
   for (std::size_t i = 0; i < FormatFields.size(); ++i) {
     const FormatField& field = FormatFields[i];
@@ -283,6 +296,14 @@ void Tmainform::Button7Click() { SetColor(Panel4, clNone); }
 void Tmainform::Button8Click() { SetColor(Panel5, clNone); }
 void Tmainform::Button9Click() { SetColor(Panel6, clNone); }
 
-void Tmainform::Fontclick(TEdit* sender) { sender->setText(sender->text() + cbfont->currentText()); }
+// Fonts form a list as a style sheet reads it: "Verdana, sans-serif".
+void Tmainform::Fontclick(TEdit* sender) {
+  const QString font = cbfont->currentText().trimmed();
+  if (font.isEmpty()) return;
+  QString list = sender->text().trimmed();
+  if (list.endsWith(QLatin1Char(','))) list.chop(1);
+  sender->setText(list.isEmpty() ? font : list + QStringLiteral(", ") + font);
+  RecordFormatting();  // the box has the focus after the double-click
+}
 
 }  // namespace navforge

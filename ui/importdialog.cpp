@@ -90,9 +90,7 @@ void Tmainform::ImportPagesClick() {
                           std::vector<bool>& checked) { return ReviewImport(this, proposal, warnings, checked); };
     const int first = ImportPages(*MenuDoc, FromFsName(CurrentFile), SelectedIndex(), steps);
     if (first < 0) return;
-    Modified = true;
-    FillItemList();
-    SelectIndex(first);
+    EntriesChanged(QStringLiteral("Seiten importieren"), first);
   });
 }
 

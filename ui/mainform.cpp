@@ -23,12 +23,15 @@
 #include "support/paths.h"
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
+#include "ui/errorreason.h"
 #include "ui/fontnames.h"
 #include "ui/formparts.h"
 #include "ui/hints.h"
 #include "ui/listadapters.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtext.h"
+#include "ui/recentfiles.h"
+#include "ui/undohistory.h"
 
 static void InitGlyphs() { Q_INIT_RESOURCE(glyphs); }
 
@@ -55,6 +58,11 @@ Tmainform::Tmainform(TMainformOptions options)
     dialogs_ = ownDialogs_.get();
   }
   notifierScope_ = std::make_unique<ScopedNotifier>(notifier_);
+  History = new TUndoHistory([this](const TMenuState& state, int selected) { RestoreState(state, selected); }, this);
+  const std::string recentStore = options_.RecentFiles.empty() && !UserConfigFolder().empty()
+                                      ? UserConfigFolder() + "zuletzt.ini"
+                                      : options_.RecentFiles;
+  recent_ = std::make_unique<TRecentFiles>(PathToQ(recentStore));
 
   setObjectName(QStringLiteral("mainform"));
   setWindowTitle(QStringLiteral("mainform"));
@@ -80,13 +88,16 @@ Tmainform::Tmainform(TMainformOptions options)
   qApp->installEventFilter(new THintFilter(this));
 
   OnCreate();
+  ResetHistory();
   WatchFormattingControls();
+  SetUpKeyboard();
 }
 
 Tmainform::~Tmainform() { OnDestroy(); }
 
 void Tmainform::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  PlaceGenerateResult();
   if (centred_) return;
   centred_ = true;
   if (QScreen* screen = this->screen()) {
@@ -99,10 +110,11 @@ void Tmainform::showEvent(QShowEvent* event) {
 // ---- Parts the pages are built from ----
 
 QAction* Tmainform::AddCommand(QToolBar* bar, const char* name, const char* glyph, const std::string& hint,
-                               Handler handler) {
+                               Handler handler, const QList<QKeySequence>& keys) {
   QAction* action = bar->addAction(QIcon(QStringLiteral(":/glyphs/%1.svg").arg(QLatin1String(glyph))), ToQ(hint));
   action->setObjectName(QLatin1String(name));
   action->setToolTip(ToQ(hint));
+  action->setShortcuts(keys);
   if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QLatin1String(name) + QLatin1String("Button"));
   connect(action, &QAction::triggered, this, handler);
   return action;
@@ -158,7 +170,7 @@ bool Tmainform::Guard(const std::function<void()>& command) {
     command();
     return true;
   } catch (const ENavforgeError& e) {
-    ShowError(FromQ(QString::fromStdString(e.Utf8())));
+    ShowError(ErrorText(e));
     return false;
   } catch (const std::exception& e) {
     ShowError(UnexpectedErrorText(e));

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolBar>
@@ -11,12 +12,15 @@
 
 #include "support/cp1252literal.h"
 #include "ui/editbox.h"
+#include "ui/entrydrop.h"
+#include "ui/entrylist.h"
 #include "ui/formparts.h"
 #include "ui/hints.h"
 #include "ui/filefilters.h"
 #include "ui/listadapters.h"
 #include "ui/mainform.h"
 #include "ui/qtext.h"
+#include "ui/undohistory.h"
 
 namespace navforge {
 namespace {
@@ -27,27 +31,9 @@ const std::string kHintBrowseLink =
     "Falls, sie den Speicherpfad und -dateinamen des fertigen Menüs angegeben haben, berechnet das "
     "Programm die relative Position."_cp1252;
 
-// The entry list: a click selects a line, and nothing but a command takes the
-// selection away again (not a click beside the lines, not Ctrl with a click or Space).
-class TEntryList : public QListWidget {
-public:
-  using QListWidget::QListWidget;
-
-protected:
-  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                      const QEvent* event) const override {
-    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
-    QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
-    if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
-      return selectionModel()->isSelected(index) ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect;
-    return flags;
-  }
-};
-
-bool SameEntries(const TMenutree& a, const TMenutree& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TMTItem& x, const TMTItem& y) {
-    return x.Caption == y.Caption && x.Link == y.Link && x.Target == y.Target && x.IsSubItem == y.IsSubItem;
-  });
+// "Eintrag „Kontakt“ hinzufügen": the name of an entry command's undo step.
+QString EntryStep(const std::string& caption, const char* doing, const char* kind = "Eintrag") {
+  return QStringLiteral("%1 „%2“ %3").arg(QString::fromUtf8(kind), ToQ(caption), QString::fromUtf8(doing));
 }
 
 }  // namespace
@@ -63,8 +49,12 @@ void Tmainform::CreateMenuPage() {
   ListBox1->setItemDelegate(new TFixedRowHeight(13, ListBox1));
   ListBox1->setUniformItemSizes(true);
   connect(ListBox1, &QListWidget::itemSelectionChanged, this, &Tmainform::ListBox1Click);
-  // A click on the line already selected fetches its texts again, too.
-  connect(ListBox1, &QListWidget::itemClicked, this, &Tmainform::ListBox1Click);
+  // A click on the line already selected fetches its texts again, too (not a click
+  // whose selection the user took back when asked about typed texts).
+  connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (ListBox1->row(item) == SelectedIndex()) ListBox1Click();
+  });
+  connect(ListBox1, &TEntryList::EntryDropped, this, &Tmainform::DropEntry);
 
   GroupBox1 = new QGroupBox(QStringLiteral("Menü"), TabSheet1);
   Place(GroupBox1, "GroupBox1", 172, 0, 261, 161);
@@ -103,6 +93,16 @@ void Tmainform::CreateMenuPage() {
   FlatButton1 = AddButton(GroupBox1, "FlatButton1", 168, 129, 81, "Durchsuchen...", &Tmainform::Button3Click);
   FlatButton1->setToolTip(ToQ(kHintBrowseLink));
   FlatButton2 = AddButton(TabSheet1, "FlatButton2", 172, 168, 109, "<-- Deselect Item", &Tmainform::Button12Click);
+
+  // Keys of the page: Entf in the list, the others wherever the focus is on the page.
+  auto key = [this](QKeySequence keys, QWidget* where, Qt::ShortcutContext context, Handler handler) {
+    auto* shortcut = new QShortcut(keys, where, nullptr, nullptr, context);
+    connect(shortcut, &QShortcut::activated, this, handler);
+  };
+  key(QKeySequence(Qt::Key_Delete), ListBox1, Qt::WidgetShortcut, &Tmainform::TBItem15Click);
+  key(QKeySequence(Qt::Key_Insert), TabSheet1, Qt::WidgetWithChildrenShortcut, &Tmainform::TBItem8Click);
+  key(QKeySequence(Qt::AltModifier | Qt::Key_Up), TabSheet1, Qt::WidgetWithChildrenShortcut, &Tmainform::TBItem11Click);
+  key(QKeySequence(Qt::AltModifier | Qt::Key_Down), TabSheet1, Qt::WidgetWithChildrenShortcut, &Tmainform::TBItem12Click);
 }
 
 // ---- Selection ----
@@ -122,12 +122,99 @@ void Tmainform::SelectIndex(int index) {
   }
 }
 
+// Only the lines that differ are touched: on a large menu a command changes a few.
 void Tmainform::FillItemList() {
   QSignalBlocker block(ListBox1);
-  TListBoxLines lines(ListBox1);
-  MenuDoc->FillItemList(lines);
+  const int shown = ListBox1->count();
+  const int wanted = static_cast<int>(MenuDoc->Items.size());
+  auto line = [this](int i) {
+    const TMTItem& item = MenuDoc->Items[static_cast<std::size_t>(i)];
+    return ToQ(item.IsSubItem ? "- " + item.Caption : item.Caption);
+  };
+  int front = 0;
+  while (front < shown && front < wanted && ListBox1->item(front)->text() == line(front)) ++front;
+  int back = 0;
+  while (back < shown - front && back < wanted - front &&
+         ListBox1->item(shown - 1 - back)->text() == line(wanted - 1 - back))
+    ++back;
+  if (front == 0 && back == 0) {
+    ListBox1->clear();
+    QStringList lines;
+    lines.reserve(wanted);
+    for (int i = 0; i < wanted; ++i) lines << line(i);
+    ListBox1->addItems(lines);
+  } else {
+    const int oldMiddle = shown - front - back, newMiddle = wanted - front - back;
+    for (int i = 0; i < std::min(oldMiddle, newMiddle); ++i) ListBox1->item(front + i)->setText(line(front + i));
+    for (int i = newMiddle; i < oldMiddle; ++i) delete ListBox1->takeItem(front + newMiddle);
+    QStringList added;
+    for (int i = oldMiddle; i < newMiddle; ++i) added << line(front + i);
+    ListBox1->insertItems(front + oldMiddle, added);
+  }
+  ListBox1->clearSelection();
   ListBox1->setCurrentRow(-1);
   emit StateChanged();  // every command that changes entries shows them anew here
+}
+
+// ---- Texts typed into the boxes ----
+
+void Tmainform::ShowInBoxes(int index) {
+  if (index >= 0) {
+    std::string caption, link, target;
+    MenuDoc->GetItem(index, caption, link, target);
+    menuname->SetText(caption);
+    menulink->SetText(link);
+    linktarget->SetText(target);
+  }
+  boxesFrom_ = index;
+  boxesShown_ = {menuname->text(), menulink->text(), linktarget->text()};
+}
+
+// Boxes that name no entry hold nothing to lose while they are empty.
+bool Tmainform::TypingPending() const {
+  const std::array<QString, 3> now = {menuname->text(), menulink->text(), linktarget->text()};
+  if (now == boxesShown_) return false;
+  return boxesFrom_ >= 0 || !(now[0].isEmpty() && now[1].isEmpty() && now[2].isEmpty());
+}
+
+bool Tmainform::TypingHandled() {
+  if (!TypingPending()) return true;
+  const bool entry = boxesFrom_ >= 0 && boxesFrom_ < static_cast<int>(MenuDoc->Items.size());
+  const std::string text =
+      entry ? "Die Änderungen am Eintrag „"_cp1252 + MenuDoc->Items[static_cast<std::size_t>(boxesFrom_)].Caption +
+                  "“ wurden noch nicht übernommen."_cp1252
+            : "Der Eintrag „"_cp1252 + menuname->Text() + "“ wurde eingegeben, aber noch nicht hinzugefügt."_cp1252;
+  switch (dialogs_->ApplyOrDiscard("Bestätigung"_cp1252, text)) {
+    case TTypingAnswer::Apply:
+      return Guard([&] { ApplyTyping(SelectedIndex()); });
+    case TTypingAnswer::Discard:
+      menuname->setText(boxesShown_[0]);
+      menulink->setText(boxesShown_[1]);
+      linktarget->setText(boxesShown_[2]);
+      return true;
+    case TTypingAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+// "Übernehmen": the typed texts go to the entry the boxes were filled from, or become a
+// new main entry at the end, which moves no other line; reselect is selected after.
+void Tmainform::ApplyTyping(int reselect) {
+  const int before = boxesFrom_;
+  const bool entry = boxesFrom_ >= 0 && boxesFrom_ < static_cast<int>(MenuDoc->Items.size());
+  QString step;
+  if (entry) {
+    step = EntryStep(MenuDoc->Items[static_cast<std::size_t>(boxesFrom_)].Caption, "ändern");
+    MenuDoc->SetItem(boxesFrom_, menuname->Text(), menulink->Text(), linktarget->Text());
+  } else {
+    step = EntryStep(menuname->Text(), "hinzufügen");
+    MenuDoc->InsertItem(-1, menuname->Text(), menulink->Text(), linktarget->Text(), false);
+  }
+  FillItemList();
+  SelectIndex(reselect);
+  boxesShown_ = {menuname->text(), menulink->text(), linktarget->text()};
+  RecordStep(step, before);
 }
 
 // ---- Commands ----
@@ -136,37 +223,63 @@ void Tmainform::ListBox1Click() {
   Guard([&] {
     int sel = SelectedIndex();
     if (sel < 0) return;  // the boxes keep what they hold
-    std::string caption, link, target;
-    MenuDoc->GetItem(sel, caption, link, target);
-    menuname->SetText(caption);
-    menulink->SetText(link);
-    linktarget->SetText(target);
+    if (!TypingHandled()) {
+      SelectIndex(boxesFrom_);  // the selection goes back to what the boxes show
+      return;
+    }
+    ShowInBoxes(SelectedIndex());
   });
 }
 
+void Tmainform::ShowEntry(int index) {
+  PageControl1->setCurrentWidget(TabSheet1);
+  if (index != boxesFrom_ && !TypingHandled()) return;
+  SelectIndex(index);
+  ListBox1->scrollToItem(ListBox1->item(index));
+  ShowInBoxes(index);  // as after a click
+}
+
+void Tmainform::EntriesChanged(const QString& step, int select) {
+  const int before = SelectedIndex();
+  FillItemList();
+  // Typed texts stay with the entry they belong to; a command's insertion after the
+  // selected group moves it not.
+  const int shown = TypingPending() ? before : select;
+  SelectIndex(shown);
+  if (shown == select) ShowInBoxes(select);
+  RecordStep(step, before);
+}
+
+// The new entry is selected and shown, so "Ändern" changes the entry the boxes show.
 void Tmainform::AddEntry(bool subItem) {
   Guard([&] {
     if (menuname->text().isEmpty() || menulink->text().isEmpty() || linktarget->text().isEmpty()) return;
-    int sel = SelectedIndex();
+    const int sel = SelectedIndex();
     MenuDoc->InsertItem(sel, menuname->Text(), menulink->Text(), linktarget->Text(), subItem);
-    Modified = true;
+    const int added = sel < 0 ? MenuDoc->LastIndex() : sel + 1;
     FillItemList();
-    SelectIndex(sel);
+    SelectIndex(added);
+    ShowInBoxes(added);
+    RecordStep(EntryStep(menuname->Text(), "hinzufügen", subItem ? "Unterpunkt" : "Eintrag"), sel);
   });
 }
 
 void Tmainform::TBItem8Click() { AddEntry(false); }
 void Tmainform::TBItem9Click() { AddEntry(true); }
 
-template <typename Op, typename Reselect> void Tmainform::EntryCommand(Op op, Reselect reselect) {
+template <typename Op, typename Reselect>
+void Tmainform::EntryCommand(const char* doing, Op op, Reselect reselect) {
   Guard([&] {
-    int sel = SelectedIndex();
+    const int sel = SelectedIndex();
     if (sel < 0) return;
-    const TMenutree before = MenuDoc->Items;
+    const QString step = EntryStep(MenuDoc->Items[static_cast<std::size_t>(sel)].Caption, doing);
     op(sel);
-    if (!SameEntries(before, MenuDoc->Items)) Modified = true;
     FillItemList();
-    SelectIndex(reselect(sel, ListBox1->count()));
+    const int now = reselect(sel, ListBox1->count());
+    SelectIndex(now);
+    // Typed texts go with their entry, wherever the command moved it.
+    if (boxesFrom_ == sel) boxesFrom_ = now;
+    RecordStep(step, sel);
   });
 }
 
@@ -175,31 +288,57 @@ int Same(int sel, int) { return sel; }
 }  // namespace
 
 void Tmainform::TBItem10Click() {
-  EntryCommand([&](int sel) { MenuDoc->SetItem(sel, menuname->Text(), menulink->Text(), linktarget->Text()); }, Same);
+  EntryCommand("ändern",
+               [&](int sel) {
+                 MenuDoc->SetItem(sel, menuname->Text(), menulink->Text(), linktarget->Text());
+                 ShowInBoxes(sel);
+               },
+               Same);
 }
 
 void Tmainform::TBItem15Click() {
-  EntryCommand([&](int sel) { MenuDoc->DeleteItem(sel); }, [](int, int) { return -1; });
+  EntryCommand("löschen",
+               [&](int sel) {
+                 MenuDoc->DeleteItem(sel);
+                 boxesFrom_ = -1;  // what the boxes still show of it may become a new entry
+               },
+               [](int, int) { return -1; });
 }
 
 void Tmainform::TBItem11Click() {
-  EntryCommand([&](int sel) { MenuDoc->MoveItemUp(sel); }, [](int sel, int) { return sel > 0 ? sel - 1 : 0; });
+  EntryCommand("nach oben verschieben", [&](int sel) { MenuDoc->MoveItemUp(sel); },
+               [](int sel, int) { return sel > 0 ? sel - 1 : 0; });
 }
 
 void Tmainform::TBItem12Click() {
-  EntryCommand([&](int sel) { MenuDoc->MoveItemDown(sel); },
+  EntryCommand("nach unten verschieben", [&](int sel) { MenuDoc->MoveItemDown(sel); },
                [](int sel, int count) { return sel < count - 1 ? sel + 1 : count - 1; });
 }
 
 void Tmainform::TBItem13Click() {
-  EntryCommand([&](int sel) { MenuDoc->SetSubItem(sel, false); }, Same);
+  EntryCommand("zum Hauptmenüpunkt machen", [&](int sel) { MenuDoc->SetSubItem(sel, false); }, Same);
 }
 
 void Tmainform::TBItem14Click() {
-  EntryCommand([&](int sel) { MenuDoc->SetSubItem(sel, true); }, Same);
+  EntryCommand("zum Menüunterpunkt machen", [&](int sel) { MenuDoc->SetSubItem(sel, true); }, Same);
 }
 
-void Tmainform::Button12Click() { SelectIndex(-1); }
+void Tmainform::DropEntry(int from, int gap) {
+  Guard([&] {
+    const std::string caption = MenuDoc->Items.at(static_cast<std::size_t>(from)).Caption;
+    const int now = navforge::DropEntry(MenuDoc->Items, from, gap);
+    if (now < 0) return;
+    FillItemList();
+    SelectIndex(now);
+    if (boxesFrom_ == from) boxesFrom_ = now;
+    RecordStep(EntryStep(caption, "verschieben"), from);
+  });
+}
+
+void Tmainform::Button12Click() {
+  SelectIndex(-1);
+  boxesFrom_ = -1;  // what the boxes hold may become a new entry
+}
 
 void Tmainform::Button3Click() { BrowseRelativeToOutput(kHtmlFilter, menulink); }
 

@@ -96,4 +96,17 @@ TConfirmAnswer TQtDialogs::Ask(const std::string& caption, const std::string& te
   return TConfirmAnswer::No;
 }
 
+TTypingAnswer TQtDialogs::ApplyOrDiscard(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Question, ToQ(caption), ToQ(text), QMessageBox::NoButton, parent_);
+  QPushButton* apply = box.addButton(QStringLiteral("Übernehmen"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("Verwerfen"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+  box.setDefaultButton(apply);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == apply) return TTypingAnswer::Apply;
+  if (box.clickedButton() == discard) return TTypingAnswer::Discard;
+  return TTypingAnswer::Cancel;
+}
+
 }  // namespace navforge

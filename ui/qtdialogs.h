@@ -17,6 +17,7 @@ public:
   void Error(const std::string& caption, const std::string& text) override;
   TConfirmAnswer Confirm(const std::string& caption, const std::string& text) override;
   TConfirmAnswer ConfirmOrCancel(const std::string& caption, const std::string& text) override;
+  TTypingAnswer ApplyOrDiscard(const std::string& caption, const std::string& text) override;
 
 private:
   bool Execute(TFileDialog& dialog, bool save);

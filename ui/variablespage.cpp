@@ -12,6 +12,7 @@
 #include "ui/hints.h"
 #include "ui/listadapters.h"
 #include "ui/mainform.h"
+#include "ui/qtext.h"
 
 namespace navforge {
 
@@ -46,6 +47,7 @@ void Tmainform::CreateVariablesPage() {
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->setShowGrid(true);
   StringGrid1->setWordWrap(false);
+  StringGrid1->setTabKeyNavigation(false);  // Tab leaves the grid, as it leaves every list
   connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this] { StringGrid1Click(); });
   connect(StringGrid1, &QTableWidget::cellClicked, this, [this] { StringGrid1Click(); });
 
@@ -88,36 +90,45 @@ void Tmainform::StringGrid1Click() {
   });
 }
 
-template <typename Op> void Tmainform::VariablesCommand(Op op) {
+template <typename Op> void Tmainform::VariablesCommand(const std::string& name, const char* doing, Op op) {
   Guard([&] {
-    const TVarList before = MenuDoc->Variables.Vars;
+    const int selected = SelectedIndex();
     op(MenuDoc->Variables, GridRow() - 1);
-    const TVarList& after = MenuDoc->Variables.Vars;
-    if (!std::equal(before.begin(), before.end(), after.begin(), after.end(),
-                    [](const TVarItem& x, const TVarItem& y) { return x.Name == y.Name && x.Value == y.Value; }))
-      Modified = true;
     FillGrid();
+    RecordStep(QStringLiteral("Variable „%1“ %2").arg(ToQ(name), QString::fromUtf8(doing)), selected);
   });
 }
 
+// The name of the variable in the grid's selected row, for a step's name.
+static std::string RowName(const TParseList& vars, int row) {
+  const int index = row - 1;
+  return index >= 0 && index < static_cast<int>(vars.Vars.size()) ? vars.Vars[static_cast<std::size_t>(index)].Name
+                                                                    : std::string();
+}
+
 void Tmainform::TBItem16Click() {
-  VariablesCommand([&](TParseList& vars, int) { vars.AddVariable(Edit1->Text(), Edit2->Text()); });
+  VariablesCommand(Edit1->Text(), "hinzufügen",
+                   [&](TParseList& vars, int) { vars.AddVariable(Edit1->Text(), Edit2->Text()); });
 }
 
 void Tmainform::TBItem17Click() {
-  VariablesCommand([&](TParseList& vars, int index) { vars.SetVariable(index, Edit1->Text(), Edit2->Text()); });
+  VariablesCommand(Edit1->Text(), "ändern",
+                   [&](TParseList& vars, int index) { vars.SetVariable(index, Edit1->Text(), Edit2->Text()); });
 }
 
 void Tmainform::TBItem18Click() {
-  VariablesCommand([](TParseList& vars, int index) { vars.DeleteVariable(index); });
+  VariablesCommand(RowName(MenuDoc->Variables, GridRow()), "löschen",
+                   [](TParseList& vars, int index) { vars.DeleteVariable(index); });
 }
 
 void Tmainform::TBItem19Click() {
-  VariablesCommand([](TParseList& vars, int index) { vars.MoveVariableUp(index); });
+  VariablesCommand(RowName(MenuDoc->Variables, GridRow()), "nach oben verschieben",
+                   [](TParseList& vars, int index) { vars.MoveVariableUp(index); });
 }
 
 void Tmainform::TBItem20Click() {
-  VariablesCommand([](TParseList& vars, int index) { vars.MoveVariableDown(index); });
+  VariablesCommand(RowName(MenuDoc->Variables, GridRow()), "nach unten verschieben",
+                   [](TParseList& vars, int index) { vars.MoveVariableDown(index); });
 }
 
 }  // namespace navforge

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -84,13 +85,19 @@ TEST_F(CheckWindowTest, press_showsFindingsWithoutBlockingAndDoubleClickSelectsT
   EXPECT_EQ(window->Summary->text(), QStringLiteral("Keine Befunde: das Menü kann so erstellt werden."));
 }
 
-TEST_F(CheckWindowTest, findingAboutTheWholeMenu_selectsNothing) {
+// A finding about no entry leads to the control of its value and leaves the selection.
+TEST_F(CheckWindowTest, findingAboutTheWholeMenu_focusesItsField) {
+  form->show();
   form->efilename->SetText("");
+  const int selected = form->SelectedIndex();
   Button()->trigger();
   ASSERT_GE(Window()->FindingList->count(), 1);
   EXPECT_EQ(FromQ(Window()->FindingList->item(0)->text()), "Fehler: Kein Dateiname zum Speichern angegeben");
   emit Window()->FindingList->itemActivated(Window()->FindingList->item(0));
-  EXPECT_EQ(form->SelectedIndex(), -1);
+  EXPECT_EQ(form->SelectedIndex(), selected);
+  EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet4);
+  EXPECT_EQ(form->PageControl2->currentWidget(), form->TabSheet3);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == form->efilename; }, 2000));
 }
 
 }  // namespace

@@ -22,10 +22,11 @@ public:
   std::deque<std::optional<std::string>> OpenAnswers, SaveAnswers;
   std::deque<std::optional<std::int32_t>> ColorAnswers;
   std::deque<TConfirmAnswer> ConfirmAnswers;
+  std::deque<TTypingAnswer> TypingAnswers;
 
   std::vector<TFileDialog> OpenCalls, SaveCalls;  // state as the command left it before showing
   std::vector<std::int32_t> ColorStarts;
-  std::vector<Message> Messages, Questions;
+  std::vector<Message> Messages, Questions, TypingQuestions;
 
   bool ExecuteOpen(TFileDialog& d) override { return Answer(d, OpenAnswers, OpenCalls); }
   bool ExecuteSave(TFileDialog& d) override { return Answer(d, SaveAnswers, SaveCalls); }
@@ -46,6 +47,15 @@ public:
   }
   TConfirmAnswer ConfirmOrCancel(const std::string& caption, const std::string& text) override {
     return Ask(caption, text, TConfirmAnswer::Cancel);
+  }
+
+  // A missing answer is "Abbrechen".
+  TTypingAnswer ApplyOrDiscard(const std::string& caption, const std::string& text) override {
+    TypingQuestions.push_back({caption, text});
+    if (TypingAnswers.empty()) return TTypingAnswer::Cancel;
+    TTypingAnswer a = TypingAnswers.front();
+    TypingAnswers.pop_front();
+    return a;
   }
 
 private:

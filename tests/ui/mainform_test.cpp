@@ -33,6 +33,7 @@
 #include "ui/qtext.h"
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
+#include "ui/filefilters.h"
 #include "ui/fontnames.h"
 #include "ui/hints.h"
 #include "uitestapp.h"
@@ -291,23 +292,26 @@ TEST_F(MainformTest, controls_carryTheirNamesAndCaptions) {
 
 // ---- Menu editor ----
 
-TEST_F(MainformTest, add_afterSelectedEntryKeepsItSelected) {
+// The new entry is selected, so "Ändern" afterwards changes the entry the boxes show.
+TEST_F(MainformTest, add_afterSelectedEntrySelectsTheNewEntry) {
   AddMain("A");
+  AddMain("B");
   UserSelects(0);
   AddMain("X");
   AddMain("Y");
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "Y", "X"}));
-  EXPECT_EQ(form->SelectedIndex(), 0);
-  EXPECT_EQ(form->menuname->text(), QStringLiteral("Y"));  // the command's own selection fills no box
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "X", "Y", "B"}));
+  EXPECT_EQ(form->SelectedIndex(), 2);
+  EXPECT_EQ(form->menuname->text(), QStringLiteral("Y"));
 }
 
-TEST_F(MainformTest, add_withoutSelectionAppendsAndSelectsNothing) {
+TEST_F(MainformTest, add_withoutSelectionAppendsAndSelectsIt) {
   AddMain("A");
   AddMain("B");
+  Click(form->FlatButton2);
   Boxes("S", "s.htm", "main");
   form->TBItem9->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A", "B", "- S"}));
-  EXPECT_EQ(form->SelectedIndex(), -1);
+  EXPECT_EQ(form->SelectedIndex(), 2);
   EXPECT_TRUE(form->MenuDoc->Items[2].IsSubItem);
   EXPECT_EQ(form->MenuDoc->Items[2].Link, "s.htm");
 }
@@ -323,14 +327,15 @@ TEST_F(MainformTest, add_needsAllThreeBoxes) {
 TEST_F(MainformTest, selectingALine_fillsTheBoxesWithTheEntry) {
   Boxes("Home", "index.htm", "frame1");
   form->TBItem8->trigger();
-  Boxes("", "", "");
+  AddMain("Other");
   UserSelects(0);
   EXPECT_EQ(form->menulink->text(), QStringLiteral("index.htm"));
   EXPECT_EQ(form->linktarget->text(), QStringLiteral("frame1"));
   EXPECT_EQ(form->menuname->text(), QStringLiteral("Home"));
-  // A click on the line already selected fetches the texts again.
+  // A click on the line already selected fetches the texts again, once the typing is discarded.
   form->show();
   form->menuname->clear();
+  dialogs.TypingAnswers = {TTypingAnswer::Discard};
   QRect line = form->ListBox1->visualItemRect(form->ListBox1->item(0));
   QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, line.center());
   EXPECT_EQ(form->menuname->text(), QStringLiteral("Home"));
@@ -558,14 +563,17 @@ TEST_F(MainformTest, colourDialog_startsFromSwatchAndConfirmRemovesCaption) {
   EXPECT_EQ(form->Panel6->Color(), 0x00FF00);
 }
 
-TEST_F(MainformTest, fontDoubleClick_appendsChosenFont) {
+TEST_F(MainformTest, fontDoubleClick_appendsChosenFontAfterAComma) {
   form->cbfont->setEditText(QStringLiteral("Verdana"));
   form->menufont->setText(QStringLiteral("Arial"));
   QTest::mouseDClick(form->menufont, Qt::LeftButton);
-  EXPECT_EQ(form->menufont->text(), QStringLiteral("ArialVerdana"));
-  form->submenufont->setText(QStringLiteral("X"));
+  EXPECT_EQ(form->menufont->text(), QStringLiteral("Arial, Verdana"));
+  form->submenufont->setText(QStringLiteral("X,"));
   QTest::mouseDClick(form->submenufont, Qt::LeftButton);
-  EXPECT_EQ(form->submenufont->text(), QStringLiteral("XVerdana"));
+  EXPECT_EQ(form->submenufont->text(), QStringLiteral("X, Verdana"));
+  form->submenufont->clear();
+  QTest::mouseDClick(form->submenufont, Qt::LeftButton);
+  EXPECT_EQ(form->submenufont->text(), QStringLiteral("Verdana"));
 }
 
 // ---- Variables ----
@@ -625,7 +633,6 @@ TEST_F(MainformTest, open_showsMenuColoursTemplateAndCaption) {
     d.Template = "Green";
     d.Variables.AddVariable("Author", "Ann");
   });
-  Boxes("keep1", "keep2", "keep3");
   form->Edit1->setText(QStringLiteral("keepvar"));
   Open(path);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"Home", "News"}));
@@ -637,7 +644,6 @@ TEST_F(MainformTest, open_showsMenuColoursTemplateAndCaption) {
   EXPECT_EQ(Caption(), "site.nff - HTML Navforge");
   EXPECT_EQ(ApplicationTitle(), "site.nff - HTML Navforge");
   EXPECT_EQ(form->CurrentFile, path);
-  EXPECT_EQ(form->menuname->text(), QStringLiteral("keep1"));
   EXPECT_EQ(form->Edit1->text(), QStringLiteral("keepvar"));
   EXPECT_EQ(dialogs.OpenCalls[0].Filter, "Navforge File (*.nff)|*.nff");
 
@@ -686,7 +692,7 @@ TEST_F(MainformTest, open_cancelChangesNothing) {
   dialogs.OpenAnswers.push_back(std::nullopt);
   form->BtnOpen->trigger();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"A"}));
-  EXPECT_EQ(Caption(), "HTML Navforge");
+  EXPECT_EQ(Caption(), "HTML Navforge*");
 }
 
 TEST_F(MainformTest, new_emptiesEverythingButTheLists) {
@@ -699,6 +705,7 @@ TEST_F(MainformTest, new_emptiesEverythingButTheLists) {
   Boxes("a", "b", "c");
   form->Edit1->setText(QStringLiteral("x"));
   form->Edit2->setText(QStringLiteral("y"));
+  dialogs.TypingAnswers = {TTypingAnswer::Discard};
   form->BtnNew->trigger();
   EXPECT_EQ(form->ListBox1->count(), 0);
   EXPECT_EQ(form->StringGrid1->rowCount(), 1);
@@ -746,7 +753,7 @@ TEST_F(MainformTest, saveAs_ontoExistingFileAsksAndNoLeavesItUntouched) {
   EXPECT_EQ(dialogs.Questions[0].Text, "Soll die bereits existierende Datei \"site.nff\" überschrieben werden?"_cp1252);
   EXPECT_EQ(dialogs.SaveCalls[0].FileName, path);
   EXPECT_EQ(test::ReadFile(path), before);
-  EXPECT_EQ(Caption(), "site.nff - HTML Navforge");
+  EXPECT_EQ(Caption(), "site.nff* - HTML Navforge");  // still unsaved
 
   // Onto another menu: "&Nein" keeps the current file, too.
   const std::string other = WriteMenu("other.nff", {"Other"});
@@ -779,7 +786,7 @@ TEST_F(MainformTest, browseBackgroundImage_relativeWithSlashes) {
   dialogs.OpenAnswers.push_back(std::string("C:\\web\\img\\bg.gif"));
   Click(form->Button1);
   EXPECT_EQ(form->picfile->text(), QStringLiteral("../img/bg.gif"));
-  EXPECT_EQ(dialogs.OpenCalls[0].Filter, "GIF (*.gif)|*.gif|JPEG (*.jpg, *.jpeg)|*.jpg;*.jpeg");
+  EXPECT_EQ(dialogs.OpenCalls[0].Filter, kImageFilter);
   EXPECT_EQ(form->MenuDoc->BackgroundImage, "");  // only SetSettings hands it over
 }
 
@@ -798,7 +805,7 @@ TEST_F(MainformTest, generate_usesTheEditedControls) {
   form->TBItem5->trigger();
   EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
   EXPECT_NE(test::ReadFile(tmp.path() + "/out.htm").find("<title>Gr\xFC\xDF" "e</title>"), std::string::npos);
-  EXPECT_EQ(Caption(), "HTML Navforge");
+  EXPECT_EQ(Caption(), "HTML Navforge*");  // generating saves nothing
 }
 
 TEST_F(MainformTest, info_withoutAboutModuleShowsFallback) {
