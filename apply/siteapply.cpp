@@ -135,7 +135,7 @@ private:
 };
 
 // The entry each page is, by real path: the deepest entry that names it, and of those
-// the last. A folder's link names its index page.
+// the last. Which file a link names is the check's and the import's rule.
 std::map<std::string, int> EntriesByPage(const TovHTML& doc, const std::string& outputFolder) {
   std::map<std::string, std::pair<int, int>> best;  // page -> depth, entry
   int leading = 0;
@@ -143,16 +143,9 @@ std::map<std::string, int> EntriesByPage(const TovHTML& doc, const std::string& 
     ++leading;
   for (int i = 0; i < static_cast<int>(doc.Items.size()); ++i) {
     const TMTItem& item = doc.Items[static_cast<std::size_t>(i)];
-    const std::optional<std::string> file = LocalLinkFile(LinkWithVariables(item.Link, doc.Variables));
+    const std::optional<std::string> file = LocalLinkPath(LinkWithVariables(item.Link, doc.Variables), outputFolder);
     if (!file) continue;
-    std::string real = RealPath(outputFolder + "/" + *file);
-    std::error_code ec;
-    if (fs::is_directory(real, ec))
-      for (const char* index : {"index.html", "index.htm", "index.shtml", "index.php", "index.xhtml"})
-        if (fs::is_regular_file(real + "/" + index, ec)) {
-          real += std::string("/") + index;
-          break;
-        }
+    const std::string real = RealPath(*file);
     const int depth = item.IsSubItem && i >= leading ? 1 : 0;
     auto [it, fresh] = best.emplace(real, std::pair(depth, i));
     if (!fresh && depth >= it->second.first) it->second = {depth, i};

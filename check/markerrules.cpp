@@ -37,9 +37,10 @@ void CheckMarkers(CheckRun& run) {
   std::set<fs::path> seen;
   for (int i = 0; i < static_cast<int>(run.doc.Items.size()); ++i) {
     const TMTItem& item = run.doc.Items[static_cast<std::size_t>(i)];
-    const std::optional<std::string> file = LocalLinkFile(LinkWithVariables(item.Link, run.doc.Variables));
+    const std::optional<std::string> file =
+        LocalLinkPath(LinkWithVariables(item.Link, run.doc.Variables), run.pageFolder.string());
     if (!file) continue;
-    const fs::path target = (run.pageFolder / *file).lexically_normal();
+    const fs::path target(*file);
     if (!IsPageFile(target) || !seen.insert(target).second) continue;
     const std::optional<std::string> page = ReadPage(target);
     if (!page) continue;

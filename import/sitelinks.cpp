@@ -70,11 +70,9 @@ bool IsBelowFolder(std::string_view path, std::string_view folder) {
 }
 
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder) {
-  const std::optional<std::string> file = LocalLinkFile(link);
+  const std::optional<std::string> file = LocalLinkPath(link, StoredPathToFs(AbsolutePath(pageFolder)));
   if (!file) return std::nullopt;
-  std::string path(pageFolder);
-  (path += '/') += FromFsName(*file);
-  return AbsolutePath(path);
+  return FromFsName(*file);
 }
 
 bool LinkNamesMissingPage(std::string_view link, std::string_view pageFolder) {

@@ -22,7 +22,8 @@ std::string RelativeLink(std::string_view fromFolder, std::string_view toFile);
 bool IsBelowFolder(std::string_view path, std::string_view folder);
 
 // The absolute path a link of a page in pageFolder names, by the rule of
-// core/locallink.h; nothing for links that name no local file by a relative path.
+// core/locallink.h (a folder stands for its index page); nothing for links that name
+// no local file by a relative path.
 std::optional<std::string> LocalLinkTarget(std::string_view link, std::string_view pageFolder);
 
 // True when link is a local link whose target is neither a file nor a folder: the

@@ -1,11 +1,13 @@
 // Which file a link names: the rule the check, the import and the preview share.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "core/locallink.h"
+#include "testsupport/tempdir.h"
 
 namespace navforge {
 namespace {
@@ -32,8 +34,34 @@ TEST(LocalLinkFile, linkText_givesTheFileABrowserWouldAskFor) {
       // A blank before the query stays in the name, as a browser asks for "seite.htm%20".
       {"seite.htm ?a=1", "seite.htm "},
       {"\tseite.htm\r\n", "seite.htm"},
+      {"sei\tte\n.htm", "seite.htm"},  // tabs and line breaks inside are dropped as well
   };
   for (const auto& [link, expected] : cases) EXPECT_EQ(LocalLinkFile(link), expected) << link;
+}
+
+// Folders stand for their index page, found in the server's order and spelling.
+TEST(LocalLinkPath, linkFromAFolder_givesTheAbsoluteFileAndFolderIndexPages) {
+  test::TempDir dir;
+  for (const char* folder : {"beide", "gross", "ohne"}) test::MakeDir(dir.file(folder));
+  test::WriteFile(dir.file("beide/index.htm"), "");
+  test::WriteFile(dir.file("beide/index.html"), "");
+  test::WriteFile(dir.file("gross/Index.htm"), "");
+  const std::string d = dir.path();
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"seite.htm#x", d + "/seite.htm"},
+      {"./a/../b.htm", d + "/b.htm"},
+      {"../x.htm", std::filesystem::path(d).parent_path().string() + "/x.htm"},
+      {"beide/", d + "/beide/index.html"},
+      {"beide", d + "/beide/index.html"},
+      {"./beide/?x", d + "/beide/index.html"},
+      {"gross/", d + "/gross"},  // "Index.htm" is not what the server asks for
+      {"ohne/", d + "/ohne"},
+      {"fehlt/", d + "/fehlt"},
+      {"/wurzel.htm", std::nullopt},
+  };
+  for (const auto& [link, expected] : cases) EXPECT_EQ(LocalLinkPath(link, d), expected) << link;
+  EXPECT_EQ(IndexPageIn(d + "/beide"), d + "/beide/index.html");
+  EXPECT_EQ(IndexPageIn(d + "/gross"), std::nullopt);
 }
 
 TEST(LinkWithVariables, variables_areFilledAsInThePage) {
