@@ -52,6 +52,8 @@ void CheckVariables(CheckRun& run);
 void CheckContrast(CheckRun& run);
 // Pages the menu links to whose markers would make setting the menu in fail.
 void CheckMarkers(CheckRun& run);
+// Folders the menu links into whose index page no entry links to.
+void CheckIndexPages(CheckRun& run);
 // Runs last: generation's own refusal, where no rule before has reported that page, and
 // a page generation could not make.
 void CheckRefusal(CheckRun& run);

@@ -45,6 +45,45 @@ std::string EscapeList(const std::string& name) {
   return list;
 }
 
+// Whether fragment writes the entry's target into a target attribute, as in
+// target="$LinkTarget$": an empty target then stands there as target="".
+bool WritesTargetAttribute(const std::string& fragment) {
+  const std::string text = LowerAscii(fragment);
+  for (std::size_t at = text.find("target"); at != std::string::npos; at = text.find("target", at + 1)) {
+    if (at > 0 && static_cast<unsigned char>(text[at - 1]) > 0x20) continue;  // "data-target" is no target
+    std::size_t k = at + 6;
+    const auto blanks = [&] {
+      while (k < text.size() && static_cast<unsigned char>(text[k]) <= 0x20) ++k;
+    };
+    blanks();
+    if (k >= text.size() || text[k] != '=') continue;
+    ++k;
+    blanks();
+    if (k < text.size() && (text[k] == '"' || text[k] == '\'')) ++k;
+    if (text.compare(k, 12, "$linktarget$") == 0) return true;
+  }
+  return false;
+}
+
+// The path on this machine a link names: a "file:" URL's path, or a link from the root
+// ("/..." but not "//host" nor "/" alone), cut at "?" and "#" and percent-decoded as a
+// file-system name. Empty for any other link; file says whether it was a "file:" URL.
+std::optional<fs::path> MachinePath(std::string link, bool& file) {
+  for (char& c : link)
+    if (c == '\\') c = '/';
+  file = LowerAscii(link.substr(0, 5)) == "file:";
+  if (file) {
+    link.erase(0, 5);
+    // "file://host/path": the host (empty or "localhost" on this machine) goes.
+    if (link.starts_with("//")) link.erase(0, std::min(link.size(), link.find('/', 2)));
+  } else if (link.size() < 2 || link[0] != '/' || link[1] == '/') {
+    return std::nullopt;
+  }
+  link.resize(std::min(link.size(), link.find_first_of("?#")));
+  if (link.empty()) link = "/";
+  return fs::path(PercentDecode(Cp1252ToUtf8(link)));
+}
+
 class EntryRules {
 public:
   explicit EntryRules(CheckRun& run) : run_(run), doc_(run.doc) {
@@ -71,8 +110,10 @@ public:
       if (named) PageName(i);
       if (!doc_.HasSubItems(i)) {
         BlankTarget(i, item);
+        EmptyTarget(i, item);
         Link(i, item);
       }
+      SameCaption(i, item);
     }
   }
 
@@ -92,6 +133,7 @@ private:
         }
       run_.Add(Level::Warnung, "doppelte-beschriftung", i,
                text + "; die Kennung dieses Eintrags wird " + Quoted(Id(i)) + ".");
+      numbered_.insert(i);
     }
     if (!doc_.HasSubItems(i)) return true;
     const std::size_t slash = Id(i).find_first_of("/\\");
@@ -132,16 +174,60 @@ private:
              "rel=\"noopener\": die geöffnete Seite kann dann die Menüseite umlenken."_cp1252);
   }
 
+  // Two entries side by side with one caption: the visitor cannot tell them apart. An
+  // entry whose numbered identifier is reported already is not reported twice.
+  void SameCaption(int i, const TMTItem& item) {
+    const bool main = !item.IsSubItem || i < run_.leadingSubItems;
+    if (main) groupCaptions_.clear();
+    const std::string key = LowerCp1252(TrimControl(item.Caption));
+    if (key.empty()) return;
+    auto& captions = main ? mainCaptions_ : groupCaptions_;
+    const auto [first, fresh] = captions.emplace(key, i);
+    if (fresh || numbered_.count(i)) return;
+    run_.Add(Level::Warnung, "gleiche-beschriftung", i,
+             "Die Beschriftung " + Quoted(TrimControl(item.Caption)) + " trägt schon "_cp1252 +
+                 EntryRef(first->second) + (main ? " unter den Haupteinträgen"_cp1252 : " in derselben Gruppe"_cp1252) +
+                 ": die beiden Einträge sind nicht zu unterscheiden."_cp1252);
+  }
+
+  void EmptyTarget(int i, const TMTItem& item) {
+    if (!run_.set || !TrimControl(LinkWithVariables(item.Target, doc_.Variables)).empty()) return;
+    if (!WritesTargetAttribute(*run_.FragmentOf(i))) return;
+    run_.Add(Level::Warnung, "ziel-leer", i,
+             "Das Ziel (Frame) ist leer, das Menütemplate schreibt es aber in target=\"…\": der Link bekommt "
+             "target=\"\" (ungültiges HTML) und öffnet seine Seite dort, wo das Menü steht."_cp1252);
+  }
+
   void Link(int i, const TMTItem& item) {
-    if (!linksCheckable_) return;
-    const std::optional<std::string> file = LocalLinkFile(LinkWithVariables(item.Link, doc_.Variables));
+    const std::string link = TrimControl(LinkWithVariables(item.Link, doc_.Variables));
+    if (OnThisMachine(i, item, link) || !linksCheckable_) return;
+    const std::optional<std::string> file = LocalLinkPath(link, run_.pageFolder.string());
     if (!file) return;
-    const fs::path target = (run_.pageFolder / *file).lexically_normal();
     std::error_code ec;
-    if (fs::exists(target, ec) || pageFiles_.count(target.string())) return;
+    if (fs::exists(*file, ec) || pageFiles_.count(*file)) return;
     run_.Add(Level::Warnung, "link-ziel-fehlt", i,
-             "Das Linkziel " + Quoted(item.Link) + " gibt es nicht (gesucht: " + Quoted(FromFsName(target.string())) +
-                 ").");
+             "Das Linkziel " + Quoted(item.Link) + " gibt es nicht (gesucht: " + Quoted(FromFsName(*file)) + ").");
+  }
+
+  // A path a file dialog gave (a file on the user's disk) reaches no visitor. A link
+  // from the root counts only when it names something here but nothing in the site.
+  bool OnThisMachine(int i, const TMTItem& item, const std::string& link) {
+    bool fileUrl = false;
+    const std::optional<fs::path> path = MachinePath(link, fileUrl);
+    if (!path) return false;
+    std::error_code ec;
+    if (!fileUrl &&
+        (!linksCheckable_ || !fs::exists(*path, ec) || fs::exists(run_.pageFolder / path->relative_path(), ec)))
+      return false;
+    std::string text = "Der Link " + Quoted(item.Link) +
+                       " ist ein Pfad auf diesem Rechner; Besucher der Website "
+                       "erreichen ihn nicht";
+    const fs::path real = fs::weakly_canonical(*path, ec);
+    const fs::path inSite = ec ? fs::path() : real.lexically_relative(run_.pageFolder);
+    if (!run_.pageFolder.empty() && !inSite.empty() && *inSite.begin() != ".." && inSite != ".")
+      text += " (von der Menüseite aus: "_cp1252 + Quoted(FromFsName(inSite.generic_string())) + ")";
+    run_.Add(Level::Warnung, "pfad-auf-diesem-rechner", i, text + ".");
+    return true;
   }
 
   CheckRun& run_;
@@ -149,6 +235,10 @@ private:
   std::unordered_set<std::string> pageFiles_;  // the pages generation writes, resolved
   std::unordered_map<int, const PlannedPage*> pageOf_;
   bool linksCheckable_ = false;
+  std::unordered_set<int> numbered_;  // entries reported for a numbered identifier
+  // Lower-cased, trimmed captions of the main entries and of the current group's
+  // sub-entries, with the first entry that bears each.
+  std::unordered_map<std::string, int> mainCaptions_, groupCaptions_;
 };
 
 }  // namespace

@@ -6,7 +6,8 @@
 
 namespace navforge::check {
 
-enum class Level { Fehler, Warnung };
+// Hinweis: worth a look, but nothing breaks; --strict does not count it.
+enum class Level { Fehler, Warnung, Hinweis };
 
 struct Finding {
   Level level = Level::Warnung;
@@ -18,8 +19,9 @@ struct Finding {
 
 using Findings = std::vector<Finding>;
 
-// "Fehler" / "Warnung".
+// "Fehler" / "Warnung" / "Hinweis".
 const char* LevelName(Level level);
 bool HasErrors(const Findings& findings);
+bool HasWarnings(const Findings& findings);
 
 }  // namespace navforge::check

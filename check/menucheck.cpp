@@ -89,11 +89,12 @@ Findings CheckMenu(const TovHTML& doc, const CheckOptions& options) {
   CheckRun run(doc, options);
   for (void (*rule)(CheckRun&) : {CheckFileName, CheckTemplate, CheckPageCollisions, CheckMenuFilesOverwritten,
                                   CheckEntries, CheckPlaceholders, CheckVariables, CheckContrast, CheckMarkers,
-                                  CheckRefusal})
+                                  CheckIndexPages, CheckRefusal})
     rule(run);
-  // Fehler before Warnungen; within each, the whole menu first, then the entries in menu order.
+  // Fehler, then Warnungen, then Hinweise; within each, the whole menu first, then the
+  // entries in menu order.
   std::stable_sort(run.findings.begin(), run.findings.end(), [](const Finding& a, const Finding& b) {
-    if (a.level != b.level) return a.level == Level::Fehler;
+    if (a.level != b.level) return a.level < b.level;
     return a.entry < b.entry;
   });
   return std::move(run.findings);

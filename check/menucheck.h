@@ -20,8 +20,8 @@ struct CheckOptions {
   std::string outputBase;
 };
 
-// Findings in a fixed order: Fehler before Warnungen; within each level, the findings
-// about the whole menu first, then those about entries in menu order.
+// Findings in a fixed order: Fehler, Warnungen, Hinweise; within each level, the
+// findings about the whole menu first, then those about entries in menu order.
 Findings CheckMenu(const TovHTML& doc, const CheckOptions& options);
 
 }  // namespace navforge::check

@@ -48,26 +48,28 @@ TCheckWindow::TCheckWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
 void TCheckWindow::ShowFindings(const check::Findings& findings) {
   FindingList->clear();
-  int errors = 0;
+  int errors = 0, hints = 0;
   for (const check::Finding& f : findings) {
-    const bool error = f.level == check::Level::Fehler;
-    errors += error;
-    auto* item = new QListWidgetItem(
-        style()->standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning),
-        ToQ(check::FindingLine(f)), FindingList);
+    errors += f.level == check::Level::Fehler;
+    hints += f.level == check::Level::Hinweis;
+    const QStyle::StandardPixmap icon = f.level == check::Level::Fehler    ? QStyle::SP_MessageBoxCritical
+                                        : f.level == check::Level::Warnung ? QStyle::SP_MessageBoxWarning
+                                                                           : QStyle::SP_MessageBoxInformation;
+    auto* item = new QListWidgetItem(style()->standardIcon(icon), ToQ(check::FindingLine(f)), FindingList);
     item->setData(Qt::UserRole, f.entry);
     item->setData(Qt::UserRole + 1, QString::fromStdString(f.code));
     item->setToolTip(ToQ(f.message));
   }
-  const int warnings = static_cast<int>(findings.size()) - errors;
-  if (findings.empty())
-    Summary->setText(QStringLiteral("Keine Befunde: das Menü kann so erstellt werden."));
-  else
-    Summary->setText(QStringLiteral("%1 %2, %3 %4")
-                         .arg(errors)
-                         .arg(QStringLiteral("Fehler"))
-                         .arg(warnings)
-                         .arg(warnings == 1 ? QStringLiteral("Warnung") : QStringLiteral("Warnungen")));
+  const int warnings = static_cast<int>(findings.size()) - errors - hints;
+  QString summary = QStringLiteral("%1 Fehler, %2 %3")
+                        .arg(errors)
+                        .arg(warnings)
+                        .arg(warnings == 1 ? QStringLiteral("Warnung") : QStringLiteral("Warnungen"));
+  // Hinweise stop nothing: named only when there are some.
+  if (hints > 0)
+    summary +=
+        QStringLiteral(", %1 %2").arg(hints).arg(hints == 1 ? QStringLiteral("Hinweis") : QStringLiteral("Hinweise"));
+  Summary->setText(findings.empty() ? QStringLiteral("Keine Befunde: das Menü kann so erstellt werden.") : summary);
   if (FindingList->count() > 0) FindingList->setCurrentRow(0);
 }
 

@@ -37,7 +37,7 @@ struct Menu {
     doc.VariablesFile = dir.file("navforge.nfv");
     doc.Template = "T";
     doc.Filename = dir.file("site/menu.htm");
-    doc.InsertItem(-1, "Home", "home.htm", "", false);
+    doc.InsertItem(-1, "Home", "home.htm", "inhalt", false);
     doc.InsertItem(-1, "Produkte", "produkte.htm", "", false);
     doc.InsertItem(-1, "Software", "soft.htm", "inhalt", true);
     options.menuFile = dir.file("site.nff");
@@ -57,6 +57,14 @@ struct Menu {
     Fragment("header.txt", "<title>$Title$</title><body style=\"color:$TextColor$\">\r\n<!-- navforge -->\r\n");
     Fragment("footer.txt", "<!-- /navforge -->\r\n</body>\r\n");
   }
+  // A folder of the site with an index page and one more page.
+  void Folder(const std::string& name) {
+    MakeDir(dir.file("site/" + name));
+    WriteFile(dir.file("site/" + name + "/index.htm"), "<title>" + name + "</title>");
+    WriteFile(dir.file("site/" + name + "/a.htm"), "");
+  }
+  // The first part of the temporary folder's path ("tmp"): a folder this machine has.
+  std::string MachineFolder() const { return dir.path().substr(1, dir.path().find('/', 1) - 1); }
   std::string& Caption(int i) { return doc.Items[static_cast<std::size_t>(i)].Caption; }
   std::string& Link(int i) { return doc.Items[static_cast<std::size_t>(i)].Link; }
   Findings Check() { return CheckMenu(doc, options); }
@@ -116,6 +124,38 @@ const RuleCase kRules[] = {
        m.Var("Basis", "https://example.org/");
        m.Link(0) = "$basis$x.htm";  // filled like every placeholder of the page
        m.Link(2) = "..\\site\\soft.htm";
+     }},
+    {"pfad-auf-diesem-rechner", Level::Warnung, 0, [](Menu& m) { m.Link(0) = m.dir.file("site/home.htm"); },
+     [](Menu& m) {  // from the site's root: it names a folder of the site
+       m.Link(0) = "/" + m.MachineFolder() + "/";
+       MakeDir(m.dir.file("site/" + m.MachineFolder()));
+       m.Link(2) = "/";
+     }},
+    {"pfad-auf-diesem-rechner", Level::Warnung, 2, [](Menu& m) { m.Link(2) = "FILE:///nirgends/soft.htm"; },
+     [](Menu& m) { m.Link(2) = "/nirgends/soft.htm"; }},  // nothing of that name here: left to the server
+    {"ziel-leer", Level::Warnung, 0, [](Menu& m) { m.doc.Items[0].Target = " "; },
+     [](Menu& m) {
+       m.doc.Items[0].Target = "";
+       m.Fragment("menupoint.txt", "<a href=\"$Link$\" data-target=\"$LinkTarget$\">$Linkname$</a>\r\n");
+       m.doc.Items[1].Target = "";  // a group's heading gets "_self"
+     }},
+    {"ziel-leer", Level::Warnung, 2, [](Menu& m) { m.doc.Items[2].Target = "$Rahmen$"; m.Var("Rahmen", ""); },
+     [](Menu& m) { m.doc.Items[2].Target = "$Rahmen$"; m.Var("Rahmen", "inhalt"); }},
+    {"gleiche-beschriftung", Level::Warnung, 3, [](Menu& m) { m.doc.InsertItem(-1, " HOME ", "home.htm", "", false); },
+     [](Menu& m) {
+       m.doc.InsertItem(-1, "Mehr", "home.htm", "inhalt", false);
+       m.doc.InsertItem(-1, "Software", "soft.htm", "inhalt", true);  // another group
+       m.doc.InsertItem(-1, "Mehr", "soft.htm", "inhalt", true);      // another level
+       m.Caption(1) = "HOME";  // its numbered page name is reported, not this
+     }},
+    {"gleiche-beschriftung", Level::Warnung, 3, [](Menu& m) { m.doc.InsertItem(-1, "software", "home.htm", "", true); },
+     [](Menu& m) { m.doc.InsertItem(-1, "Software 2", "home.htm", "inhalt", true); }},
+    {"ordnerseite-unverlinkt", Level::Hinweis, 2,
+     [](Menu& m) { m.Folder("produkte"), m.Link(1) = "produkte/index.htm", m.Link(2) = "produkte/a.htm"; },
+     [](Menu& m) { m.Folder("produkte"), m.Link(0) = "produkte/", m.Link(2) = "produkte/a.htm"; }},
+    {"ordnerseite-unverlinkt", Level::Hinweis, 0, [](Menu& m) { WriteFile(m.dir.file("site/index.html"), "<p>"); },
+     [](Menu& m) {  // the page that frames the menu
+       WriteFile(m.dir.file("site/index.html"), "<IFRAME src=\"menu.htm\"></iframe>");
      }},
     {"untereintraege-vor-haupteintrag", Level::Warnung, 0, [](Menu& m) { m.doc.SetSubItem(0, true); },
      [](Menu& m) { m.doc.SetSubItem(1, false); }},
@@ -187,17 +227,28 @@ TEST(CheckMenu, eachRule_triggersOnItsMenuAndNotOnTheNearMiss) {
   }
 }
 
+TEST(CheckMenu, pathOnThisMachine_namesTheLinkFromTheMenuPage) {
+  Menu m;
+  m.Link(0) = "file://" + m.dir.file("site/home.htm");
+  const Findings found = m.Check();
+  ASSERT_EQ(found.size(), 1u) << Lines(found);
+  EXPECT_NE(found[0].message.find("(von der Men\xFCseite aus: \x84home.htm\x93)"), std::string::npos) << found[0].message;
+}
+
 TEST(CheckMenu, documentStaysUnchanged_andErrorsComeFirst) {
   Menu m;
   m.doc.Items[0].LinkID = "alt";
   m.Link(0) = "fehlt.htm";
   m.Caption(2).clear();
+  m.Folder("ordner");
+  m.doc.InsertItem(-1, "Ordner", "ordner/a.htm", "inhalt", false);
   const Findings found = m.Check();
   EXPECT_EQ(m.doc.Items[0].LinkID, "alt");
   EXPECT_TRUE(m.doc.Header.empty());  // the set is read into a copy
-  ASSERT_EQ(found.size(), 2u) << Lines(found);
+  ASSERT_EQ(found.size(), 3u) << Lines(found);
   EXPECT_EQ(found[0].code, "leere-beschriftung");
   EXPECT_EQ(found[1].code, "link-ziel-fehlt");
+  EXPECT_EQ(found[2].code, "ordnerseite-unverlinkt");
 }
 
 TEST(ContrastRatio, wcagExamples_giveTheirFigures) {
@@ -214,11 +265,14 @@ TEST(FindingLine, controlCharacters_areWrittenAsEscapes) {
 }
 
 TEST(FindingsJson, findings_areEscapedAndNumberedFromOne) {
-  const Findings f{{Level::Fehler, "c", 11, "\xDC" "ber \"uns\"", "a\\b\tc"}, {Level::Warnung, "d", -1, "", "x"}};
+  const Findings f{{Level::Fehler, "c", 11, "\xDC" "ber \"uns\"", "a\\b\tc"}, {Level::Warnung, "d", -1, "", "x"},
+                  {Level::Hinweis, "e", 0, "A", "y"}};
   EXPECT_EQ(FindingsJson(f),
             "[\n {\"level\": \"Fehler\", \"code\": \"c\", \"entry\": 12, \"caption\": \"\xC3\x9C" "ber \\\"uns\\\"\", "
             "\"message\": \"a\\\\b\\u0009c\"},\n"
-            " {\"level\": \"Warnung\", \"code\": \"d\", \"entry\": null, \"caption\": null, \"message\": \"x\"}\n]\n");
+            " {\"level\": \"Warnung\", \"code\": \"d\", \"entry\": null, \"caption\": null, \"message\": \"x\"},\n"
+            " {\"level\": \"Hinweis\", \"code\": \"e\", \"entry\": 1, \"caption\": \"A\", \"message\": \"y\"}\n]\n");
+  EXPECT_EQ(FindingLine(f[2]), "Hinweis: Eintrag 1 \"A\": y");
   EXPECT_EQ(FindingsJson({}), "[]\n");
 }
 

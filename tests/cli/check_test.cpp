@@ -88,5 +88,14 @@ TEST_F(CheckExample, warningsOnly_failOnlyWithStrict) {
   EXPECT_EQ(RunNavforgeCli({"check", "--format", "xml", "site.nff"}, dir.path()).exitCode, 2);
 }
 
+TEST_F(CheckExample, hinweiseOnly_passEvenWithStrict) {
+  WriteFile(dir.file("build/beispiel/index.htm"), "<title>Start</title>");  // the folder's own page, unlinked
+  const test::CliRun strict = Check({"--strict"});
+  EXPECT_EQ(strict.exitCode, 0);
+  EXPECT_EQ(strict.out.rfind("Hinweis: Eintrag 1 \"Startseite\": Die Seite „index.htm“", 0), 0u) << strict.out;
+  EXPECT_NE(Check({"--format", "json"}).out.find("{\"level\": \"Hinweis\", \"code\": \"ordnerseite-unverlinkt\""),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace navforge

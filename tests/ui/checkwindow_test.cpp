@@ -85,6 +85,19 @@ TEST_F(CheckWindowTest, press_showsFindingsWithoutBlockingAndDoubleClickSelectsT
   EXPECT_EQ(window->Summary->text(), QStringLiteral("Keine Befunde: das Menü kann so erstellt werden."));
 }
 
+// A Hinweis shows as one, and is named in the summary only when there is one.
+TEST_F(CheckWindowTest, hinweis_showsItsLevelAndCountsInTheSummary) {
+  test::WriteFile(tmp.file("site/index.htm"), "<title>Start</title>");
+  Button()->trigger();
+  TCheckWindow* window = Window();
+  ASSERT_EQ(window->FindingList->count(), 2);
+  EXPECT_EQ(FromQ(window->FindingList->item(1)->text()).rfind("Hinweis: Eintrag 1 \"Da\": ", 0), 0u);
+  EXPECT_EQ(FromQ(window->Summary->text()), "0 Fehler, 1 Warnung, 1 Hinweis");
+  test::WriteFile(tmp.file("site/weg.htm"), "");
+  window->RecheckButton->click();
+  EXPECT_EQ(FromQ(window->Summary->text()), "0 Fehler, 0 Warnungen, 1 Hinweis");
+}
+
 // A finding about no entry leads to the control of its value and leaves the selection.
 TEST_F(CheckWindowTest, findingAboutTheWholeMenu_focusesItsField) {
   form->show();
