@@ -63,10 +63,38 @@ std::string SecondaryKey(std::string_view text) {
 
 int Compare(const std::string& a, const std::string& b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Byte order, except that runs of digits compare as the numbers they spell: "2." before
+// "10.". Numbers of equal value written with different leading zeros compare equal here.
+int CompareNatural(const std::string& a, const std::string& b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (IsDigit(a[i]) && IsDigit(b[j])) {
+      while (i + 1 < a.size() && a[i] == '0' && IsDigit(a[i + 1])) ++i;
+      while (j + 1 < b.size() && b[j] == '0' && IsDigit(b[j + 1])) ++j;
+      std::size_t ei = i, ej = j;
+      while (ei < a.size() && IsDigit(a[ei])) ++ei;
+      while (ej < b.size() && IsDigit(b[ej])) ++ej;
+      // Without leading zeros, the longer run is the larger number.
+      if (ei - i != ej - j) return ei - i < ej - j ? -1 : 1;
+      if (int c = a.compare(i, ei - i, b, j, ej - j)) return c < 0 ? -1 : 1;
+      i = ei;
+      j = ej;
+      continue;
+    }
+    if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]) ? -1 : 1;
+    ++i;
+    ++j;
+  }
+  if (i < a.size()) return 1;
+  return j < b.size() ? -1 : 0;
+}
+
 }  // namespace
 
 int CompareGerman(std::string_view a, std::string_view b) {
-  if (int c = Compare(PrimaryKey(a), PrimaryKey(b))) return c;
+  if (int c = CompareNatural(PrimaryKey(a), PrimaryKey(b))) return c;
   if (int c = Compare(SecondaryKey(a), SecondaryKey(b))) return c;
   // Small letters before capitals: invert the byte order of the case difference.
   for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)

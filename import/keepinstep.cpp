@@ -23,7 +23,7 @@ std::string CommonTarget(const TMenutree& items) {
 }
 
 StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder,
-                      const TParseList& variables) {
+                      const TParseList& variables, const std::string& target) {
   StepResult result;
   const std::string folder = AbsolutePath(menuFolder);
 
@@ -48,7 +48,6 @@ StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& propos
   };
 
   // New pages, per main entry they join (in menu order) or for the end.
-  const std::string target = CommonTarget(items);
   std::map<int, std::vector<TMTItem>> joining;
   std::vector<TMTItem> atEnd;
   const auto add = [&](const ProposedEntry& e, bool isSub, std::vector<TMTItem>& into) {

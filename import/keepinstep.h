@@ -15,16 +15,15 @@ struct StepResult {
   std::vector<int> Missing;          // indexes (in the old menu) of entries whose local link names a missing page
 };
 
-// Adds to items every proposed page that no entry links to (links taken from
-// menuFolder, the menu page's folder). A new page of a folder goes after the last
-// sub-entry of the main entry under which that folder's pages already stand; a folder
-// the menu does not know yet, and a new top-level page, go to the end. New entries
-// take the target frame most entries of the menu use.
 // The target frame most entries of a menu use (the earliest of equally common ones).
 std::string CommonTarget(const TMenutree& items);
 
-// Links are read with the menu's variables filled in, as generation writes them.
+// Adds to items every proposed page that no entry links to (links taken from
+// menuFolder, the menu page's folder, and read with the menu's variables filled in, as
+// generation writes them). A new page of a folder goes after the last sub-entry of the
+// main entry under which that folder's pages already stand; a folder the menu does not
+// know yet, and a new top-level page, go to the end. New entries open in target.
 StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder,
-                      const TParseList& variables);
+                      const TParseList& variables, const std::string& target);
 
 }  // namespace navforge::import

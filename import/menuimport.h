@@ -26,4 +26,18 @@ bool WritesSubmenuPages(const TovHTML& doc);
 // every page its generation writes left out.
 ImportOptions OptionsForMenu(const TovHTML& doc, const std::string& menuFile, const std::string& siteFolder);
 
+// Whether the menu's set writes each entry's target ("$LinkTarget$" in an entry
+// fragment), as a set for a site of frames does; false when the set cannot be read.
+bool SetUsesTargets(const TovHTML& doc);
+
+struct TargetSuggestion {
+  std::string Target;     // Windows-1252
+  std::string FramePage;  // the site page whose frames gave it; "" when taken from the menu
+};
+
+// The frame new entries open in: for a set that writes targets, the frame beside the
+// menu in a page of the proposal that loads options.MenuPage (see contentframe.h); else,
+// and without such a page, the target most entries of the menu use.
+TargetSuggestion SuggestTarget(const TovHTML& doc, const ImportOptions& options, const ImportProposal& proposal);
+
 }  // namespace navforge::import

@@ -13,12 +13,14 @@
 #include <unordered_set>
 #include <utility>
 
+#include "core/locallink.h"
 #include "import/generatedpages.h"
 #include "import/germanorder.h"
 #include "import/ignorerules.h"
 #include "import/pagecaption.h"
 #include "import/pageencoding.h"
 #include "import/sitelinks.h"
+#include "import/titleaffixes.h"
 #include "persist/menuitems.h"
 #include "support/cp1252.h"
 #include "support/cp1252literal.h"
@@ -35,7 +37,8 @@ struct PageFile {
   std::string path, name;
   std::string caption;
   bool unmappable = false;
-  bool isIndex = false;
+  bool isIndex = false;   // the page the web server opens the folder with
+  bool fromPage = false;  // the caption is the page's title or heading
 };
 
 struct FolderNode {
@@ -44,8 +47,9 @@ struct FolderNode {
   std::vector<FolderNode> folders;
 };
 
-// The order of entries: index pages first, then by the leading number of the file or
-// folder name (numbered before unnumbered), then by caption, then by name.
+// The order of entries: the index page first, then by the leading number of the file or
+// folder name (numbered before unnumbered), then by caption, then by name; numbers
+// inside captions and names compare as numbers.
 struct SortKey {
   bool isIndex = false;
   std::optional<std::uint64_t> number;
@@ -57,20 +61,60 @@ bool Before(const SortKey& a, const SortKey& b) {
   if (a.number.has_value() != b.number.has_value()) return a.number.has_value();
   if (a.number != b.number) return *a.number < *b.number;
   if (int c = CompareGerman(a.caption, b.caption)) return c < 0;
+  if (int c = CompareGerman(a.name, b.name)) return c < 0;
   return a.name < b.name;
 }
 
 SortKey KeyOf(const PageFile& p) { return {p.isIndex, LeadingNumber(p.name), p.caption, p.name}; }
 
 const PageFile* IndexPage(const FolderNode& f) {
-  for (const PageFile& p : f.pages)  // sorted: index pages come first
+  for (const PageFile& p : f.pages)
     if (p.isIndex) return &p;
   return nullptr;
+}
+
+// Marks the page a link to the folder opens (see core/locallink.h): the first name of
+// the server's list that the folder holds.
+void MarkIndexPage(FolderNode& f) {
+  PageFile* best = nullptr;
+  std::size_t bestRank = kIndexPageNames.size();
+  for (PageFile& p : f.pages)
+    for (std::size_t rank = 0; rank < bestRank; ++rank)
+      if (p.name == kIndexPageNames[rank]) {
+        best = &p;
+        bestRank = rank;
+      }
+  if (best) best->isIndex = true;
 }
 
 SortKey KeyOf(const FolderNode& f) {
   const PageFile* index = IndexPage(f);
   return {false, LeadingNumber(f.name), index ? index->caption : f.name, f.name};
+}
+
+void SortTree(FolderNode& folder) {
+  for (FolderNode& f : folder.folders) SortTree(f);
+  std::sort(folder.pages.begin(), folder.pages.end(),
+            [](const PageFile& a, const PageFile& b) { return Before(KeyOf(a), KeyOf(b)); });
+  std::sort(folder.folders.begin(), folder.folders.end(),
+            [](const FolderNode& a, const FolderNode& b) { return Before(KeyOf(a), KeyOf(b)); });
+}
+
+// Every page of the tree, for a pass over all captions.
+void CollectPages(FolderNode& folder, std::vector<PageFile*>& out) {
+  for (PageFile& p : folder.pages) out.push_back(&p);
+  for (FolderNode& f : folder.folders) CollectPages(f, out);
+}
+
+// Shared parts of the pages' titles leave the captions (see titleaffixes.h).
+void ShortenCaptions(FolderNode& root, std::vector<std::string>& notes) {
+  std::vector<PageFile*> pages;
+  CollectPages(root, pages);
+  std::erase_if(pages, [](const PageFile* p) { return !p->fromPage; });
+  std::vector<std::string> captions;
+  for (const PageFile* p : pages) captions.push_back(p->caption);
+  captions = DropSharedAffixes(captions, notes);
+  for (std::size_t i = 0; i < pages.size(); ++i) pages[i]->caption = std::move(captions[i]);
 }
 
 // "01-über_uns.htm" -> "01 über uns".
@@ -139,10 +183,7 @@ public:
         folder.pages.push_back(ReadPage(path, childRel, name));
       }
     }
-    std::sort(folder.pages.begin(), folder.pages.end(),
-              [](const PageFile& a, const PageFile& b) { return Before(KeyOf(a), KeyOf(b)); });
-    std::sort(folder.folders.begin(), folder.folders.end(),
-              [](const FolderNode& a, const FolderNode& b) { return Before(KeyOf(a), KeyOf(b)); });
+    MarkIndexPage(folder);
   }
 
   std::vector<ImportWarning> TakeWarnings() { return std::move(warnings_); }
@@ -151,7 +192,7 @@ private:
   void Warn(const std::string& page, const std::string& text) { warnings_.push_back({page, text}); }
 
   PageFile ReadPage(const std::string& path, const std::string& rel, const std::string& name) {
-    PageFile page{path, name, {}, false, SameTextAscii(ChangeFileExt(name, ""), "index")};
+    PageFile page{path, name, {}, false, false, false};
     try {
       const PageCaption read = ReadPageCaption(ReadWholeFile(StoredPathToFs(path)));
       page.caption = read.Caption;
@@ -163,6 +204,7 @@ private:
     } catch (const ENavforgeError&) {
       Warn(rel, "Seite nicht lesbar; Beschriftung aus dem Dateinamen");
     }
+    page.fromPage = !page.caption.empty();
     if (page.caption.empty()) page.caption = CaptionFromFileName(name);
     return page;
   }
@@ -200,8 +242,7 @@ void Flatten(const FolderNode& folder, std::vector<const PageFile*>& out) {
 
 class ProposalBuilder {
 public:
-  ProposalBuilder(const std::string& menuFolder, bool submenuPages)
-      : menuFolder_(menuFolder), submenuPages_(submenuPages) {}
+  explicit ProposalBuilder(const std::string& menuFolder) : menuFolder_(menuFolder) {}
 
   // Captions are HTML: a title's text goes in escaped, so the menu shows what the title
   // showed and markup in someone else's title does not become the menu's.
@@ -211,8 +252,8 @@ public:
   }
 
   // A folder's main entry is its index page, else its name with the link of its first
-  // page. The index page is listed among the sub-entries too when the menu writes
-  // sub-menu pages, as the main entry then links to its sub-menu page instead.
+  // page. The index page is the first sub-entry too: a main entry with sub-entries
+  // never shows its own link (it leads to its sub-menu page, or opens its group).
   void AddFolder(const FolderNode& folder) {
     std::vector<const PageFile*> pages;
     Flatten(folder, pages);
@@ -224,14 +265,13 @@ public:
                           pages.front()->path, folder.path});
     }
     for (const PageFile* p : pages)
-      if (p != index || submenuPages_) AddPage(*p, true, folder.path);
+      AddPage(*p, true, folder.path);
   }
 
   std::vector<ProposedEntry> Take() { return std::move(entries_); }
 
 private:
   std::string menuFolder_;
-  bool submenuPages_;
   std::vector<ProposedEntry> entries_;
 };
 
@@ -261,6 +301,9 @@ ImportProposal ProposeMenu(const ImportOptions& options) {
   SiteWalker walker(options, site);
   FolderNode root{site, ExtractFileName(site), {}, {}};
   walker.Walk(root, "");
+  std::vector<std::string> notes;
+  ShortenCaptions(root, notes);
+  SortTree(root);
 
   // Top-level pages and folders share one order.
   struct Block {
@@ -273,12 +316,12 @@ ImportProposal ProposeMenu(const ImportOptions& options) {
   for (const FolderNode& f : root.folders) blocks.push_back({KeyOf(f), nullptr, &f});
   std::stable_sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return Before(a.key, b.key); });
 
-  ProposalBuilder builder(ExtractFilePath(AbsolutePath(options.MenuPage)), options.WritesSubmenuPages);
+  ProposalBuilder builder(ExtractFilePath(AbsolutePath(options.MenuPage)));
   for (const Block& b : blocks) {
     if (b.page) builder.AddPage(*b.page, false, "");
     else builder.AddFolder(*b.folder);
   }
-  ImportProposal proposal{builder.Take(), walker.TakeWarnings()};
+  ImportProposal proposal{builder.Take(), walker.TakeWarnings(), std::move(notes)};
   DropGeneratedPages(proposal.Entries, options);
   std::stable_sort(proposal.Warnings.begin(), proposal.Warnings.end(),
                    [](const ImportWarning& a, const ImportWarning& b) { return a.Page < b.Page; });

@@ -38,6 +38,7 @@ struct ImportOptions {
 struct ImportProposal {
   std::vector<ProposedEntry> Entries;  // in menu order
   std::vector<ImportWarning> Warnings;  // ordered by page
+  std::vector<std::string> Notes;       // German, about the whole import (captions shortened)
 };
 
 // Walks the site folder; pages are files ending in .htm, .html, .php or .shtml (any

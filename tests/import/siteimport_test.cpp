@@ -9,6 +9,7 @@
 #include "import/ignorerules.h"
 #include "import/keepinstep.h"
 #include "import/sitelinks.h"
+#include "import/titleaffixes.h"
 #include "support/errors.h"
 #include "testsupport/tempdir.h"
 
@@ -30,16 +31,27 @@ std::vector<std::string> Lines(const std::vector<ProposedEntry>& entries) {
   return lines;
 }
 
-TEST(GermanOrder, umlauts_besideTheirBaseLetters) {
-  const std::vector<std::string> sorted{"ahnen", "\xE4hnlich", "Apfel", "\xC4pfel", "Arzt", "B\xE4r",
-                                        "Bus", "Stra\xDF""e", "Strasze", "\xDC""ber", "Zebra"};
+// Every pair of the list compares in the list's order, and only equal texts are equal.
+void ExpectSorted(const std::vector<std::string>& sorted) {
   for (std::size_t i = 0; i < sorted.size(); ++i)
     for (std::size_t j = 0; j < sorted.size(); ++j) {
       const int c = CompareGerman(sorted[i], sorted[j]);
       EXPECT_EQ(c < 0, i < j) << sorted[i] << " / " << sorted[j];
       EXPECT_EQ(c == 0, i == j) << sorted[i] << " / " << sorted[j];
     }
+}
+
+TEST(GermanOrder, umlauts_besideTheirBaseLetters) {
+  ExpectSorted({"ahnen", "\xE4hnlich", "Apfel", "\xC4pfel", "Arzt", "B\xE4r", "Bus", "Stra\xDF""e", "Strasze",
+                "\xDC""ber", "Zebra"});
   EXPECT_LT(CompareGerman("apfel", "Apfel"), 0);  // small letters first on a tie
+}
+
+TEST(GermanOrder, numbers_compareAsNumbers) {
+  ExpectSorted({"1. Einleitung", "1.2 Aufbau", "1.10 Anhang", "2. Grundlagen", "10. Pr\xFC""fung", "13. Ende",
+                "Kapitel 2", "Kapitel 02b", "Kapitel 10", "Kapitel 9999999999999999999999", "seite"});
+  EXPECT_LT(CompareGerman("a01", "a1"), 0);  // equal numbers: the leading zero decides, never a tie
+  EXPECT_LT(CompareGerman("\xC4ra 3", "Ara 20"), 0);  // the number before the accent
 }
 
 TEST(GermanOrder, leadingNumber) {
@@ -94,19 +106,24 @@ TEST(SiteLinks, localTargetsAndMissingPages) {
     EXPECT_TRUE(LinkNamesMissingPage(missing, dir.path())) << missing;
 }
 
+// In either kind of set a main entry with sub-entries shows no link of its own: the
+// folder's index page is its group's first sub-entry.
 TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
-  ImportOptions o;
-  o.SiteFolder = kSite;
-  o.MenuPage = kSite + "/navigation.htm";
-  o.WritesSubmenuPages = false;  // one page holds everything: folder pages are not listed twice
-  const ImportProposal p = ProposeMenu(o);
-  const std::vector<std::string> expected{
+  for (const bool pagePerGroup : {false, true}) {
+    SCOPED_TRACE(pagePerGroup);
+    ImportOptions o;
+    o.SiteFolder = kSite;
+    o.MenuPage = kSite + "/navigation.htm";
+    o.WritesSubmenuPages = pagePerGroup;
+    const ImportProposal p = ProposeMenu(o);
+    std::vector<std::string> expected{
       "Startseite -> index.htm",
       "Aktuelles &amp; Termine -> 01-aktuelles.htm",
       "Kontakt f\xFCr Sie -> 2_kontakt.html",
       "\xC4rzte -> \xC4rzte.htm",
       "ohne titel -> ohne_titel.htm",
       "Produkte -> produkte/index.html",
+      "- Produkte -> produkte/index.html",
       "- Hardware f\xFCr B\xFCros -> produkte/hardware.htm",
       "- Software -> produkte/software.htm",
       "- Zubeh\xF6r -> produkte/zubehoer/index.htm",
@@ -117,9 +134,73 @@ TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
       "- H\xE4ufige Fragen -> service/fragen.htm",
       "\xDC""ber uns -> impressum.php",
       "Zebra -> zebra.shtml",
+    };
+    // The generated page of the group "Produkte" would replace it.
+    if (pagePerGroup) std::erase(expected, "Produkte (erzeugt) -> Produkte.htm");
+    EXPECT_EQ(Lines(p.Entries), expected);
+    EXPECT_TRUE(p.Warnings.empty());
+    EXPECT_TRUE(p.Notes.empty());
+  }
+}
+
+// A folder opens with the first index page of the server's list, in its exact spelling.
+TEST(ProposeMenu, indexPage_isTheOneTheServerOpens) {
+  TempDir dir;
+  for (const char* folder : {"a", "b"}) MakeDir(dir.file(folder));
+  WriteFile(dir.file("a/index.htm"), Page("Zweite Wahl"));
+  WriteFile(dir.file("a/index.html"), Page("Erste Wahl"));
+  WriteFile(dir.file("b/Index.htm"), Page("Keine Startseite"));
+  WriteFile(dir.file("b/x.htm"), Page("Aber"));
+  ImportOptions o;
+  o.SiteFolder = dir.path();
+  o.MenuPage = dir.file("menu.htm");
+  EXPECT_EQ(Lines(ProposeMenu(o).Entries),
+            (std::vector<std::string>{"b -> b/x.htm", "- Aber -> b/x.htm", "- Keine Startseite -> b/Index.htm",
+                                      "Erste Wahl -> a/index.html", "- Erste Wahl -> a/index.html",
+                                      "- Zweite Wahl -> a/index.htm"}));
+}
+
+// A real manual: chapters numbered in their titles, each title ending in the manual's.
+TEST(ProposeMenu, numberedTitles_sortAsNumbersAndLoseTheirSharedPart) {
+  TempDir dir;
+  const std::pair<const char*, const char*> pages[] = {
+      {"einleitung.htm", "1. Einleitung - Handbuch"}, {"zehn.htm", "10. Pr\xC3\xBC""fung - Handbuch"},
+      {"grund.htm", "2. Grundlagen - Handbuch"},      {"seite10.htm", ""},
+      {"seite9.htm", ""},                              {"handbuch.htm", "Handbuch"}};
+  for (const auto& [name, title] : pages) WriteFile(dir.file(name), *title ? Page(title) : "<p>");
+  ImportOptions o;
+  o.SiteFolder = dir.path();
+  o.MenuPage = dir.file("menu.htm");
+  const ImportProposal p = ProposeMenu(o);
+  EXPECT_EQ(Lines(p.Entries), (std::vector<std::string>{"1. Einleitung -> einleitung.htm", "2. Grundlagen -> grund.htm",
+                                                        "10. Pr\xFC""fung -> zehn.htm", "Handbuch -> handbuch.htm",
+                                                        "seite9 -> seite9.htm", "seite10 -> seite10.htm"}));
+  EXPECT_EQ(p.Notes, std::vector<std::string>{
+                         "Den gemeinsamen Teil der Seitentitel \x84\x85 - Handbuch\x93 in 3 Beschriftungen weggelassen."});
+}
+
+TEST(DropSharedAffixes, sharedPartsAtSeparatorsGo_somethingAlwaysStays) {
+  struct Case {
+    std::vector<std::string> captions, expected;
+    std::size_t notes;
   };
-  EXPECT_EQ(Lines(p.Entries), expected);
-  EXPECT_TRUE(p.Warnings.empty());
+  const Case cases[] = {
+      {{"Aktuelles - Beispiel GmbH", "Kontakt - Beispiel GmbH", "Beispiel GmbH"}, {"Aktuelles", "Kontakt", "Beispiel GmbH"}, 1},
+      {{"Firma | Start", "Firma | Preise | Liste", "Firma | Preise | Karte"}, {"Start", "Liste", "Karte"}, 2},
+      {{"A \x96 x", "A \x96 y", "B - x"}, {"x", "y", "B - x"}, 1},  // the en dash
+      {{"Nur - eins", "Anderes - zwei"}, {"Nur - eins", "Anderes - zwei"}, 0},
+      {{"Preis-Liste", "Preis-Karte"}, {"Preis-Liste", "Preis-Karte"}, 0},  // no blanks: no separator
+      // Prefix and suffix would meet in the first: only the prefix goes there.
+      {{"A - B", "A - C", "D - B"}, {"B", "C", "D"}, 2},
+      // All of it is shared: it stays whole.
+      {{"A - B", "A - B"}, {"B", "B"}, 1},
+      {{"Start - A", "Start"}, {"Start - A", "Start"}, 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> notes;
+    EXPECT_EQ(DropSharedAffixes(c.captions, notes), c.expected) << c.captions[0];
+    EXPECT_EQ(notes.size(), c.notes) << c.captions[0];
+  }
 }
 
 TEST(ProposeMenu, linksFromTheMenuFolderAndWarnings) {
@@ -194,7 +275,7 @@ TEST(KeepInStep, addsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
       {"B", "p/b.htm", true, false, dir.file("p/b.htm"), p},
       {"C", "p/c.htm", true, false, dir.file("p/c.htm"), p},
   };
-  const StepResult r = KeepInStep(items, proposal, dir.path(), variables);
+  const StepResult r = KeepInStep(items, proposal, dir.path(), variables, "inhalt");
   EXPECT_EQ(r.Missing, std::vector<int>{3});
   EXPECT_EQ(Lines(r.Added), (std::vector<std::string>{"Neu -> neu.htm", "- B -> p/b.htm"}));
   ASSERT_EQ(items.size(), 8u);
@@ -208,7 +289,7 @@ TEST(KeepInStep, addsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
 
   // Run again: nothing left to add.
   TMenutree again = items;
-  EXPECT_TRUE(KeepInStep(again, proposal, dir.path(), variables).Added.empty());
+  EXPECT_TRUE(KeepInStep(again, proposal, dir.path(), variables, "inhalt").Added.empty());
   EXPECT_EQ(again.size(), items.size());
 }
 
