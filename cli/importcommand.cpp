@@ -11,8 +11,10 @@
 #include "import/sitelinks.h"
 #include "support/cp1252.h"
 #include "support/cp1252literal.h"
+#include "core/templateset.h"
 #include "support/folders.h"
 #include "support/fsname.h"
+#include "support/locations.h"
 #include "support/notifier.h"
 #include "support/paths.h"
 #include "support/textfile.h"
@@ -27,6 +29,22 @@ std::string FirstTemplateSet(const std::string& root) {
   std::vector<std::string> sets;
   ListDirectory(FindFolderCaseless(root), sets, true);
   return sets.empty() ? std::string() : *std::min_element(sets.begin(), sets.end());
+}
+
+// The set --set names, as it is stored (its name on disk may differ in letter case);
+// false, with the sets there are, when there is none of that name.
+bool ChooseSet(TovHTML& doc, const std::string& fsName) {
+  std::string name, message;
+  if (!StoredPathFromFs(fsName, name) || !FindTemplateSetFolder(doc.TemplateRoot, name, message, doc.UserTemplateRoot)) {
+    std::string sets;
+    for (const std::string& set : ListTemplateSets(doc.TemplateRoot, doc.UserTemplateRoot))
+      sets += (sets.empty() ? "" : ", ") + FromFsName(set);
+    ShowMessage("Das Menütemplate „"_cp1252 + FromFsName(fsName) + "“ gibt es nicht. Vorhanden: "_cp1252 +
+                (sets.empty() ? "keines" : sets) + ".");
+    return false;
+  }
+  doc.Template = name;
+  return true;
 }
 
 void PrintEntry(std::ostream& out, const char* label, const std::string& caption, const std::string& link,
@@ -46,12 +64,20 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
       return;
     }
     doc.Variables.LoadFromFile(doc.VariablesFile);  // saved again with the menu
-    doc.Template = FirstTemplateSet(doc.TemplateRoot);
-    if (doc.Template.empty()) err << "Warnung: keine Vorlage gefunden; das Menü hat noch keine.\n";
+    if (o.templateSet.empty()) {
+      doc.Template = FirstTemplateSet(doc.TemplateRoot);
+      if (doc.Template.empty()) err << "Warnung: keine Vorlage gefunden; das Menü hat noch keine.\n";
+    } else if (!ChooseSet(doc, o.templateSet)) {
+      return;
+    }
   }
   // The import works on stored texts (Windows-1252), as the links and the output page
   // it makes are; the folders named on the command line are file-system names.
-  std::string siteFolder, outputPage;
+  std::string siteFolder, outputPage, target;
+  if (!o.target.empty() && !Utf8ToCp1252(o.target, target)) {
+    ShowMessage("Der Name des Ziels enthält Zeichen, die Windows-1252 nicht kennt."_cp1252);
+    return;
+  }
   for (const auto& [fsName, text] : {std::pair{&o.siteFolder, &siteFolder}, std::pair{&o.outputPage, &outputPage}}) {
     if (StoredPathFromFs(*fsName, *text)) continue;
     ShowMessage("Der Pfad " + FromFsName(*fsName) +
@@ -67,12 +93,27 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
   const import::ImportProposal proposal = import::ProposeMenu(options);
   for (const import::ImportWarning& w : proposal.Warnings)
     err << "Warnung: " << Cp1252ToUtf8(w.Page) << ": " << Cp1252ToUtf8(w.Text) << '\n';
+  for (const std::string& note : proposal.Notes) err << "Hinweis: " << Cp1252ToUtf8(note) << '\n';
+  if (o.target.empty()) {
+    const import::TargetSuggestion suggestion = import::SuggestTarget(doc, options, proposal);
+    target = suggestion.Target;
+    if (!suggestion.FramePage.empty())
+      err << Cp1252ToUtf8("Hinweis: neue Einträge öffnen im Frame „"_cp1252 + target + "“ neben dem Menü in "_cp1252 +
+                          suggestion.FramePage + "; ein anderes Ziel mit --target.")
+          << '\n';
+  }
+  if (target.empty() && import::SetUsesTargets(doc))
+    err << Cp1252ToUtf8("Warnung: das Menütemplate „"_cp1252 + doc.Template +
+                        "“ schreibt das Ziel jedes Links, die neuen Einträge haben aber keines; mit --target NAME "
+                        "öffnen sie im Frame NAME."_cp1252)
+        << '\n';
 
   TMenutree items = doc.Items;
   std::vector<ProposedEntry> added;
   std::vector<int> missing;
   if (into) {
-    import::StepResult step = import::KeepInStep(items, proposal.Entries, ExtractFilePath(options.MenuPage), doc.Variables);
+    import::StepResult step =
+        import::KeepInStep(items, proposal.Entries, ExtractFilePath(options.MenuPage), doc.Variables, target);
     added = std::move(step.Added);
     missing = std::move(step.Missing);
   } else {
@@ -81,7 +122,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
       return;
     }
     added = proposal.Entries;
-    for (const ProposedEntry& e : added) items.push_back({e.Caption, e.Link, "", "", e.IsSubItem});
+    for (const ProposedEntry& e : added) items.push_back({e.Caption, e.Link, target, "", e.IsSubItem});
   }
 
   std::string unmappable;

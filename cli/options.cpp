@@ -9,7 +9,8 @@ std::size_t PositionalCount(Command c) { return c == Command::Resave || c == Com
 bool TakesOption(Command c, const std::string& name) {
   if (name == "--variables") return true;
   if (c == Command::Import)
-    return name == "--templates" || name == "--into" || name == "--output-page" || name == "--replace-unmappable";
+    return name == "--templates" || name == "--into" || name == "--output-page" || name == "--replace-unmappable" ||
+           name == "--set" || name == "--target";
   if (c == Command::Apply) return name == "--templates" || name == "--site" || name == "--dry-run" || name == "--check";
   if (name == "--templates") return c == Command::Generate || c == Command::Check;
   if (name == "--verbose" || name == "--stats") return c == Command::Generate;
@@ -48,13 +49,17 @@ std::string UsageText() {
          "  navforge-cli check [--templates DIR] [--variables FILE] [--format text|json] [--strict] MENUFILE\n"
          "      Checks a menu as it would be generated, without writing a file: one line\n"
          "      per finding (Fehler or Warnung), or a JSON array with --format json.\n"
-         "  navforge-cli import [--into MENUFILE] [--output-page PATH] [--replace-unmappable]\n"
-         "                      [--templates DIR] [--variables FILE] SITEFOLDER NEWMENUFILE\n"
+         "  navforge-cli import [--into MENUFILE | --set NAME] [--target NAME] [--output-page PATH]\n"
+         "                      [--replace-unmappable] [--templates DIR] [--variables FILE]\n"
+         "                      SITEFOLDER NEWMENUFILE\n"
          "      Makes a menu of the pages in SITEFOLDER and saves it as NEWMENUFILE, set to\n"
          "      write PATH (default: SITEFOLDER/navigation.htm). With --into, adds to the\n"
          "      menu MENUFILE the pages none of its entries links to, saves the result as\n"
          "      NEWMENUFILE and lists the entries whose page is missing. A new menu gets the\n"
-         "      first template set by name.\n"
+         "      template set NAME of --set, else the first by name; --into keeps the menu's.\n"
+         "      New entries open in the frame NAME of --target; without it, for a set that\n"
+         "      writes targets, in the frame beside the menu in a page of the site that\n"
+         "      shows the menu page in a frame, else in the target most entries use.\n"
          "      --replace-unmappable takes titles with characters Windows-1252 lacks,\n"
          "      with \"?\" in their place; without it such titles stop the import.\n"
          "  navforge-cli apply [--templates DIR] [--variables FILE] [--site DIR] [--dry-run] [--check] MENUFILE\n"
@@ -160,7 +165,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     else if (opt == "--templates") r.options.templatesDir = value;
     else if (opt == "--into") r.options.menuFile = value;
     else if (opt == "--site") r.options.siteFolder = value;
+    else if (opt == "--set") r.options.templateSet = value;
+    else if (opt == "--target") r.options.target = value;
     else r.options.outputPage = value;
+  }
+  if (!r.options.templateSet.empty() && !r.options.menuFile.empty()) {
+    r.error = "--set names the set of a new menu; --into keeps the set of its menu";
+    return r;
   }
   if (r.options.dryRun && r.options.checkOnly) {
     r.error = "--dry-run and --check exclude each other";

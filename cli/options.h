@@ -24,6 +24,8 @@ struct CliOptions {
   bool checkOnly = false;     // apply: --check
   std::string outputPage;     // import: --output-page
   bool replaceUnmappable = false;  // import: --replace-unmappable
+  std::string templateSet;    // import: --set, the set of a new menu
+  std::string target;         // import: --target, the frame new entries open in
 };
 
 struct ParseResult {
