@@ -48,7 +48,7 @@ std::string UsageText() {
          "      of the writes alone.\n"
          "  navforge-cli check [--templates DIR] [--variables FILE] [--format text|json] [--strict] MENUFILE\n"
          "      Checks a menu as it would be generated, without writing a file: one line\n"
-         "      per finding (Fehler or Warnung), or a JSON array with --format json.\n"
+         "      per finding (Fehler, Warnung or Hinweis), or a JSON array with --format json.\n"
          "  navforge-cli import [--into MENUFILE | --set NAME] [--target NAME] [--output-page PATH]\n"
          "                      [--replace-unmappable] [--templates DIR] [--variables FILE]\n"
          "                      SITEFOLDER NEWMENUFILE\n"
@@ -75,10 +75,10 @@ std::string UsageText() {
          "                  is writable, else $XDG_CONFIG_HOME/navforge/navforge.nfv)\n"
          "--templates DIR   the one folder of template sets to use (default: Templates\n"
          "                  beside the program, then $XDG_DATA_HOME/navforge/Templates)\n"
-         "--strict          check: Warnungen fail the check as Fehler do\n"
+         "--strict          check: Warnungen fail the check as Fehler do (Hinweise never)\n"
          "A relative output file name is taken against the folder of MENUFILE.\n"
          "Exit status: 0 success, 1 the command failed, 2 wrong usage; check: 0 without\n"
-         "Fehler (with --strict: without any finding), 1 otherwise; apply: 1 when a page\n"
+         "Fehler (with --strict: nor Warnung), 1 otherwise; apply: 1 when a page\n"
          "failed (with --check: or would change).\n";
 }
 
