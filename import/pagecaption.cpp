@@ -194,4 +194,23 @@ std::string HtmlText(std::string_view text) {
   return out;
 }
 
+std::string PlainText(std::string_view html) {
+  static constexpr std::pair<std::string_view, char> kEntities[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}};
+  std::string out;
+  out.reserve(html.size());
+  for (std::size_t i = 0; i < html.size();) {
+    bool matched = false;
+    for (const auto& [entity, c] : kEntities)
+      if (html.substr(i, entity.size()) == entity) {
+        out += c;
+        i += entity.size();
+        matched = true;
+        break;
+      }
+    if (!matched) out += html[i++];
+  }
+  return out;
+}
+
 }  // namespace navforge::import

@@ -19,6 +19,8 @@ PageCaption ReadPageCaption(std::string_view bytes);
 // Text as it is to read in a page: "&", "<", ">" and '"' written as entities (captions
 // are HTML, a page's title is text).
 std::string HtmlText(std::string_view text);
+// The text HtmlText was given: the four entities it writes read back, nothing else.
+std::string PlainText(std::string_view html);
 
 // Runs of ASCII white space (and other control characters) become one blank; none
 // at either end.

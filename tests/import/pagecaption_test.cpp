@@ -38,5 +38,21 @@ TEST(ReadPageCaption, titleElseH1EncodingsAndLostCharacters) {
   }
 }
 
+// A caption is shown and edited as the text it stands for, and stored escaped again.
+TEST(PlainText, readsBackExactlyWhatHtmlTextWrote) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"A & B", "A &amp; B"},
+      {"<b>\"x\"</b>", "&lt;b&gt;&quot;x&quot;&lt;/b&gt;"},
+      {"&lt; bleibt", "&amp;lt; bleibt"},
+      {"&nbsp;&", "&amp;nbsp;&amp;"},
+      {"\xDC""ber", "\xDC""ber"},
+  };
+  for (const auto& [plain, html] : cases) {
+    EXPECT_EQ(HtmlText(plain), html);
+    EXPECT_EQ(PlainText(html), plain);
+  }
+  EXPECT_EQ(PlainText("&copy; &amp"), "&copy; &amp");  // other entities, and an unfinished one, stay
+}
+
 }  // namespace
 }  // namespace navforge::import
