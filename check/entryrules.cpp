@@ -120,17 +120,21 @@ public:
 private:
   const std::string& Id(int i) const { return run_.linkIDs[static_cast<std::size_t>(i)]; }
 
+  // The first entry before index whose identifier is folded (lower case), or -1. The
+  // identifiers are folded once, not once per repeated caption.
+  int FirstWithId(const std::string& folded, int before) {
+    if (firstById_.empty())
+      for (int k = static_cast<int>(run_.linkIDs.size()) - 1; k >= 0; --k) firstById_[LowerCp1252(Id(k))] = k;
+    const auto it = firstById_.find(folded);
+    return it != firstById_.end() && it->second < before ? it->second : -1;
+  }
+
   // False when the identifier cannot name a page at all (a Fehler is reported then).
   bool Identifier(int i) {
     const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
     if (Id(i) != item.Caption && IdentifierShows(i)) {
-      const std::string folded = LowerCp1252(item.Caption);
       std::string text = "Die Beschriftung " + Quoted(item.Caption) + " gibt es schon";
-      for (int k = 0; k < i; ++k)
-        if (LowerCp1252(Id(k)) == folded) {
-          text += " (" + EntryRef(k) + ")";
-          break;
-        }
+      if (const int k = FirstWithId(LowerCp1252(item.Caption), i); k >= 0) text += " (" + EntryRef(k) + ")";
       run_.Add(Level::Warnung, "doppelte-beschriftung", i,
                text + "; die Kennung dieses Eintrags wird " + Quoted(Id(i)) + ".");
       numbered_.insert(i);
@@ -236,6 +240,7 @@ private:
   std::unordered_map<int, const PlannedPage*> pageOf_;
   bool linksCheckable_ = false;
   std::unordered_set<int> numbered_;  // entries reported for a numbered identifier
+  std::unordered_map<std::string, int> firstById_;  // folded identifier -> first entry
   // Lower-cased, trimmed captions of the main entries and of the current group's
   // sub-entries, with the first entry that bears each.
   std::unordered_map<std::string, int> mainCaptions_, groupCaptions_;
