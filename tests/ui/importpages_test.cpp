@@ -163,7 +163,7 @@ TEST(ImportPages, newMenu_takesTheSetChosenAndItsFrame) {
   EXPECT_EQ(Dump(doc), (std::vector<std::string>{"A|inhalt", "rahmen|inhalt"}));
 }
 
-TEST(ImportDialog, showsSetTargetEntriesAndWarnings) {
+TEST(ImportDialog, showsSetTargetAndEntries) {
   test::UiApp();
   TImportReview review{{kProposal, {}, {}}, {}, {true, false, true}, "inhalt", "der Frame in rahmen.htm"};
   TImportChoices start{{true, false, true}, {"A", "F", "F1"}, "Liste", "inhalt"};
@@ -185,11 +185,6 @@ TEST(ImportDialog, showsSetTargetEntriesAndWarnings) {
   EXPECT_EQ(choices.Checked, (std::vector<bool>{false, true, true}));
   EXPECT_EQ(choices.Target, "rechts");
   EXPECT_EQ(choices.Set, "Liste");
-
-  review.Warnings = {"x.htm: nicht lesbar"};
-  TImportDialog warned(nullptr, review, {}, {}, start);
-  EXPECT_FALSE(warned.WarningText->isHidden());
-  EXPECT_EQ(warned.WarningText->toPlainText(), QStringLiteral("x.htm: nicht lesbar\n"));
 }
 
 // Captions are edited as the text they show and stored escaped as page titles are;
@@ -232,6 +227,7 @@ TEST(ImportDialog, anotherSet_showsItsReview) {
   EXPECT_EQ(asked, std::vector<std::string>{"Rahmen"});
   EXPECT_EQ(dialog.EntryList->topLevelItemCount(), 1);
   EXPECT_EQ(dialog.TargetEdit->text(), QStringLiteral("inhalt"));
+  EXPECT_EQ(dialog.WarningText->toPlainText(), QStringLiteral("Hinweis\n"));
   EXPECT_FALSE(dialog.WarningText->isHidden());
   const TImportChoices choices = dialog.Choices();
   EXPECT_EQ(choices.Set, "Rahmen");
