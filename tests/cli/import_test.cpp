@@ -148,7 +148,7 @@ TEST_F(Import, withEachShippedSet_everyPageOfTheSiteStaysReachable) {
     const std::set<std::string> reached = Reachable(fs::path(site) / "navigation.htm", site);
     for (const std::string& page : pages) EXPECT_TRUE(reached.count(page)) << page;
   }
-  EXPECT_EQ(sets, 6);
+  EXPECT_GE(sets, 6);  // the loop ran over the shipped sets, new ones included
 }
 
 // A site of frames: new entries open in the frame beside the menu, as the site's frame
