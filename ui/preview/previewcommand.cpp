@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPointer>
+#include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 #include <filesystem>
 #include <unistd.h>
 
@@ -12,15 +14,20 @@
 #include "support/locations.h"
 #include "support/notifier.h"
 #include "support/paths.h"
+#include "ui/formparts.h"
 #include "ui/mainform.h"
 #include "ui/preview/previewwindow.h"
 #include "ui/preview/sitefolder.h"
 #include "ui/qtext.h"
+#include "ui/windowplace.h"
 
 static void InitPreviewGlyphs() { Q_INIT_RESOURCE(preview); }
 
 namespace navforge {
 namespace {
+
+// Narrower, the preview's bar of widths and pages would not fit.
+constexpr int kMinimumWidth = 480;
 
 // The window's size and place, in the user's config folder beside the user's variables.
 QString SettingsFile() {
@@ -35,6 +42,20 @@ bool EngineWouldEndTheProgram() {
   if (::geteuid() != 0) return false;
   return qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
          !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QStringLiteral("--no-sandbox"));
+}
+
+// Beside the editor on its screen, so neither hides the other; the size the window
+// kept from last time where the screen has room for it.
+void PlaceBesideTheForm(QWidget& form, QWidget& window) {
+  QScreen* screen = form.screen();
+  if (!screen) return;
+  const QRect main = form.frameGeometry();
+  const QMargins frame(form.geometry().left() - main.left(), form.geometry().top() - main.top(),
+                       main.right() - form.geometry().right(), main.bottom() - form.geometry().bottom());
+  const QSize wanted = window.size().grownBy(frame);
+  const TBesidePlace place = PlaceBeside(screen->availableGeometry(), main, wanted, kMinimumWidth);
+  if (place.MainTopLeft != main.topLeft()) form.move(place.MainTopLeft);
+  window.setGeometry(place.Window.marginsRemoved(frame));
 }
 
 }  // namespace
@@ -58,8 +79,14 @@ QAction* AddPreviewCommand(Tmainform& form) {
   action->setObjectName(QStringLiteral("BtnPreview"));
   action->setToolTip(QStringLiteral("Vorschau"));
   action->setCheckable(true);
+  action->setShortcut(QKeySequence(Qt::Key_F5));
   bar->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
-  if (QWidget* button = bar->widgetForAction(action)) button->setObjectName(QStringLiteral("BtnPreviewButton"));
+  if (QWidget* button = bar->widgetForAction(action)) {
+    button->setObjectName(QStringLiteral("BtnPreviewButton"));
+    button->setFocusPolicy(Qt::TabFocus);
+    if (auto* tool = qobject_cast<QToolButton*>(button)) RaiseWhileFocused(tool);
+    QWidget::setTabOrder(bar->widgetForAction(form.TBItem5), button);  // in the Tab order where it stands
+  }
 
   // The engine starts with the first preview window, not with the program.
   auto window = std::make_shared<QPointer<preview::TPreviewWindow>>();
@@ -82,6 +109,7 @@ QAction* AddPreviewCommand(Tmainform& form) {
     preview::TPreviewWindow* w = *window;
     if (on == w->isVisible()) return;
     if (on) {
+      PlaceBesideTheForm(form, *w);
       w->show();
       w->raise();
     } else {

@@ -1,7 +1,8 @@
 #pragma once
-// "Vorschau" on the main toolbar: a checkable command right after "HTML Menü
-// erstellen" that opens and closes the preview window; the button shows whether the
-// window is open. The preview follows the form's changes and its entry selection.
+// "Vorschau" on the main toolbar: a checkable command (F5) right after "HTML Menü
+// erstellen" that opens and closes the preview window beside the form; the button
+// shows whether the window is open. The preview follows the form's changes and its
+// entry selection.
 class QAction;
 
 namespace navforge {

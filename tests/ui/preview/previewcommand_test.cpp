@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QScreen>
+#include <QTest>
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -57,6 +59,9 @@ TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   auto* window = form.findChild<preview::TPreviewWindow*>();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
+  // Beside the editor on its screen, not over it.
+  EXPECT_FALSE(window->frameGeometry().intersects(form.frameGeometry()));
+  EXPECT_TRUE(form.screen()->availableGeometry().contains(window->frameGeometry()));
   form.cbTemplates->setCurrentIndex(form.cbTemplates->findText(QStringLiteral("Test")));
   form.efilename->SetText(tmp.file("site/menu.htm"));
   form.menuname->SetText("Kontakt");
@@ -87,6 +92,15 @@ TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   action->trigger();
   EXPECT_TRUE(window->isVisible());
   action->trigger();
+  EXPECT_FALSE(window->isVisible());
+  // F5 in the editor opens and closes it, too.
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_F5);
+  EXPECT_TRUE(window->isVisible());
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_F5);
   EXPECT_FALSE(window->isVisible());
 }
 
