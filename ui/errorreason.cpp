@@ -46,7 +46,7 @@ std::string WriteProblem(const std::string& path) {
   if (!S_ISDIR(st.st_mode)) return Quoted(folder.native()) + " ist kein Ordner, sondern eine Datei.";
   if (::stat(file.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return Quoted(file.native()) + " ist ein Ordner.";
-    if ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) return "Die Datei ist schreibgeschützt.";
+    if ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) return "Die Datei ist schreibgeschützt."_cp1252;
   }
   if (::access(folder.c_str(), W_OK) != 0)
     return "Keine Berechtigung, im Ordner "_cp1252 + Quoted(folder.native()) + " Dateien anzulegen.";

@@ -107,6 +107,7 @@ void Tmainform::CreateMainToolbar() {
   GenerateResult->setObjectName(QStringLiteral("GenerateResult"));
   GenerateResult->setTextFormat(Qt::RichText);
   GenerateResult->setTextInteractionFlags(Qt::TextBrowserInteraction);
+  GenerateResult->setWordWrap(true);  // a line a little too long takes the toolbar's second row
   GenerateResult->hide();
   connect(GenerateResult, &QLabel::linkActivated, this, [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
 }
@@ -263,21 +264,24 @@ void Tmainform::TBItem5Click() {
   });
 }
 
-// "3 Seiten in „beispiel“ erstellt. Öffnen": the folder's name, whole in the hint, and
-// the main page in the browser by the link.
+// "3 Seiten in „beispiel“ – Öffnen": the count, the folder's name and the main page in
+// the browser by the link. Where the toolbar leaves less room, the name gives way and
+// then the folder, which the hint always names whole.
 void Tmainform::ShowGenerated(int pages, const std::string& mainPage) {
   namespace fs = std::filesystem;
   const fs::path page = fs::absolute(fs::path(mainPage)).lexically_normal();
   const QString folder = PathToQ(page.parent_path().string());
   const QString count = pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages);
   PlaceGenerateResult();
-  const QString link = QStringLiteral(" <a href=\"%1\">Öffnen</a>")
-                           .arg(QUrl::fromLocalFile(PathToQ(page.string())).toString(QUrl::FullyEncoded).toHtmlEscaped());
-  // The folder's name gives way when the line would not fit.
   const QFontMetrics metrics(GenerateResult->font());
-  const int room = GenerateResult->width() - metrics.horizontalAdvance(count + QStringLiteral(" in „“ erstellt. Öffnen"));
-  const QString name = metrics.elidedText(QFileInfo(folder).fileName(), Qt::ElideMiddle, std::max(room, 0));
-  GenerateResult->setText(QStringLiteral("%1 in „%2“ erstellt.").arg(count, name.toHtmlEscaped()) + link);
+  const QString ellipsis(QChar(0x2026));
+  const int room = GenerateResult->width() - metrics.horizontalAdvance(count + QStringLiteral(" in „“ – Öffnen"));
+  const QString where = room < metrics.horizontalAdvance(ellipsis)
+                            ? QString()
+                            : QStringLiteral(" in „%1“").arg(
+                                  metrics.elidedText(QFileInfo(folder).fileName(), Qt::ElideMiddle, room).toHtmlEscaped());
+  const QString url = QUrl::fromLocalFile(PathToQ(page.string())).toString(QUrl::FullyEncoded);
+  GenerateResult->setText(count + where + QStringLiteral(" – <a href=\"%1\">Öffnen</a>").arg(url.toHtmlEscaped()));
   GenerateResult->setToolTip(folder);
   GenerateResult->show();
 }

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace navforge {
 namespace {
@@ -29,7 +30,19 @@ public:
   }
 };
 
+class TRaiseOnFocus : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+      static_cast<QToolButton*>(watched)->setAutoRaise(event->type() == QEvent::FocusOut);
+    return false;
+  }
+};
+
 }  // namespace
+
+void RaiseWhileFocused(QToolButton* button) { button->installEventFilter(new TRaiseOnFocus(button)); }
 
 void KeepLeadingOffset(QWidget* w, int left) {
   w->setProperty(kLeadingOffset, left);

@@ -3,6 +3,7 @@
 #include <QStyledItemDelegate>
 
 class QToolBar;
+class QToolButton;
 class QWidget;
 
 namespace navforge {
@@ -17,6 +18,10 @@ void KeepLeadingOffset(QWidget* w, int left);
 // A docked toolbar of 16 x 16 glyphs, 26 pixels high, in a dock frame of its own.
 QToolBar* MakeToolbar(QWidget* parent, const char* name, const char* dockName, int left, int top, int width,
                       bool border);
+
+// A flat toolbar button shows the focus raised, as a button: the style draws no
+// focus frame on flat ones.
+void RaiseWhileFocused(QToolButton* button);
 
 // List lines of one fixed height, whatever the font.
 class TFixedRowHeight : public QStyledItemDelegate {

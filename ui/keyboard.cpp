@@ -10,10 +10,12 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <vector>
 
 #include "ui/colorswatch.h"
 #include "ui/editbox.h"
+#include "ui/formparts.h"
 #include "ui/mainform.h"
 
 namespace navforge {
@@ -26,6 +28,7 @@ void Tmainform::SetUpKeyboard() {
       QWidget* button = toolbar->widgetForAction(action);
       if (action->isSeparator() || !button) continue;
       button->setFocusPolicy(Qt::TabFocus);
+      if (auto* tool = qobject_cast<QToolButton*>(button)) RaiseWhileFocused(tool);
       chain.push_back(button);
     }
   };

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QComboBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include "testsupport/tempdir.h"
 #include "ui/mainform.h"
 #include "ui/qtext.h"
+#include "ui/colorswatch.h"
 #include "ui/editbox.h"
 #include "uitestapp.h"
 
@@ -63,6 +66,7 @@ TEST_F(CheckWindowTest, button_sitsAfterGenerateWithItsHint) {
 }
 
 TEST_F(CheckWindowTest, press_showsFindingsWithoutBlockingAndDoubleClickSelectsTheEntry) {
+  QTest::mouseClick(form->FlatButton2, Qt::LeftButton);  // no entry selected before the jump
   form->PageControl1->setCurrentIndex(1);
   Button()->trigger();
   TCheckWindow* window = Window();
@@ -111,6 +115,86 @@ TEST_F(CheckWindowTest, findingAboutTheWholeMenu_focusesItsField) {
   EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet4);
   EXPECT_EQ(form->PageControl2->currentWidget(), form->TabSheet3);
   EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == form->efilename; }, 2000));
+}
+
+// While the list is open, a change of the menu checks again; a double-click before that
+// only checks again, since the finding may name an entry that has moved.
+TEST_F(CheckWindowTest, changeWhileTheListIsOpen_checksAgainAndAStaleJumpWaits) {
+  Button()->trigger();
+  TCheckWindow* window = Window();
+  ASSERT_EQ(window->FindingList->count(), 1);
+  auto firstLine = [&] { return FromQ(window->FindingList->item(0)->text()); };
+  EXPECT_EQ(firstLine().rfind("Warnung: Eintrag 2 \"Weg\"", 0), 0u);
+
+  // "Da" goes: "Weg" is entry 1 now, and the old finding would select the wrong line.
+  form->ListBox1->setCurrentRow(0);
+  form->TBItem15->trigger();
+  emit window->FindingList->itemActivated(window->FindingList->item(0));
+  EXPECT_EQ(form->SelectedIndex(), -1);
+  EXPECT_EQ(firstLine().rfind("Warnung: Eintrag 1 \"Weg\"", 0), 0u);
+  emit window->FindingList->itemActivated(window->FindingList->item(0));
+  EXPECT_EQ(form->SelectedIndex(), 0);
+  EXPECT_EQ(form->menuname->Text(), "Weg");
+
+  // Without a double-click, the list follows a moment after the change.
+  form->ListBox1->setCurrentRow(0);
+  form->TBItem15->trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->FindingList->count() == 0; }, 2000));
+}
+
+struct FieldCase {
+  const char* Name;
+  std::function<void(Tmainform&)> Make;  // a finding about no entry, first in the list
+  std::function<QWidget*(Tmainform&)> Field;
+  QWidget* Tmainform::* Page;
+  int GridRow = 0;  // the variables grid's row the finding names, 0 for none
+};
+
+// A finding about no entry leads to the control of its value, on its page.
+TEST_F(CheckWindowTest, findingsAboutNoEntry_leadToTheirControl) {
+  const FieldCase cases[] = {
+      {"no output file", [](Tmainform& f) { f.efilename->SetText(""); }, [](Tmainform& f) -> QWidget* { return f.efilename; },
+       &Tmainform::TabSheet3},
+      {"missing set", [](Tmainform& f) {
+         f.SetSettings();
+         f.MenuDoc->Template = "Fehlt";
+         f.GetSettings();
+       },
+       [](Tmainform& f) -> QWidget* { return f.cbTemplates; }, &Tmainform::TabSheet3},
+      {"link colour on the background", [](Tmainform& f) { f.SetColor(f.Panel2, 0xFFFFFF); f.SetColor(f.Panel3, 0xEEEEEE); },
+       [](Tmainform& f) -> QWidget* { return f.Panel3; }, &Tmainform::TabSheet5},
+      {"unused variable",
+       [](Tmainform& f) {
+         f.titlename->setText(QStringLiteral("$Genutzt$"));
+         for (const char* name : {"Genutzt", "Leer"}) {
+           f.Edit1->setText(QLatin1String(name));
+           f.TBItem16->trigger();
+         }
+       },
+       [](Tmainform& f) -> QWidget* { return f.StringGrid1; }, &Tmainform::TabSheet6, 2},
+  };
+  form->show();
+  for (const FieldCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    test::WriteFile(tmp.file("site/weg.htm"), "");
+    c.Make(*form);
+    form->PageControl1->setCurrentWidget(form->TabSheet1);
+    form->ListBox1->setFocus();
+    Button()->trigger();
+    ASSERT_GE(Window()->FindingList->count(), 1);
+    emit Window()->FindingList->itemActivated(Window()->FindingList->item(0));
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet4);
+    EXPECT_EQ(form->PageControl2->currentWidget(), form.get()->*c.Page);
+    QWidget* field = c.Field(*form);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::focusWidget() == field || field->isAncestorOf(QApplication::focusWidget()); }, 2000));
+    if (c.GridRow) {
+      EXPECT_EQ(form->GridRow(), c.GridRow);
+    }
+    form = nullptr;
+    SetUp();
+    form->show();
+  }
 }
 
 }  // namespace
