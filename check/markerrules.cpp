@@ -1,6 +1,10 @@
 // The markers of the site's pages that the menu links to: a page where apply would
 // fail is worth knowing before the menu goes live.
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <set>
 
 #include "check/checkrun.h"
@@ -20,13 +24,26 @@ bool IsPageFile(const fs::path& file) {
   return ext == ".htm" || ext == ".html" || ext == ".shtml" || ext == ".xhtml" || ext == ".php";
 }
 
-// A page up to 64 MB, as apply reads it; nothing for larger ones or unreadable ones.
+// A page up to 64 MB, as apply reads it; nothing for larger ones, unreadable ones and
+// anything but a plain file (opened without waiting, so a pipe cannot hold the check).
 std::optional<std::string> ReadPage(const fs::path& file) {
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) > (std::uintmax_t{64} << 20) || ec) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) return std::nullopt;
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::string> bytes;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= (off_t{64} << 20)) {
+    std::string text(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t got = 0;
+    while (got < text.size()) {
+      const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+    text.resize(got);
+    bytes = std::move(text);
+  }
+  ::close(fd);
   return bytes;
 }
 
