@@ -49,10 +49,6 @@ void Tmainform::SetUpKeyboard() {
   bar(TBToolbar3);
   add({StringGrid1, Edit1, Edit2, Memo1, Button5});
   for (std::size_t i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
-
-  // Tab leaves a list or grid; arrows move inside it.
-  ListBox1->setTabKeyNavigation(false);
-  StringGrid1->setTabKeyNavigation(false);
 }
 
 }  // namespace navforge

@@ -242,11 +242,14 @@ void Tmainform::ShowEntry(int index) {
 void Tmainform::EntriesChanged(const QString& step, int select) {
   const int before = SelectedIndex();
   FillItemList();
-  // Typed texts stay with the entry they belong to; a command's insertion after the
-  // selected group moves it not.
-  const int shown = TypingPending() ? before : select;
-  SelectIndex(shown);
-  if (shown == select) ShowInBoxes(select);
+  // Typed texts stay with the entry they belong to (an import goes after the selected
+  // group and moves it not); otherwise the new selection shows in the boxes.
+  if (TypingPending()) {
+    SelectIndex(before);
+  } else {
+    SelectIndex(select);
+    ShowInBoxes(select);
+  }
   RecordStep(step, before);
 }
 

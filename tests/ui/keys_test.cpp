@@ -198,6 +198,35 @@ TEST_F(KeysTest, tab_reachesEveryControlOfEachPageInOrder) {
   }
 }
 
+// Tab leaves the entry list and the variables grid from any line; arrows move inside.
+TEST_F(KeysTest, tab_leavesTheListAndTheGrid) {
+  ShowActive();
+  for (const char* c : {"A", "B", "C"}) {
+    AddMain(c);
+    form->Edit1->setText(QLatin1String(c));
+    form->TBItem16->trigger();
+  }
+  struct Case {
+    const char* Name;
+    QWidget* Page;
+    QAbstractItemView* View;
+    QWidget* Next;
+  };
+  for (const Case& c : {Case{"list", form->TabSheet1, form->ListBox1, ButtonOf(form->TBToolbar2, form->TBItem8)},
+                        Case{"grid", form->TabSheet6, form->StringGrid1, form->Edit1}}) {
+    SCOPED_TRACE(c.Name);
+    form->PageControl1->setCurrentWidget(c.Page == form->TabSheet1 ? c.Page : form->TabSheet4);
+    form->PageControl2->setCurrentWidget(form->TabSheet6);
+    c.View->setFocus();
+    c.View->setCurrentIndex(c.View->model()->index(1, 0));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(c.View->currentIndex().row(), 2);
+    c.View->setCurrentIndex(c.View->model()->index(0, 0));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), c.Next);
+  }
+}
+
 // A focused swatch or toolbar button looks different from an unfocused one.
 TEST_F(KeysTest, focus_isVisibleOnSwatchesAndToolbarButtons) {
   ShowActive();

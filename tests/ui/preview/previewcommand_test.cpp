@@ -93,9 +93,12 @@ TEST(PreviewCommand, followsTheWindowAndReportsWhatWasWritten) {
   EXPECT_TRUE(window->isVisible());
   action->trigger();
   EXPECT_FALSE(window->isVisible());
-  // F5 in the editor opens and closes it, too.
+  // F5 in the editor opens and closes it, too; Tab reaches its button after generate's.
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.TBToolbar1->widgetForAction(form.TBItem5)->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), form.TBToolbar1->widgetForAction(action));
   QTest::keyClick(&form, Qt::Key_F5);
   EXPECT_TRUE(window->isVisible());
   form.activateWindow();
