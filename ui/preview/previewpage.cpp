@@ -1,6 +1,7 @@
 #include "ui/preview/previewpage.h"
 
 #include <QDesktopServices>
+#include <QWebEngineScript>
 
 #include "ui/preview/previewscheme.h"
 
@@ -31,6 +32,26 @@ bool TPreviewPage::UserActedRecently() const {
   // that a page's timer cannot ride on it.
   constexpr qint64 kGestureMs = 2000;
   return lastInput_.isValid() && lastInput_.elapsed() < kGestureMs;
+}
+
+namespace {
+const QString kFrameMessage = QStringLiteral("navforge-frame-painted");
+}
+
+void TPreviewPage::ReportPaintedFrame() {
+  runJavaScript(QStringLiteral("requestAnimationFrame(() => requestAnimationFrame(() => console.info('%1')));")
+                    .arg(kFrameMessage),
+                QWebEngineScript::ApplicationWorld);
+}
+
+void TPreviewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                           const QString& source) {
+  // A page could print the same text; it would only make a measurement look faster.
+  if (message == kFrameMessage) {
+    emit FramePainted();
+    return;
+  }
+  QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
 }
 
 // A link aimed at a frame or window the preview does not have opens in the preview.

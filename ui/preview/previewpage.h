@@ -16,10 +16,18 @@ public:
   // A mouse button or key pressed in the view.
   void NoteUserInput() { lastInput_.start(); }
   bool UserActedRecently() const;
+  // Asks the page, from a world of its own, to say when the second animation frame after
+  // now has been painted: the loaded page is then on the screen.
+  void ReportPaintedFrame();
+
+signals:
+  void FramePainted();
 
 protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
   QWebEnginePage* createWindow(WebWindowType type) override;
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                const QString& source) override;
 
 private:
   // A page made for a link aimed at another frame or window: it hands the address to

@@ -26,9 +26,10 @@
 namespace navforge::preview {
 namespace {
 
-// Short enough to stay within 300 ms of the last keystroke with the generation and
-// the page load, long enough not to generate on every key of a word typed quickly.
-constexpr int kDebounceMs = 120;
+// A change is shown one event-loop turn or so later: changes that come together (a
+// command that touches several fields) make one page, and a build still running takes
+// the newest state when it ends, so fast typing never queues pages.
+constexpr int kDebounceMs = 20;
 
 }  // namespace
 
@@ -134,7 +135,16 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
   connect(View, &QWebEngineView::loadFinished, this, [this](bool) {
     if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
     sinceChange_.invalidate();
-    if (!changePending_ && !generator_->Busy()) emit Refreshed();
+    if (!changePending_ && !generator_->Busy()) {
+      page_->ReportPaintedFrame();
+      emit Refreshed();
+    }
+  });
+  connect(page_, &TPreviewPage::FramePainted, this, [this] {
+    if (changePending_ || generator_->Busy()) return;
+    if (sincePaintedChange_.isValid()) LastPaintedLatency = sincePaintedChange_.elapsed();
+    sincePaintedChange_.invalidate();
+    emit Painted();
   });
 
   if (!settingsFile_.isEmpty())
@@ -166,6 +176,7 @@ void TPreviewWindow::hideEvent(QHideEvent* event) {
 void TPreviewWindow::StateChanged() {
   if (!isVisible()) return;  // a hidden preview costs nothing while the user types
   if (!sinceChange_.isValid()) sinceChange_.start();
+  if (!sincePaintedChange_.isValid()) sincePaintedChange_.start();
   changePending_ = true;
   debounce_->start();
 }
@@ -249,7 +260,12 @@ void TPreviewWindow::ShowProblem(const QString& text) {
   Stack->setCurrentIndex(1);
   if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
   sinceChange_.invalidate();
-  if (!changePending_ && !generator_->Busy()) emit Refreshed();
+  if (!changePending_ && !generator_->Busy()) {
+    LastPaintedLatency = LastLatency;
+    sincePaintedChange_.invalidate();
+    emit Refreshed();
+    emit Painted();
+  }
 }
 
 void TPreviewWindow::WatchSet(const std::string& folder) {

@@ -54,8 +54,10 @@ public:
   QString ShownPage() const { return shownPage_; }
   std::shared_ptr<const TPreviewBuild> LastBuild() const { return build_; }
   TPreviewSchemeHandler* Handler() const { return handler_; }
-  // Milliseconds from the first change after the last refresh to the page loaded.
+  // Milliseconds from the first change after the last refresh to the page loaded, and
+  // to the second animation frame painted after it (the page on the screen).
   qint64 LastLatency = -1;
+  qint64 LastPaintedLatency = -1;
 
 public slots:
   void StateChanged();
@@ -65,6 +67,7 @@ public slots:
 signals:
   void VisibilityChanged(bool visible);
   void Refreshed();  // a page or a problem line is shown for the newest state
+  void Painted();    // and, for a page, painted (LastPaintedLatency)
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -95,6 +98,7 @@ private:
   QString chosenPage_;  // picked from the list; kept until the selection changes
   bool changePending_ = false;
   QElapsedTimer sinceChange_;
+  QElapsedTimer sincePaintedChange_;  // the same change, until the page is painted
 };
 
 }  // namespace navforge::preview
