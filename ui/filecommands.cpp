@@ -274,12 +274,12 @@ void Tmainform::ShowGenerated(int pages, const std::string& mainPage) {
   const QString count = pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages);
   PlaceGenerateResult();
   const QFontMetrics metrics(GenerateResult->font());
-  const QString ellipsis(QChar(0x2026));
   const int room = GenerateResult->width() - metrics.horizontalAdvance(count + QStringLiteral(" in „“ – Öffnen"));
-  const QString where = room < metrics.horizontalAdvance(ellipsis)
+  const QString name = metrics.elidedText(QFileInfo(folder).fileName(), Qt::ElideMiddle, std::max(room, 0));
+  // A name cut down to "…" alone tells nothing.
+  const QString where = name.isEmpty() || name == QString(QChar(0x2026))
                             ? QString()
-                            : QStringLiteral(" in „%1“").arg(
-                                  metrics.elidedText(QFileInfo(folder).fileName(), Qt::ElideMiddle, room).toHtmlEscaped());
+                            : QStringLiteral(" in „%1“").arg(name.toHtmlEscaped());
   const QString url = QUrl::fromLocalFile(PathToQ(page.string())).toString(QUrl::FullyEncoded);
   GenerateResult->setText(count + where + QStringLiteral(" – <a href=\"%1\">Öffnen</a>").arg(url.toHtmlEscaped()));
   GenerateResult->setToolTip(folder);

@@ -1,17 +1,16 @@
 #pragma once
 // The window in a temporary program folder with scripted dialogs, and the steps a user
-// takes in it: typing into boxes, clicking lines, pressing keys, saving.
-#include <QPushButton>
+// takes in it: typing into boxes, clicking lines, dragging them, pressing keys.
 #include <QApplication>
+#include <QDragEnterEvent>
 #include <QListWidget>
-#include <QTableWidget>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "fakedialogs.h"
 #include "support/cp1252literal.h"
@@ -24,20 +23,20 @@
 
 namespace navforge::test {
 
+using Texts = std::vector<std::string>;
+
 // Public, so the rows of a test's table can take these steps, too.
 class FormTest : public ::testing::Test {
 public:
   void SetUp() override {
     UiApp();
-    SetApplicationTitle("HTML Navforge");
     prog = tmp.path() + "/prog/";
     menus = tmp.path() + "/menus/";
-    WriteTemplateSet(prog + "Templates/Blue", {{"menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n"}});
-    WriteTemplateSet(prog + "Templates/Green", {{"menupoint.txt", "<p>$Linkname$</p>\r\n"}});
+    for (const char* set : {"Blue", "Green"})
+      WriteTemplateSet(prog + "Templates/" + set, {{"menupoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n"}});
     MakeDir(menus);
     form = MakeForm();
   }
-
   std::unique_ptr<Tmainform> MakeForm() {
     SetApplicationTitle("HTML Navforge");  // a window takes the title the last one left
     TMainformOptions options;
@@ -48,47 +47,46 @@ public:
     options.RecentFiles = tmp.file("config/zuletzt.ini");
     return std::make_unique<Tmainform>(options);
   }
-
   // Shown and active, so keys reach the window's shortcuts.
   void ShowActive() {
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
+  Texts Lines() const {
+    Texts lines;
     for (int i = 0; i < form->ListBox1->count(); ++i) lines.push_back(FromQ(form->ListBox1->item(i)->text()));
     return lines;
   }
-  std::vector<std::string> BoxTexts() const {
-    return {form->menuname->Text(), form->menulink->Text(), form->linktarget->Text()};
-  }
-  void Boxes(const char* caption, const char* link, const char* target) {
+  Texts BoxTexts() const { return {form->menuname->Text(), form->menulink->Text(), form->linktarget->Text()}; }
+  void Boxes(const std::string& caption) {
     form->menuname->SetText(caption);
-    form->menulink->SetText(link);
-    form->linktarget->SetText(target);
+    form->menulink->SetText(caption + ".htm");
+    form->linktarget->SetText("main");
   }
-  void AddMain(const char* caption) {
-    Boxes(caption, (std::string(caption) + ".htm").c_str(), "main");
+  void AddMain(const std::string& caption) {
+    Boxes(caption);
     form->TBItem8->trigger();
   }
-  void AddSub(const char* caption) {
-    Boxes(caption, (std::string(caption) + ".htm").c_str(), "main");
-    form->TBItem9->trigger();
-  }
-  // A click on the line, as the mouse gives it (the window is shown first).
+  // A click on the line, as the mouse gives it.
   void ClickLine(int row) {
     if (!form->isVisible()) form->show();
     const QRect line = form->ListBox1->visualItemRect(form->ListBox1->item(row));
     QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, line.center());
   }
-  // Typed into the box with the focus in it, then left with Tab.
-  void TypeInto(TEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Tab);
+  // The drag of line from let go over the upper half of line gap (below the last line
+  // for gap == count), through the list's own drag events; whether the list took it.
+  bool Drop(int from, int gap, const QMimeData* carried = nullptr) {
+    TEntryList* list = form->ListBox1;
+    const QRect line = list->visualItemRect(list->item(std::min(gap, list->count() - 1)));
+    const QPoint at = gap < list->count() ? line.topLeft() + QPoint(5, 1) : line.bottomLeft() + QPoint(5, -1);
+    std::unique_ptr<QMimeData> own(carried ? nullptr : list->DragData(from));
+    if (!carried) carried = own.get();
+    QDragEnterEvent enter(at, Qt::MoveAction, carried, Qt::LeftButton, {});
+    QDragMoveEvent move(at, Qt::MoveAction, carried, Qt::LeftButton, {});
+    QDropEvent drop(at, Qt::MoveAction, carried, Qt::LeftButton, {});
+    for (QEvent* e : std::initializer_list<QEvent*>{&enter, &move, &drop}) QApplication::sendEvent(list->viewport(), e);
+    return drop.isAccepted();
   }
   // The key as the keyboard gives it: to the control with the focus.
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -98,15 +96,15 @@ public:
   static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   QWidget* ButtonOf(QToolBar* bar, QAction* action) const { return bar->widgetForAction(action); }
 
-  // A menu file written by the document itself, so the tests do not depend on the format.
+  // A menu file written by the document itself; "-" marks a sub-entry.
   std::string WriteMenu(const std::string& name, std::initializer_list<const char*> captions,
                         std::function<void(TovHTML&)> edit = {}) {
     TovHTML doc;
     doc.VariablesFile = prog + "navforge.nfv";
-    for (const char* c : captions) {
+    for (std::string c : captions) {
       const bool sub = c[0] == '-';
-      const std::string caption = sub ? c + 1 : c;
-      doc.InsertItem(-1, caption, caption + ".htm", "main", sub);
+      if (sub) c.erase(0, 1);
+      doc.InsertItem(-1, c, c + ".htm", "main", sub);
     }
     if (edit) edit(doc);
     doc.SaveToFile(menus + name);

@@ -5,99 +5,68 @@
 namespace navforge {
 namespace {
 
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 class TypingTest : public test::FormTest {};
 
-// After "Hinzufügen" a typo mended in "Name" and "Ändern" change the new entry, not the
+// After "Hinzufügen", a typo mended in "Name" and "Ändern" change the new entry, not the
 // one selected before.
 TEST_F(TypingTest, changeAfterAdd_changesTheNewEntry) {
   AddMain("Start");
   ClickLine(0);
-  Boxes("Kontkt", "kontakt.htm", "main");
-  form->TBItem8->trigger();
+  AddMain("Kontkt");
   form->menuname->SetText("Kontakt");
   form->TBItem10->trigger();
   EXPECT_EQ(Lines(), (Texts{"Start", "Kontakt"}));
 }
 
-struct Answer {
-  const char* Name;
-  TTypingAnswer Given;
-  Texts Lines;     // the entry list afterwards
-  int Selected;    // the selected line afterwards
-  Texts Boxes;     // what the boxes show afterwards
-};
-
-// A click on another line with a caption typed for the selected one.
+// A click on another line after typing: each answer, for typing about an entry and for
+// typing about none (after "<-- Deselect Item").
 TEST_F(TypingTest, clickOnAnotherLine_asksAndEachAnswerDoesItsPart) {
-  const Answer answers[] = {
-      {"apply", TTypingAnswer::Apply, {"A2", "B"}, 1, {"B", "B.htm", "main"}},
-      {"discard", TTypingAnswer::Discard, {"A", "B"}, 1, {"B", "B.htm", "main"}},
-      {"cancel", TTypingAnswer::Cancel, {"A", "B"}, 0, {"A2", "A.htm", "main"}},
+  struct Case {
+    TTypingAnswer Given;
+    bool Deselected;
+    Texts Lines;
+    int Selected;
+    std::string Shown;  // in "Name" afterwards
   };
-  for (const Answer& a : answers) {
-    SCOPED_TRACE(a.Name);
+  const Case cases[] = {{TTypingAnswer::Apply, false, {"A2", "B"}, 1, "B"},
+                        {TTypingAnswer::Discard, false, {"A", "B"}, 1, "B"},
+                        {TTypingAnswer::Cancel, false, {"A", "B"}, 0, "A2"},
+                        {TTypingAnswer::Apply, true, {"A", "B", "A2"}, 1, "B"},
+                        {TTypingAnswer::Cancel, true, {"A", "B"}, -1, "A2"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.Given)) + (c.Deselected ? " deselected" : ""));
     form = MakeForm();
     AddMain("A");
     AddMain("B");
     ClickLine(0);
+    if (c.Deselected) Click(form->FlatButton2);
     form->menuname->SetText("A2");
     dialogs.TypingQuestions.clear();
-    dialogs.TypingAnswers = {a.Given};
+    dialogs.TypingAnswers = {c.Given};
     ClickLine(1);
     ASSERT_EQ(dialogs.TypingQuestions.size(), 1u);
-    EXPECT_EQ(dialogs.TypingQuestions[0].Caption, "Bestätigung"_cp1252);
-    EXPECT_EQ(dialogs.TypingQuestions[0].Text, "Die Änderungen am Eintrag „A“ wurden noch nicht übernommen."_cp1252);
-    EXPECT_EQ(Lines(), a.Lines);
-    EXPECT_EQ(form->SelectedIndex(), a.Selected);
-    EXPECT_EQ(BoxTexts(), a.Boxes);
+    EXPECT_EQ(dialogs.TypingQuestions[0].Text,
+              c.Deselected ? "Der Eintrag „A2“ wurde eingegeben, aber noch nicht hinzugefügt."_cp1252
+                           : "Die Änderungen am Eintrag „A“ wurden noch nicht übernommen."_cp1252);
+    EXPECT_EQ(Lines(), c.Lines);
+    EXPECT_EQ(form->SelectedIndex(), c.Selected);
+    EXPECT_EQ(form->menuname->Text(), c.Shown);
   }
 }
 
-// Typed into the boxes of no entry, "Übernehmen" adds it at the end.
-TEST_F(TypingTest, typedForNoEntry_isAddedAtTheEndOnApply) {
-  AddMain("A");
-  AddMain("B");
-  Click(form->FlatButton2);
-  Boxes("Neu", "neu.htm", "main");
-  dialogs.TypingAnswers = {TTypingAnswer::Apply};
-  ClickLine(0);
-  ASSERT_EQ(dialogs.TypingQuestions.size(), 1u);
-  EXPECT_EQ(dialogs.TypingQuestions[0].Text, "Der Eintrag „Neu“ wurde eingegeben, aber noch nicht hinzugefügt."_cp1252);
-  EXPECT_EQ(Lines(), (Texts{"A", "B", "Neu"}));
-  EXPECT_EQ(form->SelectedIndex(), 0);
-  EXPECT_EQ(BoxTexts(), (Texts{"A", "A.htm", "main"}));
-}
-
-// Nothing typed, nothing asked: clicks, the boxes emptied, a deselected entry's texts.
-TEST_F(TypingTest, nothingTyped_asksNothing) {
-  AddMain("A");
-  AddMain("B");
-  ClickLine(0);
-  ClickLine(1);
-  Click(form->FlatButton2);
-  ClickLine(0);
-  form->TBItem15->trigger();  // the boxes still show the deleted entry
-  Boxes("", "", "");
-  ClickLine(0);
-  form->close();
-  EXPECT_TRUE(dialogs.TypingQuestions.empty());
-}
-
-struct Command {
-  const char* Name;
-  std::function<void(TypingTest&)> Run;
-  std::function<bool(TypingTest&)> WentOn;
-};
-
-// "Neu", "Öffnen" and closing ask first; "Übernehmen" makes the typing part of the
-// menu, so the question about saving follows; "Abbrechen" stops the command.
+// "Neu", "Öffnen" and closing ask first; "Übernehmen" makes the typing part of the menu,
+// so the question about saving follows ("Ja" saves it); "Abbrechen" stops the command.
 TEST_F(TypingTest, typedText_isAskedAboutBeforeNewOpenAndClose) {
+  struct Command {
+    const char* Name;
+    std::function<void(TypingTest&)> Run;
+    std::function<bool(TypingTest&)> WentOn;
+  };
   const Command commands[] = {
       {"new", [](TypingTest& t) { t.form->BtnNew->trigger(); }, [](TypingTest& t) { return t.Lines().empty(); }},
-      {"open",
-       [](TypingTest& t) { t.Open(t.WriteMenu("other.nff", {"Other"})); },
+      {"open", [](TypingTest& t) { t.Open(t.WriteMenu("other.nff", {"Other"})); },
        [](TypingTest& t) { return t.Lines() == Texts{"Other"}; }},
       {"close", [](TypingTest& t) { t.form->close(); }, [](TypingTest& t) { return !t.form->isVisible(); }},
   };
@@ -105,56 +74,48 @@ TEST_F(TypingTest, typedText_isAskedAboutBeforeNewOpenAndClose) {
     TTypingAnswer Given;
     bool WentOn;
     std::size_t SaveQuestions;
+    const char* Saved;  // the caption in the file afterwards
   };
-  const Case cases[] = {{TTypingAnswer::Apply, true, 1}, {TTypingAnswer::Discard, true, 0}, {TTypingAnswer::Cancel, false, 0}};
-  const std::string menu = WriteMenu("site.nff", {"A"});
+  const Case cases[] = {{TTypingAnswer::Apply, true, 1, "A getippt"},
+                        {TTypingAnswer::Discard, true, 0, "A"},
+                        {TTypingAnswer::Cancel, false, 0, "A"}};
   for (const Command& command : commands)
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(command.Name) + " " + std::to_string(static_cast<int>(c.Given)));
+      const std::string menu = WriteMenu("site.nff", {"A"});
+      dialogs = test::TScriptedDialogs();  // no answer left from a command cancelled before
       form = MakeForm();
       form->show();
       Open(menu);
       ClickLine(0);
       form->menuname->SetText("A getippt");
-      dialogs.TypingQuestions.clear();
-      dialogs.Questions.clear();
       dialogs.TypingAnswers = {c.Given};
-      dialogs.ConfirmAnswers = {TConfirmAnswer::No};
+      dialogs.ConfirmAnswers = {TConfirmAnswer::Yes};
       command.Run(*this);
       EXPECT_EQ(dialogs.TypingQuestions.size(), 1u);
       EXPECT_EQ(dialogs.Questions.size(), c.SaveQuestions);
       EXPECT_EQ(command.WentOn(*this), c.WentOn);
+      TovHTML saved;
+      saved.VariablesFile = prog + "navforge.nfv";
+      saved.LoadFromFile(menu);
+      EXPECT_EQ(saved.Items.at(0).Caption, c.Saved);
     }
 }
 
-// Typed texts count as unsaved: "Ja" to saving after "Übernehmen" saves them.
-TEST_F(TypingTest, appliedOnClose_isSavedWithYes) {
-  const std::string menu = WriteMenu("site.nff", {"A"});
-  form->show();
-  Open(menu);
-  ClickLine(0);
-  form->menuname->SetText("A2");
-  dialogs.TypingAnswers = {TTypingAnswer::Apply};
-  dialogs.ConfirmAnswers = {TConfirmAnswer::Yes};
-  form->close();
-  EXPECT_FALSE(form->isVisible());
-  TovHTML reread;
-  reread.VariablesFile = prog + "navforge.nfv";
-  reread.LoadFromFile(menu);
-  ASSERT_EQ(reread.Items.size(), 1u);
-  EXPECT_EQ(reread.Items[0].Caption, "A2");
-}
-
-// Commands that move the selected entry take its typed texts along.
-TEST_F(TypingTest, movedEntry_keepsItsTypedTexts) {
-  AddMain("A");
-  AddMain("B");
-  ClickLine(1);
-  form->menuname->SetText("B2");
-  form->TBItem11->trigger();  // up
-  dialogs.TypingAnswers = {TTypingAnswer::Apply};
-  ClickLine(1);
-  EXPECT_EQ(Lines(), (Texts{"B2", "A"}));
+// "Rückgängig" would show another state in the boxes: typed texts are asked about first;
+// applied, they are the newest step, and the command ends there.
+TEST_F(TypingTest, undoWithTypedTexts_asksFirst) {
+  for (auto [given, lines] : {std::pair{TTypingAnswer::Cancel, Texts{"A", "B"}}, std::pair{TTypingAnswer::Apply, Texts{"A2", "B"}},
+                              std::pair{TTypingAnswer::Discard, Texts{"A"}}}) {
+    form = MakeForm();
+    AddMain("A");
+    AddMain("B");
+    ClickLine(0);
+    form->menuname->SetText("A2");
+    dialogs.TypingAnswers = {given};
+    form->BtnUndo->trigger();
+    EXPECT_EQ(Lines(), lines) << static_cast<int>(given);
+  }
 }
 
 }  // namespace
