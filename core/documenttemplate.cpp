@@ -16,6 +16,7 @@ TTemplateSet TovHTML::TemplateFields() const {
   set.BetweenMenupoints = BetweenMenupoints;
   set.BetweenSubmenuPoints = BetweenSubmenuPoints;
   set.Utf8 = TemplateUtf8;
+  set.Includable = HoldsMarkers(set);
   return set;
 }
 

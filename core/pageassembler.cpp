@@ -25,8 +25,9 @@ const PageAssembler::Part& PageAssembler::MainItem(int active, int ordinal, int 
   const bool activeForm = active == -1 ? doc_.HasSubItems(entryIndex) : active == ordinal;
   std::optional<Part>& slot = activeForm ? cacheActive_[i] : cachePlain_[i];
   if (!slot) {
-    // Any active value that selects the wanted form renders the same text.
-    std::string text = renderer_.RenderMainItem(activeForm ? ordinal : 0, ordinal, entryIndex, count);
+    // Any active value that selects the wanted form renders the same text; a one-page
+    // set keeps -1, for which no entry is the page's own.
+    std::string text = renderer_.RenderMainItem(active == -1 ? -1 : activeForm ? ordinal : 0, ordinal, entryIndex, count);
     filler_.FillFixed(text);
     slot = filler_.MakePart(text + "\r\n");
   }

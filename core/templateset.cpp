@@ -49,8 +49,12 @@ void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set) {
   set.BetweenMenupoints = fragment("BetweenMenupoints.txt");
   set.SubmenuPoint = fragment("SubmenuPoint.txt");
   set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
-  set.Includable = HoldsMarkers(set.Header + set.Menupoint + set.ActiveMenupoint + set.BetweenMenupoints +
-                                set.SubmenuPoint + set.BetweenSubmenuPoints + set.Footer);
+  set.Includable = HoldsMarkers(set);
+}
+
+bool HoldsMarkers(const TTemplateSet& set) {
+  return HoldsMarkers(set.Header + set.Menupoint + set.ActiveMenupoint + set.BetweenMenupoints + set.SubmenuPoint +
+                      set.BetweenSubmenuPoints + set.Footer);
 }
 
 std::optional<TTemplateSet> LoadTemplateSet(const std::string& root, const std::string& name, std::string& message,

@@ -22,6 +22,9 @@ struct TTemplateSet {
 std::optional<std::string> FindTemplateSetFolder(const std::string& root, const std::string& name,
                                                  std::string& message, const std::string& userRoot = "");
 
+// Whether the set's fragments hold both marker lines (see menumarkers.h).
+bool HoldsMarkers(const TTemplateSet& set);
+
 // Reads template.ini and the fragments, in that order, into set. A set whose
 // template.ini holds charset=utf-8 in section "Main" (any letter case) is a UTF-8 set:
 // its fragments are UTF-8 text, every value generation fills in is converted from

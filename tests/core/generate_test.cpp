@@ -531,6 +531,37 @@ TEST_F(Gen, editedHeader_takesEffectAtTheNextGeneration) {
   EXPECT_TRUE(doc.AllInOne);
 }
 
+// "$Current$" marks the page's own entry in a set that marks its menu for the site's
+// pages: the active entry of its sub-menu page, nothing on the main page or in a one-page
+// set; a set without the markers leaves it as it stands.
+TEST_F(Gen, currentEntry_isMarkedOnItsOwnPageOnlyInASetWithMarkers) {
+  struct Case {
+    const char *ini, *header;
+    const char* page;
+    const char* expected;
+  } const cases[] = {
+      {"all_in_one=0", "<!-- navforge -->", "A.htm", "<!-- navforge -->\r\nA A! S a1\r\nM B\r\n<!-- /navforge -->\r\n"},
+      {"all_in_one=0", "<!-- navforge -->", "nav.htm", "<!-- navforge -->\r\nM A\r\nM B\r\n<!-- /navforge -->\r\n"},
+      {"all_in_one=1", "<!-- navforge -->", "nav.htm", "<!-- navforge -->\r\nA A S a1\r\nM B\r\n<!-- /navforge -->\r\n"},
+      {"all_in_one=0", "<nav>", "A.htm", "<nav>\r\nA A$Current$ S a1$Current$\r\nM B$Current$\r\n<!-- /navforge -->\r\n"},
+  };
+  Add("A", "", "", false);
+  Add("a1", "a1.htm", "", true);
+  Add("B", "b.htm", "", false);
+  for (const Case& c : cases) {
+    Set({{"template.ini", std::string("[Main]\r\n") + c.ini + "\r\n"},
+         {"header.txt", c.header},
+         {"footer.txt", "<!-- /navforge -->"},
+         {"menupoint.txt", "M $Linkname$$Current$"},
+         {"activemenupoint.txt", "A $Linkname$$Current$ $submenu$"},
+         {"SubmenuPoint.txt", "S $Linkname$$Current$"}});
+    doc.Generate();
+    std::string page = Page(c.page);
+    ReplaceAll(page, " aria-current=\"page\"", "!", true);
+    EXPECT_EQ(page, c.expected) << c.ini << " " << c.header << " " << c.page;
+  }
+}
+
 TEST_F(Gen, pageText_isSplitAgainAtLoneCRAndEndsAtNul) {
   Split();
   Set({{"header.txt", "a$v$"}});
