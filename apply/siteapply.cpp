@@ -121,7 +121,7 @@ private:
       if (isFolder) {
         Walk(real, childRel);
       } else if (IsPageName(name) && fs::is_regular_file(real, sec) && !skipped_.count(real) &&
-                 std::none_of(pages_.begin(), pages_.end(), [&](const auto& p) { return p.second == real; })) {
+                 files_.insert(real).second) {
         pages_.emplace(childRel, real);
       }
     }
@@ -132,6 +132,7 @@ private:
   import::IgnoreRules rules_;
   std::set<std::string> folders_;
   std::map<std::string, std::string> pages_;
+  std::set<std::string> files_;  // real paths taken: a page reached twice is set in once
 };
 
 // The entry each page is, by real path: the deepest entry that names it, and of those
