@@ -141,7 +141,7 @@ bool HostMenu::For(int current, const HostForm& form, std::string& text) {
   text.reserve(start + size + size / 8);
   text.append(head.Text, begin.Begin, std::string::npos);
   for (std::size_t i = 1; i + 1 < parts.size(); ++i) {
-    if (parts[i] == &*currentPart) {
+    if (currentPart && parts[i] == &*currentPart) {
       const Segment fresh = MakeSegment(*currentPart, false, form, set_.Utf8);
       if (fresh.Marked) return text.resize(start), Whole(parts, form, text);
       text += fresh.Text;
