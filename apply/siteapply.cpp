@@ -18,6 +18,7 @@
 #include "core/pagefiles.h"
 #include "core/pageplan.h"
 #include "core/pagewriter.h"
+#include "core/sitepage.h"
 #include "import/ignorerules.h"
 #include "import/sitelinks.h"
 #include "support/cp1252.h"
@@ -33,13 +34,6 @@ namespace navforge::apply {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsPageName(const std::string& name) {
-  const std::string ext = LowerAscii(ExtractFileExt(name));
-  for (const char* e : {".htm", ".html", ".shtml", ".xhtml", ".php"})
-    if (ext == e) return true;
-  return false;
-}
 
 std::string RealPath(const std::string& path) {
   std::error_code ec;
@@ -120,7 +114,7 @@ private:
       if (rules_.Ignores(childRel, isFolder)) continue;
       if (isFolder) {
         Walk(real, childRel);
-      } else if (IsPageName(name) && fs::is_regular_file(real, sec) && !skipped_.count(real) &&
+      } else if (IsSitePageName(name) && fs::is_regular_file(real, sec) && !skipped_.count(real) &&
                  files_.insert(real).second) {
         pages_.emplace(childRel, real);
       }
@@ -165,17 +159,6 @@ bool LineFeeds(std::string_view page) {
 std::string PathText(const std::string& fsName) { return FromFsName(fsName); }
 
 std::string FolderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
-
-// A site page, read whole: one far larger than any hand-made page is no page to set a
-// menu into, and reading it could take all memory.
-constexpr std::uintmax_t kMaxPageBytes = std::uintmax_t{64} << 20;
-std::string ReadPage(const std::string& path) {
-  std::error_code ec;
-  const std::uintmax_t size = fs::file_size(path, ec);
-  if (!ec && size > kMaxPageBytes)
-    throw ENavforgeError("Die Seite ist größer als 64 MB; sie bleibt, wie sie ist."_cp1252);
-  return ReadWholeFile(path);
-}
 
 // What the run over a site shares between its pages: the set, the menu, which entry
 // each page is.
@@ -263,7 +246,7 @@ ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options) {
   for (const auto& [rel, real] : SiteWalk(site, applier.MenuPages()).Pages()) {
     std::string bytes;
     try {
-      bytes = ReadPage(real);
+      bytes = ReadSitePage(real);
     } catch (const ENavforgeError& e) {
       report.Pages.push_back({PageResult::Failed, rel, e.what()});
       ++report.Failed;
@@ -302,7 +285,7 @@ std::optional<std::string> PageWithMenu(const TovHTML& doc, const std::string& p
     Applier applier(doc);
     problem = applier.Problem();
     if (!problem.empty()) return std::nullopt;
-    const std::string bytes = ReadPage(page);
+    const std::string bytes = ReadSitePage(page);
     const MarkedPart marked = FindMarkedPart(bytes);
     if (marked.Is == MarkedPart::None) return std::nullopt;
     std::string withMenu;
