@@ -24,12 +24,8 @@ HostMenu::HostMenu(const TovHTML& doc, const TTemplateSet& set)
       filler_(doc, renderer_),
       plain_(doc.Items.size()),
       active_(doc.Items.size()) {
-  std::string header = set.Header;
-  filler_.FillFixed(header);
-  header_ = filler_.MakePart(header + "\r\n");
-  std::string footer = set.Footer;
-  filler_.FillFixed(footer);
-  footer_ = filler_.MakePart(footer + "\r\n");
+  header_ = filler_.FragmentPart(set.Header);
+  footer_ = filler_.FragmentPart(set.Footer);
 }
 
 int HostMenu::GroupOf(int index) const {
@@ -43,8 +39,7 @@ const HostMenu::Part& HostMenu::Cached(std::vector<std::optional<Part>>& cache, 
   std::optional<Part>& slot = cache[static_cast<std::size_t>(entry)];
   if (!slot) {
     std::string text = renderer_.RenderMainItem(active, ordinal, entry, plan_.Count);
-    filler_.FillFixed(text);
-    slot = filler_.MakePart(text + "\r\n");
+    slot = filler_.FragmentPart(std::move(text));
   }
   return *slot;
 }
@@ -63,8 +58,7 @@ std::vector<const HostMenu::Part*> HostMenu::Parts(int current, std::optional<Pa
       host_.Current = current;
       std::string text = renderer_.RenderMainItem(active, ordinal, entry, plan_.Count);
       host_.Current = -1;
-      filler_.FillFixed(text);
-      currentPart = filler_.MakePart(text + "\r\n");
+      currentPart = filler_.FragmentPart(std::move(text));
       parts.push_back(&*currentPart);
     } else {
       parts.push_back(&Cached(open ? active_ : plain_, active, ordinal, entry));

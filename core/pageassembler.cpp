@@ -6,12 +6,8 @@ namespace navforge {
 
 PageAssembler::PageAssembler(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan)
     : doc_(doc), plan_(plan), renderer_(doc, set, plan), filler_(doc, renderer_) {
-  std::string header = set.Header;
-  filler_.FillFixed(header);
-  header_ = filler_.MakePart(header + "\r\n");
-  std::string footer = set.Footer;
-  filler_.FillFixed(footer);
-  footer_ = filler_.MakePart(footer + "\r\n");
+  header_ = filler_.FragmentPart(set.Header);
+  footer_ = filler_.FragmentPart(set.Footer);
 }
 
 // Every page holds the whole menu; each entry is rendered once per form and reused.
@@ -28,8 +24,7 @@ const PageAssembler::Part& PageAssembler::MainItem(int active, int ordinal, int 
     // Any active value that selects the wanted form renders the same text; a one-page
     // set keeps -1, for which no entry is the page's own.
     std::string text = renderer_.RenderMainItem(active == -1 ? -1 : activeForm ? ordinal : 0, ordinal, entryIndex, count);
-    filler_.FillFixed(text);
-    slot = filler_.MakePart(text + "\r\n");
+    slot = filler_.FragmentPart(std::move(text));
   }
   return *slot;
 }

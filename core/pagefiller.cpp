@@ -46,6 +46,11 @@ void PageFiller::Fill(std::string& text, const Replacements& values, std::size_t
 
 void PageFiller::FillFixed(std::string& text) const { Fill(text, fixed_); }
 
+PageFiller::Part PageFiller::FragmentPart(std::string text) const {
+  FillFixed(text);
+  return MakePart(std::move(text) + "\r\n");
+}
+
 PageFiller::Part PageFiller::MakePart(std::string text) const {
   Part part;
   part.Text = std::move(text);

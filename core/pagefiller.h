@@ -42,6 +42,9 @@ public:
   // A part of text (its page-independent placeholders already filled); text must end
   // with CR LF.
   Part MakePart(std::string text) const;
+  // A fragment or rendered entry as a part: its page-independent placeholders filled and
+  // the CR LF that joins it to the next part added.
+  Part FragmentPart(std::string text) const;
   // Whether FromParts may give the page: false where it cannot be exactly the bytes of
   // WholePage (as FromParts itself may still find for the parts filled per page).
   bool PartsExact(const std::vector<const Part*>& parts) const;
