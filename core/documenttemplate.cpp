@@ -16,6 +16,7 @@ TTemplateSet TovHTML::TemplateFields() const {
   set.BetweenMenupoints = BetweenMenupoints;
   set.BetweenSubmenuPoints = BetweenSubmenuPoints;
   set.Utf8 = TemplateUtf8;
+  set.Levels = TemplateLevels;
   set.Includable = HoldsMarkers(set);
   return set;
 }
@@ -30,6 +31,7 @@ void TovHTML::SetTemplateFields(TTemplateSet&& set) {
   BetweenMenupoints = std::move(set.BetweenMenupoints);
   BetweenSubmenuPoints = std::move(set.BetweenSubmenuPoints);
   TemplateUtf8 = set.Utf8;
+  TemplateLevels = set.Levels;
 }
 
 bool TovHTML::LoadTemplate() {

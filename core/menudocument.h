@@ -36,6 +36,7 @@ public:
   std::string BetweenMenupoints;
   std::string BetweenSubmenuPoints;
   bool TemplateUtf8 = false;  // the loaded set's pages are UTF-8
+  int TemplateLevels = 2;     // levels the loaded set nests
 
   // Where the template sets live and which variables file LoadFromFile/SaveToFile use
   // (file-system names; defaults from support/locations.h). A set in UserTemplateRoot

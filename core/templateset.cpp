@@ -40,6 +40,8 @@ void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set) {
   const std::optional<std::int32_t> allInOne = ParseInteger(ini.ReadString("Main", "all_in_one", ""));
   set.AllInOne = allInOne.value_or(0) != 0;
   set.Utf8 = SameTextAscii(ini.ReadString("Main", "charset", ""), "utf-8");
+  const std::int32_t levels = ParseInteger(ini.ReadString("Main", "levels", "")).value_or(2);
+  set.Levels = levels >= 2 && levels <= 6 ? levels : 2;
 
   const auto fragment = [&](const char* name) { return ReadFragmentFile(FindChildPath(dir, name), set.Utf8); };
   set.Header = fragment("header.txt");

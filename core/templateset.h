@@ -13,6 +13,9 @@ struct TTemplateSet {
   // Its fragments mark the part of a page that another page can take in (see
   // menumarkers.h); only such sets fill "$Current$".
   bool Includable = false;
+  // Levels of the menu the set nests ("levels" in section "Main", 2 to 6): 2 renders
+  // deeper entries as sub-entries of their main entry.
+  int Levels = 2;
   std::string Folder;  // the set's folder, ending with "/"
 };
 
