@@ -1,6 +1,6 @@
 // Menu file reader: version detection and the version 2 reader. Whatever loads must
-// save and load back to the same entries (loaded texts hold no line break and no
-// "&para;" any more).
+// save and load back to the same entries and levels (loaded texts hold no line break and
+// no "&para;" any more), and no entry stands more than one level below the one before.
 #include "fuzzfile.h"
 #include "persist/menufile.h"
 #include "support/errors.h"
@@ -25,9 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TMenutree back;
   LoadItems(back, again, 2);
   if (back.size() != items.size()) fuzz::Fail("entry count changed");
-  for (std::size_t i = 0; i < items.size(); ++i)
+  for (std::size_t i = 0; i < items.size(); ++i) {
     if (back[i].Caption != items[i].Caption || back[i].Link != items[i].Link || back[i].Target != items[i].Target ||
-        back[i].IsSubItem != items[i].IsSubItem)
+        back[i].IsSubItem != items[i].IsSubItem || LevelOf(back[i]) != LevelOf(items[i]))
       fuzz::Fail("entry changed by save and load");
+    if (LevelOf(items[i]) > (i > 0 ? LevelOf(items[i - 1]) : 0) + 1) fuzz::Fail("entry more than one level deeper");
+  }
   return 0;
 }

@@ -1,7 +1,10 @@
 #include "persist/menufile.h"
 
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "persist/entrylevels.h"
 #include "support/errors.h"
 #include "support/paths.h"
 #include "support/strutil.h"
@@ -12,16 +15,25 @@ namespace {
 
 constexpr const char* kHeader = "NFF 2";
 
+// The fifth field: a sub-entry's depth 2 to kMaxLevel, written only for those. A reader
+// of four fields sees a sub-entry there, so older readers get the menu in two levels.
+int DepthField(std::string_view field) {
+  return field.size() == 1 && field[0] >= '2' && field[0] <= '0' + kMaxLevel ? field[0] - '0' : 1;
+}
+
 void LoadVersion2(TMenutree& items, const std::string& path) {
   const std::vector<std::string> lines = ReadTextLines(path);
+  const std::size_t first = items.size();
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (line.empty()) continue;
+    const bool sub = TextToBool(GetField(line, kFieldSeparator, 4));
     items.push_back(TMTItem{UnescapeField(GetField(line, kFieldSeparator, 1)),
                             UnescapeField(GetField(line, kFieldSeparator, 2)),
-                            UnescapeField(GetField(line, kFieldSeparator, 3)), std::string(),
-                            TextToBool(GetField(line, kFieldSeparator, 4))});
+                            UnescapeField(GetField(line, kFieldSeparator, 3)), std::string(), sub,
+                            sub ? DepthField(GetField(line, kFieldSeparator, 5)) : 1});
   }
+  ClampLevels(items, first);
 }
 
 void LoadLegacy(TMenutree& items, const std::string& path) {
@@ -55,9 +67,12 @@ void SaveItems(const TMenutree& items, const std::string& path) {
   std::vector<std::string> lines;
   lines.reserve(items.size() + 1);
   lines.emplace_back(kHeader);
-  for (const TMTItem& it : items)
-    lines.push_back(EscapeField(it.Caption) + kFieldSeparator + EscapeField(it.Link) + kFieldSeparator +
-                    EscapeField(it.Target) + kFieldSeparator + BoolToText(it.IsSubItem));
+  for (const TMTItem& it : items) {
+    std::string line = EscapeField(it.Caption) + kFieldSeparator + EscapeField(it.Link) + kFieldSeparator +
+                       EscapeField(it.Target) + kFieldSeparator + BoolToText(it.IsSubItem);
+    if (LevelOf(it) > 1) line += kFieldSeparator + std::to_string(LevelOf(it));
+    lines.push_back(std::move(line));
+  }
   WriteTextLines(path, lines);
 }
 

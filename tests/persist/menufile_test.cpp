@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/cp1252literal.h"
 #include "support/errors.h"
+#include "support/strutil.h"
+#include "support/textfile.h"
 #include "testsupport/expectthrow.h"
 #include "testsupport/tempdir.h"
 
@@ -16,8 +19,29 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-TMTItem Entry(std::string c, std::string l, std::string t, bool sub) {
-  return TMTItem{std::move(c), std::move(l), std::move(t), std::string(), sub};
+TMTItem Entry(std::string c, std::string l, std::string t, bool sub, int depth = 1) {
+  return TMTItem{std::move(c), std::move(l), std::move(t), std::string(), sub, depth};
+}
+
+// A version 2 file from its entry lines, the pilcrow written as "|".
+std::string MenuText(std::initializer_list<std::string> lines) {
+  std::string text = "NFF 2\r\n";
+  for (std::string line : lines) {
+    std::replace(line.begin(), line.end(), '|', '\xB6');
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+// The entries as a reader of four fields takes them, whatever follows the fourth.
+TMenutree FourFieldRead(const std::string& path) {
+  TMenutree items;
+  const std::vector<std::string> lines = ReadTextLines(path);
+  for (std::size_t i = 1; i < lines.size(); ++i)
+    if (!lines[i].empty())
+      items.push_back(Entry(UnescapeField(GetField(lines[i], '\xB6', 1)), UnescapeField(GetField(lines[i], '\xB6', 2)),
+                            UnescapeField(GetField(lines[i], '\xB6', 3)), GetField(lines[i], '\xB6', 4) == "1"));
+  return items;
 }
 
 void ExpectEntries(const TMenutree& got, const TMenutree& want) {
@@ -27,6 +51,7 @@ void ExpectEntries(const TMenutree& got, const TMenutree& want) {
     EXPECT_EQ(got[i].Link, want[i].Link) << i;
     EXPECT_EQ(got[i].Target, want[i].Target) << i;
     EXPECT_EQ(got[i].IsSubItem, want[i].IsSubItem) << i;
+    EXPECT_EQ(LevelOf(got[i]), LevelOf(want[i])) << i;
     EXPECT_EQ(got[i].LinkID, "") << i;
   }
 }
@@ -78,6 +103,36 @@ TEST(LoadItems, version2Lines_fillEveryField) {
                         Entry("Home alone", "", "", false), Entry("a\xB6" "b", "\xB6", "x", false),
                         Entry("f", "", "", false), Entry("g", "", "", false), Entry("h", "", "", false),
                         Entry("i", "", "", false)});
+}
+
+TEST(LoadItems, depthField_countsOnlyAsTwoToFiveAfterASubFlag) {
+  struct Case {
+    const char* Name;
+    std::initializer_list<std::string> Lines;
+    std::vector<int> Levels;
+  };
+  const Case cases[] = {
+      {"each depth below the one before", {"M|||0", "a|||1", "b|||1|2", "c|||1|3", "d|||1|4", "e|||1|5"}, {0, 1, 2, 3, 4, 5}},
+      {"after a main entry", {"M|||0|3", "a|||0|2", "b|||1|1"}, {0, 0, 1}},
+      {"not a depth", {"M|||0", "a|||1", "b|||1|6", "c|||1|0", "d|||1| 2", "e|||1|02", "f|||1|2x", "g|||1|"}, {0, 1, 1, 1, 1, 1, 1, 1}},
+      {"fields after the fifth", {"M|||0", "a|||1", "b|||1|2|5"}, {0, 1, 2}},
+      {"deeper than one below the entry before", {"M|||0", "a|||1|4", "b|||1|5", "c|||1|3", "N|||0", "d|||1|3"}, {0, 1, 2, 3, 0, 1}},
+      {"first entry", {"a|||1|3", "b|||1|3"}, {1, 2}},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    WriteFile(dir.file("m.nff"), MenuText(c.Lines));
+    TMenutree items;
+    LoadItems(items, dir.file("m.nff"), 2);
+    std::vector<int> levels;
+    for (const TMTItem& item : items) levels.push_back(LevelOf(item));
+    EXPECT_EQ(levels, c.Levels) << c.Name;
+  }
+  // Appended entries stand below the last one already there.
+  WriteFile(dir.file("m.nff"), MenuText({"a|||1|3"}));
+  TMenutree items{Entry("M", "", "", false), Entry("s", "", "", true, 2)};
+  LoadItems(items, dir.file("m.nff"), 2);
+  EXPECT_EQ(LevelOf(items.back()), 3);
 }
 
 TEST(LoadItems, headerOnlyOrZeroByte_givesNoEntries) {
@@ -174,6 +229,29 @@ TEST(SaveItems, roundTrip_keepsEntries) {
   TMenutree loaded;
   LoadItems(loaded, dir.file("m.nff"), 2);
   ExpectEntries(loaded, saved);
+}
+
+// Three and four levels: saved again byte for byte, and a reader of four fields gets the
+// same entries in two levels.
+TEST(SaveItems, deeperMenus_resaveByteForByteAndReadInTwoLevelsWithFourFields) {
+  const std::initializer_list<std::string> menus[] = {
+      {"Produkte|p.htm||0", "M\xF6" "bel|m.htm|inhalt|1", "Regale|r.htm|inhalt|1|2", "Tische|t.htm||1|2",
+       "Leuchten|l.htm||1", "Kontakt|k.htm||0"},
+      {"A|a.htm||0", "B|b.htm||1", "C|c.htm||1|2", "D&para;|d.htm||1|3", "E|e.htm||1|3", "F|f.htm||1|2", "G|g.htm||0",
+       "H|h.htm||1", "I|i.htm||1|2"},
+  };
+  TempDir dir;
+  for (const auto& lines : menus) {
+    const std::string text = MenuText(lines);
+    WriteFile(dir.file("m.nff"), text);
+    TMenutree items;
+    LoadItems(items, dir.file("m.nff"), 2);
+    SaveItems(items, dir.file("again.nff"));
+    EXPECT_EQ(ReadFile(dir.file("again.nff")), text);
+    TMenutree twoLevels = items;
+    for (TMTItem& item : twoLevels) item.Depth = 1;
+    ExpectEntries(FourFieldRead(dir.file("again.nff")), twoLevels);
+  }
 }
 
 TEST(SaveItems, uncreatableFile_writesNothing) {
