@@ -1,6 +1,7 @@
 #include <utility>
 
 #include "core/menudocument.h"
+#include "persist/entrylevels.h"
 #include "support/locations.h"
 #include "support/strutil.h"
 
@@ -58,6 +59,7 @@ void TovHTML::InsertItem(int index, const std::string& caption, const std::strin
   slot.Link = link;
   slot.Target = target;
   slot.IsSubItem = isSubItem;
+  slot.Depth = 1;
 }
 
 void TovHTML::DeleteItem(int index) { Items.erase(Items.begin() + index); }
@@ -95,7 +97,7 @@ void TovHTML::DumpItems(IStringList& lines) const {
 
 void TovHTML::FillItemList(IStringList& lines) const {
   lines.Clear();
-  for (const auto& it : Items) lines.Add(it.IsSubItem ? "- " + it.Caption : it.Caption);
+  for (const auto& it : Items) lines.Add(ListLine(it));
 }
 
 }  // namespace navforge

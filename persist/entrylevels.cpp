@@ -29,6 +29,38 @@ void ShiftLevels(TMenutree& items, std::size_t begin, std::size_t end, int delta
   for (std::size_t i = begin; i < end && i < items.size(); ++i) SetLevel(items[i], LevelOf(items[i]) + delta);
 }
 
+bool LevelDeeper(TMenutree& items, std::size_t index) {
+  const int level = LevelOf(items.at(index));
+  const int before = index > 0 ? LevelOf(items[index - 1]) : 0;
+  const std::size_t end = SubtreeEnd(items, index);
+  int deepest = level;
+  for (std::size_t i = index; i < end; ++i) deepest = std::max(deepest, LevelOf(items[i]));
+  if (level > before || deepest >= kMaxLevel) return false;
+  ShiftLevels(items, index, end, 1);
+  return true;
+}
+
+bool LevelHigher(TMenutree& items, std::size_t index) {
+  if (LevelOf(items.at(index)) == 0) return false;
+  ShiftLevels(items, index, SubtreeEnd(items, index), -1);
+  return true;
+}
+
+bool MakeMainEntry(TMenutree& items, std::size_t index) {
+  const int level = LevelOf(items.at(index));
+  if (level == 0) return false;
+  ShiftLevels(items, index, SubtreeEnd(items, index), -level);
+  ClampLevels(items, index);
+  return true;
+}
+
+bool MakeSubEntry(TMenutree& items, std::size_t index) {
+  if (LevelOf(items.at(index)) > 0) return false;
+  ShiftLevels(items, index, SubtreeEnd(items, index), 1);
+  ClampLevels(items, index);
+  return true;
+}
+
 std::string ListLine(const TMTItem& item) {
   std::string line;
   line.reserve(2 * static_cast<std::size_t>(LevelOf(item)) + item.Caption.size());

@@ -27,4 +27,14 @@ void ShiftLevels(TMenutree& items, std::size_t begin, std::size_t end, int delta
 // The entry's line in the entry list and in "show": "- " per level, then the caption.
 std::string ListLine(const TMTItem& item);
 
+// The commands on the entry at index, each with the entries below it, which keep their
+// place relative to it; false when nothing changes. One level deeper: not deeper than
+// one below the entry before it, nor any of its entries below kMaxLevel.
+bool LevelDeeper(TMenutree& items, std::size_t index);
+bool LevelHigher(TMenutree& items, std::size_t index);
+// Main entry, or sub-entry (level 1) for a main entry; an entry below it past kMaxLevel
+// stays at kMaxLevel. The entries after them are lifted as ClampLevels lifts them.
+bool MakeMainEntry(TMenutree& items, std::size_t index);
+bool MakeSubEntry(TMenutree& items, std::size_t index);
+
 }  // namespace navforge

@@ -4,12 +4,13 @@
 
 namespace navforge {
 
-// Moves the entry at from into gap (0 .. size: the place before the entry of that
-// index, as the list showed it before the move). A main entry carries its sub-entries.
-// A single entry dropped before a sub-entry becomes a sub-entry, one dropped at the
-// very top a main entry; elsewhere it keeps its kind. A main entry with sub-entries
-// dropped among another group's sub-entries lands after that group. Returns the
-// moved entry's new index, -1 when the drop moves nothing.
+// Moves the entry at from with the entries below it into gap (0 .. size: the place
+// before the entry of that index, as the list showed it before the move); they keep
+// their place relative to it. Dropped before a sub-entry, the entry takes that entry's
+// level; at the very top it becomes a main entry; elsewhere it keeps its level, at most
+// one below the entry before it. A main entry with sub-entries dropped among another
+// group's sub-entries lands after that group. Returns the moved entry's new index, -1
+// when the drop moves nothing.
 int DropEntry(TMenutree& items, int from, int gap);
 
 }  // namespace navforge

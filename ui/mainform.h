@@ -106,6 +106,9 @@ public:
   QAction *TBItem8 = nullptr, *TBItem9 = nullptr, *TBItem10 = nullptr, *TBItem15 = nullptr, *TBItem11 = nullptr,
           *TBItem12 = nullptr, *TBItem13 = nullptr, *TBItem14 = nullptr;
   QAction* TBItemImport = nullptr;  // "Seiten importieren..." (ui/importdialog.cpp)
+  // "Eine Ebene tiefer", "Eine Ebene höher": in the list's context menu, Alt+Right and
+  // Alt+Left while the list has the focus.
+  QAction *TBItemDeeper = nullptr, *TBItemHigher = nullptr;
   TEdit *menuname = nullptr, *menulink = nullptr, *linktarget = nullptr;
   QPushButton *FlatButton1 = nullptr, *FlatButton2 = nullptr;
   // Page "Formatierung".
@@ -150,6 +153,8 @@ public slots:
   void TBItem12Click();
   void TBItem13Click();
   void TBItem14Click();
+  void LevelDeeperClick();
+  void LevelHigherClick();
   void Button12Click();
   void Button3Click();
   void ImportPagesClick();

@@ -1,4 +1,5 @@
 // Page "Menü": the entry list, the entry editor's toolbar and boxes, and its commands.
+#include <QAction>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLayout>
@@ -10,6 +11,7 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "persist/entrylevels.h"
 #include "support/cp1252literal.h"
 #include "ui/editbox.h"
 #include "ui/entrydrop.h"
@@ -103,6 +105,26 @@ void Tmainform::CreateMenuPage() {
   key(QKeySequence(Qt::Key_Insert), TabSheet1, Qt::WidgetWithChildrenShortcut, &Tmainform::TBItem8Click);
   key(QKeySequence(Qt::AltModifier | Qt::Key_Up), TabSheet1, Qt::WidgetWithChildrenShortcut, &Tmainform::TBItem11Click);
   key(QKeySequence(Qt::AltModifier | Qt::Key_Down), TabSheet1, Qt::WidgetWithChildrenShortcut, &Tmainform::TBItem12Click);
+
+  // The levels' commands, in the list's context menu with its keys (the toolbar has no
+  // room for them), beside the moves.
+  auto listCommand = [this](const char* name, const char* glyph, const QString& text, QKeySequence keys,
+                            Handler handler) {
+    auto* action = new QAction(QIcon(QStringLiteral(":/glyphs/%1.svg").arg(QLatin1String(glyph))), text, ListBox1);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  TBItemHigher = listCommand("TBItemHigher", "left", QStringLiteral("Eine Ebene höher"),
+                             QKeySequence(Qt::AltModifier | Qt::Key_Left), &Tmainform::LevelHigherClick);
+  TBItemDeeper = listCommand("TBItemDeeper", "right", QStringLiteral("Eine Ebene tiefer"),
+                             QKeySequence(Qt::AltModifier | Qt::Key_Right), &Tmainform::LevelDeeperClick);
+  auto* separator = new QAction(ListBox1);
+  separator->setSeparator(true);
+  ListBox1->addActions({TBItem11, TBItem12, separator, TBItemHigher, TBItemDeeper});
+  ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 // ---- Selection ----
@@ -127,10 +149,7 @@ void Tmainform::FillItemList() {
   QSignalBlocker block(ListBox1);
   const int shown = ListBox1->count();
   const int wanted = static_cast<int>(MenuDoc->Items.size());
-  auto line = [this](int i) {
-    const TMTItem& item = MenuDoc->Items[static_cast<std::size_t>(i)];
-    return ToQ(item.IsSubItem ? "- " + item.Caption : item.Caption);
-  };
+  auto line = [this](int i) { return ToQ(ListLine(MenuDoc->Items[static_cast<std::size_t>(i)])); };
   int front = 0;
   while (front < shown && front < wanted && ListBox1->item(front)->text() == line(front)) ++front;
   int back = 0;
@@ -260,6 +279,7 @@ void Tmainform::AddEntry(bool subItem) {
     const int sel = SelectedIndex();
     MenuDoc->InsertItem(sel, menuname->Text(), menulink->Text(), linktarget->Text(), subItem);
     const int added = sel < 0 ? MenuDoc->LastIndex() : sel + 1;
+    ClampLevels(MenuDoc->Items, static_cast<std::size_t>(added));  // entries after it at most one below it
     FillItemList();
     SelectIndex(added);
     ShowInBoxes(added);
@@ -303,27 +323,49 @@ void Tmainform::TBItem15Click() {
   EntryCommand("löschen",
                [&](int sel) {
                  MenuDoc->DeleteItem(sel);
+                 ClampLevels(MenuDoc->Items, static_cast<std::size_t>(sel));  // the entries below it rise to fit
                  boxesFrom_ = -1;  // what the boxes still show of it may become a new entry
                },
                [](int, int) { return -1; });
 }
 
+// One entry moves, alone; the levels are then lifted where it left one too deep.
 void Tmainform::TBItem11Click() {
-  EntryCommand("nach oben verschieben", [&](int sel) { MenuDoc->MoveItemUp(sel); },
+  EntryCommand("nach oben verschieben",
+               [&](int sel) {
+                 MenuDoc->MoveItemUp(sel);
+                 ClampLevels(MenuDoc->Items, static_cast<std::size_t>(std::max(sel - 1, 0)));
+               },
                [](int sel, int) { return sel > 0 ? sel - 1 : 0; });
 }
 
 void Tmainform::TBItem12Click() {
-  EntryCommand("nach unten verschieben", [&](int sel) { MenuDoc->MoveItemDown(sel); },
+  EntryCommand("nach unten verschieben",
+               [&](int sel) {
+                 MenuDoc->MoveItemDown(sel);
+                 ClampLevels(MenuDoc->Items, static_cast<std::size_t>(sel));
+               },
                [](int sel, int count) { return sel < count - 1 ? sel + 1 : count - 1; });
 }
 
 void Tmainform::TBItem13Click() {
-  EntryCommand("zum Hauptmenüpunkt machen", [&](int sel) { MenuDoc->SetSubItem(sel, false); }, Same);
+  EntryCommand("zum Hauptmenüpunkt machen", [&](int sel) { MakeMainEntry(MenuDoc->Items, static_cast<std::size_t>(sel)); },
+               Same);
 }
 
 void Tmainform::TBItem14Click() {
-  EntryCommand("zum Menüunterpunkt machen", [&](int sel) { MenuDoc->SetSubItem(sel, true); }, Same);
+  EntryCommand("zum Menüunterpunkt machen", [&](int sel) { MakeSubEntry(MenuDoc->Items, static_cast<std::size_t>(sel)); },
+               Same);
+}
+
+void Tmainform::LevelDeeperClick() {
+  EntryCommand("eine Ebene tiefer setzen", [&](int sel) { LevelDeeper(MenuDoc->Items, static_cast<std::size_t>(sel)); },
+               Same);
+}
+
+void Tmainform::LevelHigherClick() {
+  EntryCommand("eine Ebene höher setzen", [&](int sel) { LevelHigher(MenuDoc->Items, static_cast<std::size_t>(sel)); },
+               Same);
 }
 
 void Tmainform::DropEntry(int from, int gap) {

@@ -54,7 +54,8 @@ bool SameField(const FormatField& f, const TMenuFormat& a, const TMenuFormat& b)
 
 bool SameEntries(const TMenutree& a, const TMenutree& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TMTItem& x, const TMTItem& y) {
-    return x.Caption == y.Caption && x.Link == y.Link && x.Target == y.Target && x.IsSubItem == y.IsSubItem;
+    return x.Caption == y.Caption && x.Link == y.Link && x.Target == y.Target && x.IsSubItem == y.IsSubItem &&
+           LevelOf(x) == LevelOf(y);
   });
 }
 

@@ -7,20 +7,21 @@
 namespace navforge {
 namespace {
 
-// "A,-a1,B" and back: main entries, and sub-entries with "-".
+// "A,-a1,--a2,B" and back: main entries, and sub-entries with one "-" per level.
 TMenutree Menu(const std::string& text) {
   TMenutree items;
   for (std::size_t start = 0; start <= text.size();) {
     const std::size_t end = std::min(text.find(',', start), text.size());
-    const bool sub = text[start] == '-';
-    items.push_back(TMTItem{text.substr(start + sub, end - start - sub), "", "", "", sub});
+    const int level = static_cast<int>(text.find_first_not_of('-', start) - start);
+    items.push_back(TMTItem{text.substr(start + level, end - start - level), "", "", "", level > 0, std::max(level, 1)});
     start = end + 1;
   }
   return items;
 }
 std::string Shown(const TMenutree& items) {
   std::string text;
-  for (const TMTItem& item : items) text += (text.empty() ? "" : ",") + std::string(item.IsSubItem ? "-" : "") + item.Caption;
+  for (const TMTItem& item : items)
+    text += (text.empty() ? "" : ",") + std::string(static_cast<std::size_t>(LevelOf(item)), '-') + item.Caption;
   return text;
 }
 
@@ -45,6 +46,13 @@ TEST(DropEntry, landsAndBecomesWhatTheRulesSay) {
       {"main entry after a group's last sub-entry", "A,-a1,B,C", 3, 2, "A,-a1,C,B", 2},
       {"just below itself", "A,B,C", 1, 2, "A,B,C", -1},
       {"a group inside itself", "A,-a1,-a2,B", 0, 2, "A,-a1,-a2,B", -1},
+      {"a sub-entry carries the entries below it", "A,-b,--c,--d,E", 1, 5, "A,E,-b,--c,--d", 2},
+      {"before a deeper entry a run takes its level", "A,-b,--c,-x,--y", 3, 2, "A,-b,--x,---y,--c", 2},
+      {"a main group passes a deeper group", "B,-b1,A,-a1,--a2,-a3", 0, 4, "A,-a1,--a2,-a3,B,-b1", 4},
+      {"a sub-entry's group to the very top", "A,-b,--c", 1, 0, "b,-c,A", 0},
+      {"at most one below the entry before", "A,-b,--c,---d,E", 3, 5, "A,-b,--c,E,-d", 4},
+      {"entries below stay at the deepest level", "A,-b,--c,---d,----e,-----f,-x,--y", 6, 5,
+       "A,-b,--c,---d,----e,-----x,-----y,-----f", 5},
   };
   for (const Case& c : cases) {
     TMenutree items = Menu(c.Before);
@@ -74,6 +82,56 @@ TEST_F(DragDropTest, groupDraggedInTheList_movesWithItsSubEntriesAsOneStep) {
   for (const QMimeData* data : {static_cast<const QMimeData*>(&text), static_cast<const QMimeData*>(foreign.get())})
     EXPECT_FALSE(Drop(0, 6, data));
   EXPECT_EQ(Lines()[0], "A");
+}
+
+// The levels' commands through their keys, the context menu's actions, the moves and a
+// drag, each one undo step that brings the list back.
+TEST_F(DragDropTest, levelCommands_moveTheEntriesBelowAlongAsOneStep) {
+  struct Case {
+    const char* Name;
+    int Line;  // clicked first
+    std::function<void(DragDropTest&)> Do;
+    test::Texts After;
+  };
+  const Case cases[] = {
+      {"Alt+Right", 4, [](DragDropTest& t) { t.Key(Qt::Key_Right, Qt::AltModifier); },
+       {"A", "- a1", "- - a2", "- a3", "- B", "- - b1"}},
+      {"Alt+Right deeper than one below the entry before", 1, [](DragDropTest& t) { t.Key(Qt::Key_Right, Qt::AltModifier); },
+       {"A", "- a1", "- - a2", "- a3", "B", "- b1"}},
+      {"Alt+Left", 1, [](DragDropTest& t) { t.Key(Qt::Key_Left, Qt::AltModifier); }, {"A", "a1", "- a2", "- a3", "B", "- b1"}},
+      {"Eine Ebene tiefer", 3, [](DragDropTest& t) { t.form->TBItemDeeper->trigger(); },
+       {"A", "- a1", "- - a2", "- - a3", "B", "- b1"}},
+      {"Eine Ebene höher", 2, [](DragDropTest& t) { t.form->TBItemHigher->trigger(); },
+       {"A", "- a1", "- a2", "- a3", "B", "- b1"}},
+      {"Nach unten, alone", 1, [](DragDropTest& t) { t.Key(Qt::Key_Down, Qt::AltModifier); },
+       {"A", "- a2", "- a1", "- a3", "B", "- b1"}},
+      {"Nach oben, alone", 4, [](DragDropTest& t) { t.form->TBItem11->trigger(); },
+       {"A", "- a1", "- - a2", "B", "- a3", "- b1"}},
+      {"Zu Menüunterpunkt", 4, [](DragDropTest& t) { t.form->TBItem14->trigger(); },
+       {"A", "- a1", "- - a2", "- a3", "- B", "- - b1"}},
+      {"Zu Hauptmenüpunkt", 1, [](DragDropTest& t) { t.form->TBItem13->trigger(); },
+       {"A", "a1", "- a2", "- a3", "B", "- b1"}},
+      {"Löschen", 1, [](DragDropTest& t) { t.Key(Qt::Key_Delete); }, {"A", "- a2", "- a3", "B", "- b1"}},
+      {"dragged", 1, [](DragDropTest& t) { t.Drop(1, 6); }, {"A", "- a3", "B", "- b1", "- a1", "- - a2"}},
+  };
+  const test::Texts before = {"A", "- a1", "- - a2", "- a3", "B", "- b1"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    form = MakeForm();
+    ShowActive();
+    Open(WriteMenu("site.nff", {"A", "-a1", "--a2", "-a3", "B", "-b1"}));
+    ClickLine(c.Line);
+    form->ListBox1->setFocus();
+    c.Do(*this);
+    EXPECT_EQ(Lines(), c.After);
+    EXPECT_EQ(form->History->count(), c.After == before ? 0 : 1);
+    form->BtnUndo->trigger();
+    EXPECT_EQ(Lines(), before);
+  }
+  // Both are in the list's context menu, beside the moves.
+  EXPECT_EQ(form->ListBox1->contextMenuPolicy(), Qt::ActionsContextMenu);
+  for (QAction* action : {form->TBItem11, form->TBItem12, form->TBItemHigher, form->TBItemDeeper})
+    EXPECT_TRUE(form->ListBox1->actions().contains(action)) << action->text().toStdString();
 }
 
 }  // namespace

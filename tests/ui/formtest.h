@@ -96,15 +96,17 @@ public:
   static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   QWidget* ButtonOf(QToolBar* bar, QAction* action) const { return bar->widgetForAction(action); }
 
-  // A menu file written by the document itself; "-" marks a sub-entry.
+  // A menu file written by the document itself; "-" marks a sub-entry, "--" one a
+  // level below it, and so on.
   std::string WriteMenu(const std::string& name, std::initializer_list<const char*> captions,
                         std::function<void(TovHTML&)> edit = {}) {
     TovHTML doc;
     doc.VariablesFile = prog + "navforge.nfv";
     for (std::string c : captions) {
-      const bool sub = c[0] == '-';
-      if (sub) c.erase(0, 1);
-      doc.InsertItem(-1, c, c + ".htm", "main", sub);
+      const int level = static_cast<int>(c.find_first_not_of('-'));
+      c.erase(0, static_cast<std::size_t>(level));
+      doc.InsertItem(-1, c, c + ".htm", "main", level > 0);
+      doc.Items.back().Depth = std::max(level, 1);
     }
     if (edit) edit(doc);
     doc.SaveToFile(menus + name);

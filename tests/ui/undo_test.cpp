@@ -56,6 +56,9 @@ const Change kChanges[] = {
     {"Eintrag „B“ zum Menüunterpunkt machen", [](FormTest& t) { t.ClickLine(2); t.form->TBItem14->trigger(); }},
     {"Eintrag „a1“ zum Hauptmenüpunkt machen", [](FormTest& t) { t.ClickLine(1); t.form->TBItem13->trigger(); }},
     {"Eintrag „A“ verschieben", [](FormTest& t) { t.ClickLine(0); t.Drop(0, 4); }},
+    {"Eintrag „C“ eine Ebene tiefer setzen", [](FormTest& t) { t.ClickLine(3); t.Key(Qt::Key_Right, Qt::AltModifier); }},
+    {"Eintrag „c2“ eine Ebene höher setzen", [](FormTest& t) { t.ClickLine(5); t.Key(Qt::Key_Left, Qt::AltModifier); }},
+    {"Eintrag „c1“ verschieben", [](FormTest& t) { t.ClickLine(4); t.Drop(4, 2); }},
     {"Seiten importieren",
      [](FormTest& t) {
        test::MakeDir(t.tmp.file("site"));
@@ -85,7 +88,7 @@ const Change kChanges[] = {
 class UndoTest : public FormTest {
 public:
   std::string BaseMenu() {
-    return WriteMenu("base.nff", {"A", "-a1", "B", "C"}, [](TovHTML& d) {
+    return WriteMenu("base.nff", {"A", "-a1", "B", "C", "-c1", "--c2"}, [](TovHTML& d) {
       d.Template = "Blue";
       d.Title = "T";
       d.TextColor = 0x0000FF;
