@@ -47,9 +47,12 @@ bool ChooseSet(TovHTML& doc, const std::string& fsName) {
   return true;
 }
 
+// A sub-entry with "- " per level, as "show" lists it.
 void PrintEntry(std::ostream& out, const char* label, const std::string& caption, const std::string& link,
-                bool isSub) {
-  out << label << (isSub ? "  - " : " ") << Cp1252ToUtf8(caption) << " -> " << Cp1252ToUtf8(link) << '\n';
+                int level) {
+  out << label << (level > 0 ? " " : "");
+  for (int i = 0; i < level; ++i) out << " -";
+  out << ' ' << Cp1252ToUtf8(caption) << " -> " << Cp1252ToUtf8(link) << '\n';
 }
 
 }  // namespace
@@ -122,7 +125,7 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
       return;
     }
     added = proposal.Entries;
-    for (const ProposedEntry& e : added) items.push_back({e.Caption, e.Link, target, "", e.IsSubItem});
+    for (const ProposedEntry& e : added) items.push_back({e.Caption, e.Link, target, "", e.IsSubItem, e.Depth});
   }
 
   std::string unmappable;
@@ -136,10 +139,10 @@ void RunImport(TovHTML& doc, const CliOptions& o, std::ostream& out, std::ostrea
 
   for (int i : missing)
     PrintEntry(out, "Seite fehlt:", doc.Items[static_cast<std::size_t>(i)].Caption,
-               doc.Items[static_cast<std::size_t>(i)].Link, doc.Items[static_cast<std::size_t>(i)].IsSubItem);
+               doc.Items[static_cast<std::size_t>(i)].Link, LevelOf(doc.Items[static_cast<std::size_t>(i)]));
   doc.Items = std::move(items);
   doc.SaveToFile(o.newMenuFile);
-  for (const ProposedEntry& e : added) PrintEntry(out, "Hinzugefügt:", e.Caption, e.Link, e.IsSubItem);
+  for (const ProposedEntry& e : added) PrintEntry(out, "Hinzugefügt:", e.Caption, e.Link, import::LevelOf(e));
 }
 
 }  // namespace navforge::cli

@@ -1,5 +1,7 @@
 #include "import/keepinstep.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -50,10 +52,11 @@ StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& propos
   // New pages, per main entry they join (in menu order) or for the end.
   std::map<int, std::vector<TMTItem>> joining;
   std::vector<TMTItem> atEnd;
-  const auto add = [&](const ProposedEntry& e, bool isSub, std::vector<TMTItem>& into) {
-    into.push_back({e.Caption, e.Link, target, "", isSub});
+  const auto add = [&](const ProposedEntry& e, int level, std::vector<TMTItem>& into) {
+    into.push_back({e.Caption, e.Link, target, "", level > 0, std::max(level, 1)});
     result.Added.push_back(e);
-    result.Added.back().IsSubItem = isSub;
+    result.Added.back().IsSubItem = level > 0;
+    result.Added.back().Depth = std::max(level, 1);
   };
   for (std::size_t g = 0; g < proposal.size();) {
     std::size_t end = g + 1;
@@ -61,13 +64,20 @@ StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& propos
     const ProposedEntry& head = proposal[g];
     const int main = head.Folder.empty() ? -1 : mainForFolder(head.Folder);
     if (main >= 0) {
+      // Joining a main entry's sub-entries, they stand below it in one level.
       for (std::size_t k = g + 1; k < end; ++k)
-        if (!linked.contains(proposal[k].Page)) add(proposal[k], true, joining[main]);
+        if (!linked.contains(proposal[k].Page)) add(proposal[k], 1, joining[main]);
     } else {
       std::vector<TMTItem> group;
       std::size_t addedBefore = result.Added.size();
+      // The head stays; an entry below one already linked rises a level.
+      const std::vector<ProposedEntry> run(proposal.begin() + static_cast<std::ptrdiff_t>(g),
+                                           proposal.begin() + static_cast<std::ptrdiff_t>(end));
+      std::vector<bool> fresh{true};
+      for (std::size_t k = g + 1; k < end; ++k) fresh.push_back(!linked.contains(proposal[k].Page));
+      const std::vector<int> levels = KeptLevels(run, fresh);
       for (std::size_t k = g + 1; k < end; ++k)
-        if (!linked.contains(proposal[k].Page)) add(proposal[k], true, group);
+        if (fresh[k - g]) add(proposal[k], std::max(levels[k - g], 1), group);
       // The head comes along when it is new itself, or to carry new sub-entries.
       if (!linked.contains(head.Page) || !group.empty()) {
         atEnd.push_back({head.Caption, head.Link, target, "", false});

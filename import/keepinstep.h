@@ -21,8 +21,9 @@ std::string CommonTarget(const TMenutree& items);
 // Adds to items every proposed page that no entry links to (links taken from
 // menuFolder, the menu page's folder, and read with the menu's variables filled in, as
 // generation writes them). A new page of a folder goes after the last sub-entry of the
-// main entry under which that folder's pages already stand; a folder the menu does not
-// know yet, and a new top-level page, go to the end. New entries open in target.
+// main entry under which that folder's pages already stand, as a sub-entry; a folder
+// the menu does not know yet, with the levels of its proposal, and a new top-level page,
+// go to the end. New entries open in target.
 StepResult KeepInStep(TMenutree& items, const std::vector<ProposedEntry>& proposal, const std::string& menuFolder,
                       const TParseList& variables, const std::string& target);
 

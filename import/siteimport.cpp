@@ -246,26 +246,35 @@ public:
 
   // Captions are HTML: a title's text goes in escaped, so the menu shows what the title
   // showed and markup in someone else's title does not become the menu's.
-  void AddPage(const PageFile& page, bool isSub, const std::string& folder) {
-    entries_.push_back(
-        {HtmlText(page.caption), RelativeLink(menuFolder_, page.path), isSub, page.unmappable, page.path, folder});
+  void AddPage(const PageFile& page, int level, const std::string& folder) {
+    entries_.push_back({HtmlText(page.caption), RelativeLink(menuFolder_, page.path), level > 0, page.unmappable,
+                        page.path, folder, std::max(level, 1)});
   }
 
-  // A folder's main entry is its index page, else its name with the link of its first
-  // page. The index page is the first sub-entry too: a main entry with sub-entries
-  // never shows its own link (it leads to its sub-menu page, or opens its group).
-  void AddFolder(const FolderNode& folder) {
+  // A folder's entry is its index page, else its name with the link of its first page;
+  // its pages stand one level below, then its folders, each the same way, down to
+  // kMaxLevel, where the pages of every folder below follow in their order. A main
+  // entry with sub-entries never shows its own link (it leads to its sub-menu page, or
+  // opens its group), so there the index page is the first sub-entry, too.
+  void AddFolder(const FolderNode& folder, int level, const std::string& top) {
     std::vector<const PageFile*> pages;
     Flatten(folder, pages);
     const PageFile* index = IndexPage(folder);
     if (index) {
-      AddPage(*index, false, folder.path);
+      AddPage(*index, level, top);
     } else {
-      entries_.push_back({HtmlText(folder.name), RelativeLink(menuFolder_, pages.front()->path), false, false,
-                          pages.front()->path, folder.path});
+      entries_.push_back({HtmlText(folder.name), RelativeLink(menuFolder_, pages.front()->path), level > 0, false,
+                          pages.front()->path, top, std::max(level, 1)});
     }
-    for (const PageFile* p : pages)
-      AddPage(*p, true, folder.path);
+    const PageFile* shown = level > 0 ? index : nullptr;  // stands as the folder's entry already
+    if (level + 1 == kMaxLevel) {
+      for (const PageFile* p : pages)
+        if (p != shown) AddPage(*p, level + 1, top);
+      return;
+    }
+    for (const PageFile& p : folder.pages)
+      if (&p != shown) AddPage(p, level + 1, top);
+    for (const FolderNode& f : folder.folders) AddFolder(f, level + 1, top);
   }
 
   std::vector<ProposedEntry> Take() { return std::move(entries_); }
@@ -284,13 +293,25 @@ void DropGeneratedPages(std::vector<ProposedEntry>& entries, const ImportOptions
   const std::unordered_set<std::string> skip(generated.begin(), generated.end());
   std::vector<ProposedEntry> kept;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const bool hasSubs = !entries[i].IsSubItem && i + 1 < entries.size() && entries[i + 1].IsSubItem;
+    const bool hasSubs = i + 1 < entries.size() && LevelOf(entries[i + 1]) > LevelOf(entries[i]);
     if (hasSubs || !skip.contains(entries[i].Page)) kept.push_back(std::move(entries[i]));
   }
   entries = std::move(kept);
 }
 
 }  // namespace
+
+std::vector<int> KeptLevels(const std::vector<ProposedEntry>& entries, const std::vector<bool>& kept) {
+  std::vector<int> levels;
+  std::vector<bool> leftOut;  // per level, of the entries the current one stands below
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::size_t level = std::min(static_cast<std::size_t>(LevelOf(entries[i])), leftOut.size());
+    leftOut.resize(level);
+    levels.push_back(static_cast<int>(level) - static_cast<int>(std::count(leftOut.begin(), leftOut.end(), true)));
+    leftOut.push_back(i >= kept.size() || !kept[i]);
+  }
+  return levels;
+}
 
 ImportProposal ProposeMenu(const ImportOptions& options) {
   const std::string site = AbsolutePath(options.SiteFolder);
@@ -318,8 +339,8 @@ ImportProposal ProposeMenu(const ImportOptions& options) {
 
   ProposalBuilder builder(ExtractFilePath(AbsolutePath(options.MenuPage)));
   for (const Block& b : blocks) {
-    if (b.page) builder.AddPage(*b.page, false, "");
-    else builder.AddFolder(*b.folder);
+    if (b.page) builder.AddPage(*b.page, 0, "");
+    else builder.AddFolder(*b.folder, 0, b.folder->path);
   }
   ImportProposal proposal{builder.Take(), walker.TakeWarnings(), std::move(notes)};
   DropGeneratedPages(proposal.Entries, options);

@@ -1,7 +1,8 @@
 #pragma once
 // Proposes menu entries for a folder of pages: top-level pages become main entries,
-// each sub-folder a main entry with its pages (deeper folders included) as
-// sub-entries.
+// each sub-folder a main entry with its pages as sub-entries, and each folder inside it
+// a sub-entry with its pages one level below, down to the deepest level (kMaxLevel):
+// the pages of folders below that stand there, too.
 #include <string>
 #include <vector>
 
@@ -14,7 +15,15 @@ struct ProposedEntry {
   bool Unmappable = false;  // Caption shows "?" for characters Windows-1252 lacks
   std::string Page;         // the page's absolute path
   std::string Folder;       // the absolute path of the top-level folder it lies in; "" at the top
+  int Depth = 1;            // of a sub-entry, as TMTItem::Depth
 };
+
+// The entry's level in the menu (0 for a main entry), as LevelOf gives an entry's.
+inline int LevelOf(const ProposedEntry& e) { return e.IsSubItem ? e.Depth : 0; }
+
+// The level of each entry when only those kept stay: one level higher for each entry
+// above it that is left out.
+std::vector<int> KeptLevels(const std::vector<ProposedEntry>& entries, const std::vector<bool>& kept);
 
 struct ImportWarning {
   std::string Page;  // the path from the site folder

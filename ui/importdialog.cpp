@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "import/pagecaption.h"
 #include "support/fsname.h"
@@ -106,12 +108,14 @@ void TImportDialog::Show(const TImportReview& review, const std::vector<bool>& c
   EntryList->clear();
   const std::vector<import::ProposedEntry>& entries = review.Proposal.Entries;
   count_ = entries.size();
-  QTreeWidgetItem* main = nullptr;
+  std::vector<QTreeWidgetItem*> above;  // the entry shown last at each level
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const import::ProposedEntry& e = entries[i];
     const QString caption = ToQ(import::PlainText(i < captions.size() ? captions[i] : e.Caption));
-    auto* item = e.IsSubItem && main ? new QTreeWidgetItem(main) : new QTreeWidgetItem(EntryList);
-    if (!e.IsSubItem) main = item;
+    const std::size_t level = std::min(static_cast<std::size_t>(import::LevelOf(e)), above.size());
+    auto* item = level > 0 ? new QTreeWidgetItem(above[level - 1]) : new QTreeWidgetItem(EntryList);
+    above.resize(level);
+    above.push_back(item);
     item->setText(0, caption);
     item->setText(1, ToQ(e.Link));
     item->setData(0, kIndexRole, static_cast<int>(i));

@@ -2,6 +2,7 @@
 
 #include "core/menudocument.h"
 #include "import/menuimport.h"
+#include "persist/entrylevels.h"
 #include "support/cp1252literal.h"
 #include "support/fsname.h"
 #include "support/locations.h"
@@ -38,14 +39,14 @@ int InsertImportedEntries(TovHTML& doc, int selected, const std::vector<import::
     while (at < doc.LastIndex() && doc.Items[static_cast<std::size_t>(at + 1)].IsSubItem) ++at;
   }
   const int first = at + 1;
-  bool mainChecked = false;
+  const std::vector<int> levels = import::KeptLevels(entries, checked);
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const import::ProposedEntry& e = entries[i];
-    if (!e.IsSubItem) mainChecked = checked[i];
     if (!checked[i]) continue;
-    doc.InsertItem(at, e.Caption, e.Link, target, e.IsSubItem && mainChecked);
+    doc.InsertItem(at, entries[i].Caption, entries[i].Link, target, levels[i] > 0);
     ++at;
+    SetLevel(doc.Items[static_cast<std::size_t>(at)], levels[i]);
   }
+  if (at >= first) ClampLevels(doc.Items, static_cast<std::size_t>(first));
   return at >= first ? first : -1;
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
+#include <tuple>
 
 
 #include "import/germanorder.h"
@@ -24,10 +26,14 @@ const std::string kSite = NAVFORGE_SOURCE_DIR "/tests/data/import/site";
 
 std::string Page(const std::string& title) { return "<html><head><title>" + title + "</title></head></html>\n"; }
 
-// "caption -> link", sub-entries with "- " in front, one per entry.
+// "caption -> link", sub-entries with "- " per level in front, one per entry.
 std::vector<std::string> Lines(const std::vector<ProposedEntry>& entries) {
   std::vector<std::string> lines;
-  for (const ProposedEntry& e : entries) lines.push_back((e.IsSubItem ? "- " : "") + e.Caption + " -> " + e.Link);
+  for (const ProposedEntry& e : entries) {
+    std::string line;
+    for (int level = LevelOf(e); level > 0; --level) line += "- ";
+    lines.push_back(line + e.Caption + " -> " + e.Link);
+  }
   return lines;
 }
 
@@ -108,7 +114,7 @@ TEST(SiteLinks, localTargetsAndMissingPages) {
 
 // In either kind of set a main entry with sub-entries shows no link of its own: the
 // folder's index page is its group's first sub-entry.
-TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
+TEST(ProposeMenu, site_becomesLevelsInOrder) {
   for (const bool pagePerGroup : {false, true}) {
     SCOPED_TRACE(pagePerGroup);
     ImportOptions o;
@@ -127,7 +133,7 @@ TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
       "- Hardware f\xFCr B\xFCros -> produkte/hardware.htm",
       "- Software -> produkte/software.htm",
       "- Zubeh\xF6r -> produkte/zubehoer/index.htm",
-      "- Kabel &amp; Stecker -> produkte/zubehoer/kabel.htm",
+      "- - Kabel &amp; Stecker -> produkte/zubehoer/kabel.htm",
       "Produkte (erzeugt) -> Produkte.htm",  // only a page that generation writes is left out
       "service -> service/1-anfahrt.htm",
       "- Anfahrt -> service/1-anfahrt.htm",
@@ -141,6 +147,28 @@ TEST(ProposeMenu, site_becomesTwoLevelsInOrder) {
     EXPECT_TRUE(p.Warnings.empty());
     EXPECT_TRUE(p.Notes.empty());
   }
+}
+
+// Folders inside folders are levels down to the sixth (level 5); the pages of folders
+// below stand there, too. Without an index page a folder's entry is its name.
+TEST(ProposeMenu, deeperFolders_becomeDeeperLevelsDownToTheSixth) {
+  TempDir dir;
+  std::string folder = dir.path();
+  for (const char* name : {"a", "b", "c", "d", "e", "f", "g"}) {
+    folder += std::string("/") + name;
+    MakeDir(folder);
+    WriteFile(folder + "/x.htm", Page(std::string(1, static_cast<char>(std::toupper(name[0]))) + "1"));
+  }
+  WriteFile(dir.file("a/b/c/index.htm"), Page("Index C"));
+  ImportOptions o;
+  o.SiteFolder = dir.path();
+  o.MenuPage = dir.file("menu.htm");
+  EXPECT_EQ(Lines(ProposeMenu(o).Entries),
+            (std::vector<std::string>{"a -> a/x.htm", "- A1 -> a/x.htm", "- b -> a/b/x.htm", "- - B1 -> a/b/x.htm",
+                                      "- - Index C -> a/b/c/index.htm", "- - - C1 -> a/b/c/x.htm",
+                                      "- - - d -> a/b/c/d/x.htm", "- - - - D1 -> a/b/c/d/x.htm",
+                                      "- - - - e -> a/b/c/d/e/x.htm", "- - - - - E1 -> a/b/c/d/e/x.htm",
+                                      "- - - - - F1 -> a/b/c/d/e/f/x.htm", "- - - - - G1 -> a/b/c/d/e/f/g/x.htm"}));
 }
 
 // A folder opens with the first index page of the server's list, in its exact spelling.
@@ -217,10 +245,10 @@ TEST(ProposeMenu, linksFromTheMenuFolderAndWarnings) {
   o.SiteFolder = dir.file("site");
   o.MenuPage = dir.file("nav/menu.htm");
   const ImportProposal p = ProposeMenu(o);
-  const std::vector<std::string> expected{"a -> ../site/a/b/tief.htm", "- Tief -> ../site/a/b/tief.htm",
-                                          "Gr\xFC\xDF""e ? -> ../site/gruss.htm"};
+  const std::vector<std::string> expected{"a -> ../site/a/b/tief.htm", "- b -> ../site/a/b/tief.htm",
+                                          "- - Tief -> ../site/a/b/tief.htm", "Gr\xFC\xDF""e ? -> ../site/gruss.htm"};
   EXPECT_EQ(Lines(p.Entries), expected);
-  EXPECT_TRUE(p.Entries[2].Unmappable);
+  EXPECT_TRUE(p.Entries[3].Unmappable);
   ASSERT_EQ(p.Warnings.size(), 2u);
   EXPECT_EQ(p.Warnings[0].Page, "?.htm");  // a name Windows-1252 cannot spell is left out
   EXPECT_EQ(p.Warnings[1].Page, "gruss.htm");
@@ -286,6 +314,21 @@ TEST(KeepInStep, addsUnlinkedPagesToTheirMainEntryAndFindsMissingOnes) {
   EXPECT_TRUE(same(items[3], {"B", "p/b.htm", "inhalt", "", true}));
   for (std::size_t i : {3, 4, 5}) EXPECT_TRUE(same(items[i + 1], before[i])) << i;
   EXPECT_TRUE(same(items[7], {"Neu", "neu.htm", "inhalt", "", false}));
+
+  // A new folder keeps its levels; a known one's new pages join as sub-entries.
+  MakeDir(dir.file("p/q"));
+  MakeDir(dir.file("n"));
+  MakeDir(dir.file("n/m"));
+  for (const char* f : {"p/q/d.htm", "n/index.htm", "n/m/e.htm"}) WriteFile(dir.file(f), "x");
+  std::vector<ProposedEntry> deeper = proposal;
+  deeper.push_back({"Q", "p/q/d.htm", true, false, dir.file("p/q/d.htm"), p});
+  deeper.push_back({"D", "p/q/d.htm", true, false, dir.file("p/q/d.htm"), p, 2});
+  for (const auto& [caption, page, level] : {std::tuple{"N", "n/index.htm", 0}, {"M", "n/m/e.htm", 1}, {"E", "n/m/e.htm", 2}})
+    deeper.push_back({caption, page, level > 0, false, dir.file(page), dir.file("n"), std::max(level, 1)});
+  TMenutree grown = items;
+  EXPECT_EQ(Lines(KeepInStep(grown, deeper, dir.path(), variables, "inhalt").Added),
+            (std::vector<std::string>{"- Q -> p/q/d.htm", "- D -> p/q/d.htm", "N -> n/index.htm", "- M -> n/m/e.htm",
+                                      "- - E -> n/m/e.htm"}));
 
   // Run again: nothing left to add.
   TMenutree again = items;

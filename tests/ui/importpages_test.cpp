@@ -17,6 +17,7 @@
 
 #include "core/menudocument.h"
 #include "fakedialogs.h"
+#include "persist/entrylevels.h"
 #include "support/textfile.h"
 #include "testsupport/tempdir.h"
 #include "ui/importdialog.h"
@@ -31,7 +32,7 @@ using import::ProposedEntry;
 
 std::vector<std::string> Dump(const TovHTML& doc) {
   std::vector<std::string> lines;
-  for (const TMTItem& i : doc.Items) lines.push_back((i.IsSubItem ? "- " : "") + i.Caption + "|" + i.Target);
+  for (const TMTItem& i : doc.Items) lines.push_back(ListLine(i) + "|" + i.Target);
   return lines;
 }
 
@@ -69,6 +70,23 @@ TEST(InsertImportedEntries, afterTheSelectedEntrysRunOrAtTheEnd) {
   EXPECT_EQ(Dump(doc), (std::vector<std::string>{"M0|inhalt", "- S1|inhalt", "M2|", "F1|"}));
   EXPECT_EQ(InsertImportedEntries(doc, 1, kProposal, {false, false, false}, ""), -1);
   EXPECT_EQ(doc.Items.size(), 4u);
+}
+
+// Deeper levels: an entry rises a level for each entry above it left out.
+TEST(InsertImportedEntries, levelsRiseForEachEntryLeftOutAbove) {
+  std::vector<ProposedEntry> deep;
+  for (const auto& [caption, level] : {std::pair{"F", 0}, {"F1", 1}, {"G", 1}, {"G1", 2}, {"H", 2}, {"H1", 3}, {"F2", 1}})
+    deep.push_back({caption, "x.htm", level > 0, false, "/s/x.htm", "/s/f", std::max(level, 1)});
+  const std::pair<std::vector<bool>, std::vector<std::string>> cases[] = {
+      {{true, true, true, true, true, true, true}, {"F|", "- F1|", "- G|", "- - G1|", "- - H|", "- - - H1|", "- F2|"}},
+      {{true, true, false, true, true, true, true}, {"F|", "- F1|", "- G1|", "- H|", "- - H1|", "- F2|"}},
+      {{false, true, true, true, false, true, true}, {"F1|", "G|", "- G1|", "- H1|", "F2|"}},
+  };
+  for (const auto& [checked, lines] : cases) {
+    TovHTML doc;
+    InsertImportedEntries(doc, -1, deep, checked, "");
+    EXPECT_EQ(Dump(doc), lines);
+  }
 }
 
 // A review that keeps what was offered and hands it to the test.
