@@ -1,6 +1,8 @@
 // Rules about single entries: captions, identifiers, page names, targets and links.
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "check/checkrun.h"
 #include "core/locallink.h"
@@ -103,6 +105,7 @@ public:
                                  "ohne eigene Seite.")
                    : "Vor dem ersten Haupteintrag stehen " + std::to_string(run_.leadingSubItems) +
                          " Untereinträge; sie erscheinen als Haupteinträge ohne eigene Seite."_cp1252);
+    DeeperThanTheSet();
     for (int i = 0; i <= doc_.LastIndex(); ++i) {
       const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
       if (item.Caption.empty()) run_.Add(Level::Fehler, "leere-beschriftung", i, "Der Eintrag hat keine Beschriftung.");
@@ -178,14 +181,41 @@ private:
              "rel=\"noopener\": die geöffnete Seite kann dann die Menüseite umlenken."_cp1252);
   }
 
-  // Two entries side by side with one caption: the visitor cannot tell them apart. An
-  // entry whose numbered identifier is reported already is not reported twice.
+  // The levels the set shows: an entry deeper than its last stands there.
+  int ShownLevels() const { return run_.set ? run_.set->Levels : 2; }
+
+  // Entries deeper than the set nests, once for the menu at the first of them.
+  void DeeperThanTheSet() {
+    if (!run_.set) return;
+    const int levels = ShownLevels();
+    int first = -1, count = 0;
+    for (int i = 0; i <= doc_.LastIndex(); ++i)
+      if (LevelOf(doc_.Items[static_cast<std::size_t>(i)]) >= levels && count++ == 0) first = i;
+    if (count == 0) return;
+    const bool one = count == 1;
+    const std::string where =
+        levels == 2 ? (one ? "als Untereintrag seines Haupteintrags" : "als Untereinträge ihres Haupteintrags"_cp1252)
+                    : std::string("auf der untersten Ebene, die es zeigt");
+    const std::string text =
+        "Das Menütemplate "_cp1252 + Quoted(doc_.Template) + " zeigt " + std::to_string(levels) + " Ebenen; " +
+        (one ? std::string("dieser Eintrag steht tiefer und erscheint ")
+             : "dieser und " + std::to_string(count - 1) + " weitere Einträge stehen tiefer und erscheinen "_cp1252) +
+        where + ".";
+    run_.Add(Level::Hinweis, "ebene-tiefer-als-template", first, text);
+  }
+
+  // Two entries side by side with one caption: the visitor cannot tell them apart. Side
+  // by side are the main entries, and the entries below one entry, at the level the set
+  // shows them. An entry whose numbered identifier is reported already is not reported
+  // twice.
   void SameCaption(int i, const TMTItem& item) {
     const bool main = !item.IsSubItem || i < run_.leadingSubItems;
-    if (main) groupCaptions_.clear();
+    const int level = main ? 0 : std::min(LevelOf(item), ShownLevels() - 1);
+    groupCaptions_.resize(static_cast<std::size_t>(level));  // the groups below an entry before end here
+    groupCaptions_.emplace_back();
     const std::string key = LowerCp1252(TrimControl(item.Caption));
     if (key.empty()) return;
-    auto& captions = main ? mainCaptions_ : groupCaptions_;
+    auto& captions = main ? mainCaptions_ : groupCaptions_[static_cast<std::size_t>(level - 1)];
     const auto [first, fresh] = captions.emplace(key, i);
     if (fresh || numbered_.count(i)) return;
     run_.Add(Level::Warnung, "gleiche-beschriftung", i,
@@ -241,9 +271,10 @@ private:
   bool linksCheckable_ = false;
   std::unordered_set<int> numbered_;  // entries reported for a numbered identifier
   std::unordered_map<std::string, int> firstById_;  // folded identifier -> first entry
-  // Lower-cased, trimmed captions of the main entries and of the current group's
-  // sub-entries, with the first entry that bears each.
-  std::unordered_map<std::string, int> mainCaptions_, groupCaptions_;
+  // Lower-cased, trimmed captions of the main entries and, per level from 1, of the
+  // entries below the current entry of the level above, with the first entry that bears each.
+  std::unordered_map<std::string, int> mainCaptions_;
+  std::vector<std::unordered_map<std::string, int>> groupCaptions_;
 };
 
 }  // namespace

@@ -45,10 +45,14 @@ bool In(const std::array<std::string_view, N>& names, const std::string& lower) 
   return false;
 }
 
-// "$Current$" only in a set that marks its menu for the site's pages.
-bool IsEntryPlaceholder(const std::string& lower, FragmentKind kind, bool includable) {
-  return In(kEntryPlaceholders, lower) || (lower == "submenu" && kind == FragmentKind::MainEntry) ||
-         (lower == "current" && includable && kind != FragmentKind::Page);
+// "$Current$" only in a set that marks its menu for the site's pages; "$Level$", and
+// "$submenu$" in a sub-entry's fragment, only in a set that nests deeper levels.
+bool IsEntryPlaceholder(const std::string& lower, FragmentKind kind, const TTemplateSet& set) {
+  const bool nests = set.Levels > 2;
+  return In(kEntryPlaceholders, lower) ||
+         (lower == "submenu" && (kind == FragmentKind::MainEntry || (nests && kind == FragmentKind::SubEntry))) ||
+         (lower == "level" && nests && kind != FragmentKind::Page) ||
+         (lower == "current" && set.Includable && kind != FragmentKind::Page);
 }
 
 // A text between two "$" that reads like a placeholder name rather than, say, prices.
@@ -76,7 +80,7 @@ void CheckPlaceholders(CheckRun& run) {
       if (end == std::string::npos) break;
       const std::string name = text.substr(i + 1, end - i - 1), lower = LowerAscii(name);
       const bool known = In(kPagePlaceholders, lower) || variables.count(lower) ||
-                         (f.kind != FragmentKind::Page && IsEntryPlaceholder(lower, f.kind, run.set->Includable));
+                         (f.kind != FragmentKind::Page && IsEntryPlaceholder(lower, f.kind, *run.set));
       if (known || !LooksLikeName(name)) {
         // The closing "$" of something that is no placeholder may open the next one.
         i = known ? end + 1 : i + 1;
@@ -84,7 +88,7 @@ void CheckPlaceholders(CheckRun& run) {
       }
       i = end + 1;
       if (!reported.insert(lower).second) continue;
-      const bool misplaced = IsEntryPlaceholder(lower, FragmentKind::MainEntry, run.set->Includable);
+      const bool misplaced = IsEntryPlaceholder(lower, FragmentKind::MainEntry, *run.set);
       run.Add(Level::Warnung, "platzhalter-ungefuellt", -1,
               "Der Platzhalter „$"_cp1252 + name + "$“ in "_cp1252 + f.file +
                   (misplaced ? " wird dort nicht gefüllt (nur in den Fragmenten der Einträge)."_cp1252

@@ -46,6 +46,13 @@ struct Menu {
     test::WriteTemplateSet(dir.file("Templates/T"), {{name, text}});
   }
   void Var(const std::string& name, const std::string& value) { doc.Variables.AddVariable(name, value); }
+  // The set nests levels in all.
+  void Levels(int levels) { Fragment("template.ini", "[Main]\r\nall_in_one=0\r\nlevels=" + std::to_string(levels) + "\r\n"); }
+  // An entry at the end, level below the main entry before it (0: a main entry).
+  void Add(const std::string& caption, int level) {
+    doc.InsertItem(-1, caption, "soft.htm", "inhalt", level > 0);
+    doc.Items.back().Depth = std::max(level, 1);
+  }
   // Variables each holding the next twice, in the page of Produkte: 2^links copies.
   void VariableChain(int links) {
     Fragment("activemenupoint.txt", "<a href=\"$Link$\">$Linkname$</a>$V0$$submenu$\r\n");
@@ -150,6 +157,12 @@ const RuleCase kRules[] = {
      }},
     {"gleiche-beschriftung", Level::Warnung, 3, [](Menu& m) { m.doc.InsertItem(-1, "software", "home.htm", "", true); },
      [](Menu& m) { m.doc.InsertItem(-1, "Software 2", "home.htm", "inhalt", true); }},
+    {"gleiche-beschriftung", Level::Warnung, 3, [](Menu& m) { m.Add("software", 2); },  // shown beside its parent
+     [](Menu& m) { m.Levels(3), m.Add("software", 2); }},
+    {"gleiche-beschriftung", Level::Warnung, 4, [](Menu& m) { m.Levels(3), m.Add("Mehr", 2), m.Add("MEHR", 2); },
+     [](Menu& m) { m.Levels(3), m.Add("Mehr", 2), m.Add("Hardware", 1), m.Add("Mehr", 2); }},  // another parent
+    {"ebene-tiefer-als-template", Level::Hinweis, 3, [](Menu& m) { m.Add("Linux", 2), m.Add("Mac", 0), m.Add("Neu", 1), m.Add("Alt", 2); },
+     [](Menu& m) { m.Levels(3), m.Add("Linux", 2); }},
     {"ordnerseite-unverlinkt", Level::Hinweis, 2,
      [](Menu& m) { m.Folder("produkte"), m.Link(1) = "produkte/index.htm", m.Link(2) = "produkte/a.htm"; },
      [](Menu& m) { m.Folder("produkte"), m.Link(0) = "produkte/", m.Link(2) = "produkte/a.htm"; }},
@@ -192,6 +205,13 @@ const RuleCase kRules[] = {
     {"platzhalter-ungefuellt", Level::Warnung, -1,
      [](Menu& m) { m.Fragment("header.txt", "<title>$Linkname$</title>\r\n"); },  // entry placeholder outside an entry
      [](Menu& m) { m.Fragment("activemenupoint.txt", "<a href=\"$LINK$\" id=\"$LinkID$\">$Linkname$</a>$submenu$\r\n"); }},
+    {"platzhalter-ungefuellt", Level::Warnung, -1,  // a set without levels leaves them alone
+     [](Menu& m) { m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" class=\"e$Level$\">$Linkname$</a>\r\n"); },
+     [](Menu& m) {
+       m.Levels(4);
+       m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" class=\"e$Level$\">$Linkname$</a>$submenu$\r\n");
+       m.Fragment("menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\" class=\"e$level$\">$Linkname$</a>\r\n");
+     }},
     {"variable-unbenutzt", Level::Warnung, -1, [](Menu& m) { m.Var("Firma", "Beispiel"); },
      [](Menu& m) { m.Var("Firma", "Beispiel in $ort$"); m.Var("Ort", "Bonn"); m.Caption(0) = "$Firma$"; }},
     {"variable-ohne-wirkung", Level::Warnung, -1, [](Menu& m) { m.Var("title", "x"); },
