@@ -106,9 +106,10 @@ TEST(ParseArguments, wrongUsage_isAnErrorWithAReason) {
   }
 }
 
-TEST(Run, show_printsEntriesSettingsAndVariablesInUtf8) {
+TEST(Run, show_printsEntriesWithTheirLevelsSettingsAndVariablesInUtf8) {
   TempDir dir;
-  WriteFile(dir.file("m.nff"), "NFF 2\r\nHome\xB6index.htm\xB6\xB6" "0\r\n\xDC" "ber &PARA;\xB6u.htm\xB6\xB6" "1\r\n");
+  WriteFile(dir.file("m.nff"), "NFF 2\r\nHome\xB6index.htm\xB6\xB6" "0\r\n\xDC" "ber &PARA;\xB6u.htm\xB6\xB6" "1\r\n"
+                               "Team\xB6t.htm\xB6\xB6" "1\xB6" "2\r\nLeitung\xB6l.htm\xB6\xB6" "1\xB6" "3\r\n");
   WriteFile(dir.file("m.nfs"), "[Main]\r\nTextColor=255\r\nLinkColor=$00EFCDAB\r\nTitle=Gr\xFC\xDF" "e\r\n");
   WriteFile(dir.file("v.nfv"), "$Title$\xB6Men\xFC\r\n");
   CliOptions o;
@@ -119,7 +120,7 @@ TEST(Run, show_printsEntriesSettingsAndVariablesInUtf8) {
   EXPECT_EQ(cli::Run(o, out, err), kExitOk);
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(out.str(),
-            "[Entries]\nHome\n- \xC3\x9C" "ber \xC2\xB6\n"
+            "[Entries]\nHome\n- \xC3\x9C" "ber \xC2\xB6\n- - Team\n- - - Leitung\n"
             "[Settings]\nTextColor=clRed\nBackgroundColor=clNone\nLinkColor=$00EFCDAB\nALinkColor=clNone\n"
             "VLinkColor=clNone\nHoverColor=clNone\nFirstLetterColor=clNone\nTitle=Gr\xC3\xBC\xC3\x9F" "e\nFont=\n"
             "FontSize=\nSubmenuFont=\nSubmenuFontSize=\nSubmenuLeftMargin=\nBackgroundImage=\nTemplate=\n"
