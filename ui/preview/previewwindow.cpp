@@ -15,9 +15,12 @@
 #include <QVBoxLayout>
 #include <QApplication>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <utility>
 
+#include "ui/preview/pagepatch.h"
 #include "ui/preview/previewgenerator.h"
 #include "ui/preview/previewguard.h"
 #include "ui/preview/previewpage.h"
@@ -129,16 +132,15 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
     const QString name = url.path(QUrl::FullyDecoded).mid(1);
     if (name == shownPage_) return;
     chosenPage_ = shownPage_ = name;  // kept through refreshes like a page picked from the list
+    shownText_.reset();
+    loadingText_.reset();
     const int index = PageList->findText(name);
     if (index >= 0) PageList->setCurrentIndex(index);
   });
-  connect(View, &QWebEngineView::loadFinished, this, [this](bool) {
-    if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
-    sinceChange_.invalidate();
-    if (!changePending_ && !generator_->Busy()) {
-      page_->ReportPaintedFrame();
-      emit Refreshed();
-    }
+  connect(View, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    // Only a page loaded whole from a known text can be patched later.
+    shownText_ = ok ? loadingText_ : std::nullopt;
+    PageInPlace();
   });
   connect(page_, &TPreviewPage::FramePainted, this, [this] {
     if (changePending_ || generator_->Busy()) return;
@@ -215,14 +217,58 @@ void TPreviewWindow::OnBuilt(std::shared_ptr<const TPreviewBuild> build) {
 }
 
 void TPreviewWindow::ShowPage(const QString& name) {
+  // One patch at a time: the next compares with what the last one left.
+  if (patching_) {
+    afterPatch_ = name;
+    return;
+  }
   Stack->setCurrentIndex(0);
-  guard_->Reset();
-  ShowNotes();
   // A site page is no generated page: the list then names none.
   PageList->setCurrentIndex(PageList->findText(name));
+  std::optional<std::string> text = build_ ? PageText(*build_, name) : std::nullopt;
+  std::optional<PageDiff> diff;
+  if (name == shownPage_ && shownText_ && text) diff = DiffPages(*shownText_, *text);
+  if (!diff) {
+    LoadPage(name, std::move(text));
+    return;
+  }
+  ShowNotes();
+  if (diff->Edits.empty()) {
+    shownText_ = std::move(text);
+    PageInPlace();
+    return;
+  }
+  patching_ = true;
+  page_->runJavaScript(PatchScript(*diff), QWebEngineScript::ApplicationWorld,
+                       [this, name, text = std::move(text)](const QVariant& patched) mutable {
+                         patching_ = false;
+                         if (patched.toBool()) {
+                           shownText_ = std::move(text);
+                           PageInPlace();
+                         } else {
+                           LoadPage(name, std::move(text));
+                         }
+                         if (!afterPatch_.isNull()) ShowPage(std::exchange(afterPatch_, QString()));
+                       });
+}
+
+void TPreviewWindow::PageInPlace() {
+  if (sinceChange_.isValid()) LastLatency = sinceChange_.elapsed();
+  sinceChange_.invalidate();
+  if (!changePending_ && !generator_->Busy()) {
+    page_->ReportPaintedFrame();
+    emit Refreshed();
+  }
+}
+
+void TPreviewWindow::LoadPage(const QString& name, std::optional<std::string> text) {
+  guard_->Reset();
+  ShowNotes();
   // The same page again keeps its scroll position.
   const QPointF scroll = name == shownPage_ ? View->page()->scrollPosition() : QPointF();
   shownPage_ = name;
+  shownText_.reset();
+  loadingText_ = std::move(text);
   View->load(PageUrl(name));
   if (!scroll.isNull()) {
     auto connection = std::make_shared<QMetaObject::Connection>();
@@ -255,6 +301,7 @@ bool TPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void TPreviewWindow::ShowProblem(const QString& text) {
   shownPage_.clear();
+  shownText_.reset();
   Notes->hide();  // they speak of a page, and none is shown
   Problem->setText(text);
   Stack->setCurrentIndex(1);

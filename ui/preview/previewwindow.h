@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "ui/preview/previewbuild.h"
 
@@ -79,6 +81,8 @@ private:
   void Generate();
   void OnBuilt(std::shared_ptr<const TPreviewBuild> build);
   void ShowPage(const QString& name);
+  void LoadPage(const QString& name, std::optional<std::string> text);
+  void PageInPlace();  // the newest page is shown: latency, painted frame, Refreshed
   void ShowProblem(const QString& text);
   void ShowNotes();
   void WatchSet(const std::string& folder);
@@ -96,6 +100,10 @@ private:
   std::shared_ptr<const TPreviewBuild> build_;
   QString shownPage_;
   QString chosenPage_;  // picked from the list; kept until the selection changes
+  std::optional<std::string> shownText_;    // the text the live page shows (none: unknown, load anew)
+  std::optional<std::string> loadingText_;  // the text of the page being loaded
+  bool patching_ = false;
+  QString afterPatch_;   // the page to show once the running patch is done
   bool changePending_ = false;
   QElapsedTimer sinceChange_;
   QElapsedTimer sincePaintedChange_;  // the same change, until the page is painted

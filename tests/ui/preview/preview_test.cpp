@@ -64,7 +64,8 @@ protected:
          {"menupoint.txt", "<li><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></li>"},
          {"activemenupoint.txt", "<li class=\"offen\">$Linkname$<ul>$submenu$</ul></li>"},
          {"SubmenuPoint.txt", "<li class=\"unter\">$Linkname$</li>"},
-         {"footer.txt", "</ul></body></html>"}});
+         {"footer.txt", "</ul><script>document.body.dataset.eintraege = document.querySelectorAll('li').length;</script>"
+                        "</body></html>"}});
     test::MakeDir(dir.file("site"));
     WritePng(dir.file("site/bg.png"), Qt::red);
     WritePng(dir.file("geheim.png"), Qt::blue);
@@ -128,6 +129,39 @@ TEST_F(PreviewWindowTest, aColourChange_changesTheComputedStyle) {
   doc.TextColor = 0x00FF00;
   window->StateChanged();
   EXPECT_TRUE(WaitFor([&] { return Js(window->View, color).toString() == QStringLiteral("rgb(0, 255, 0)"); }));
+}
+
+// A change that keeps the page's shape is set into the live page (what the page's script
+// did on load stays); any other loads the page anew, and its script runs again.
+TEST_F(PreviewWindowTest, aRefresh_patchesThePageOnlyWhileItsShapeStays) {
+  struct Case {
+    const char* what;
+    std::function<void(TovHTML&)> change;
+    bool inPlace;
+    QString shows;
+  };
+  const Case cases[] = {
+      {"caption", [](TovHTML& d) { d.Items[0].Caption = "Anfang & Ende"; }, true, QStringLiteral("Anfang & Ende")},
+      {"colour", [](TovHTML& d) { d.TextColor = 0x0000FF; }, true, QStringLiteral("Anfang & Ende")},
+      {"entry added", [](TovHTML& d) { d.InsertItem(-1, "Kontakt", "kontakt.htm", "inhalt", false); }, false,
+       QStringLiteral("Kontakt")},
+      {"markup in a caption", [](TovHTML& d) { d.Items[0].Caption = "<b>Fett</b>"; }, false, QStringLiteral("Fett")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Js(window->View, QStringLiteral("window.__stand = 'alt';"));
+    c.change(doc);
+    window->StateChanged();
+    ASSERT_TRUE(Refresh());
+    EXPECT_TRUE(Body().contains(c.shows));
+    EXPECT_EQ(Js(window->View, QStringLiteral("window.__stand === 'alt'")).toBool(), c.inPlace);
+    // The script counted the entries the page was loaded with.
+    EXPECT_EQ(Js(window->View, QStringLiteral("document.body.dataset.eintraege == document.querySelectorAll('li').length"))
+                  .toBool(),
+              true);
+  }
+  EXPECT_EQ(Js(window->View, QStringLiteral("getComputedStyle(document.body).color")).toString(),
+            QStringLiteral("rgb(255, 0, 0)"));
 }
 
 TEST_F(PreviewWindowTest, theSelectedEntry_choosesItsGroupsPage) {
