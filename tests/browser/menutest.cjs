@@ -5,7 +5,11 @@
 // what a visitor relies on.
 //
 // node menutest.cjs --set NAME --cli PROGRAM --templates DIR --example DIR
-//                   --work DIR --artifacts DIR --modules NODE_MODULES_DIR [--variants voll,leer]
+//                   --work DIR --artifacts DIR --modules NODE_MODULES_DIR
+//                   [--variants voll,leer,gross,import]
+// voll: the example with its formatting values; leer: the example with none; gross: 40
+// groups of 6 entries with long German captions and no values; import: the example's
+// pages imported into a new menu, generated and the menu set into the pages (apply).
 const fs = require('fs');
 const path = require('path');
 const { spawnSync } = require('child_process');
@@ -24,16 +28,17 @@ const { chromium } = require(path.join(args.modules, 'playwright-core'));
 //           'page'       - one page per group; that page shows its group open and current
 //           'disclosure' - all-in-one bar; each group is a disclosure button (closed at first)
 //   button: the text of a group's disclosure button, where groups have one
-//   toggle: on a narrow screen the menu folds behind a disclosure button
+//   drawer: on a narrow screen the menu folds behind the "Menü" button and opens as a drawer
+//   bar: a bar across the top, one row at 1280 px, groups that do not fit under "Mehr"
 //   frames: entries open in their own target frame
 //   include: the menu between the marker lines works in any page of the site
 const SETS = {
-  Liste: { groups: 'open', include: true },
-  Aufklappen: { groups: 'page', include: true },
-  Leiste: { groups: 'disclosure', button: (caption) => caption, include: true },
-  Responsiv: { groups: 'disclosure', button: (caption) => caption, toggle: true, include: true },
+  Liste: { groups: 'open', drawer: true, include: true },
+  Aufklappen: { groups: 'page', drawer: true, include: true },
+  Leiste: { groups: 'disclosure', button: (caption) => caption, drawer: true, bar: true, include: true },
+  Responsiv: { groups: 'disclosure', button: (caption) => caption, drawer: true, bar: true, include: true },
   Rahmen: { groups: 'page', frames: true },
-  Seitenleiste: { groups: 'page', button: (caption) => `Untermenü ${caption}`, toggle: true, include: true },
+  Seitenleiste: { groups: 'page', button: (caption) => `Untermenü ${caption}`, drawer: true, include: true },
 };
 const expect = SETS[args.set];
 const failures = [];
@@ -140,6 +145,43 @@ function generate(variant) {
   return { dir, mains, pages };
 }
 
+// A large menu as a new user makes it: 40 groups of 6 sub-entries, long German captions (one
+// compound of 63 letters), no formatting values. Every entry links to one of the example's
+// pages, in the frame "inhalt" as the example's, so links resolve.
+const LONG = 'Donaudampfschifffahrtselektrizitätenhauptbetriebswerkbauunterbeamtengesellschaft';
+function generateBig() {
+  const dir = path.join(args.work, 'gross');
+  fs.rmSync(dir, { recursive: true, force: true });
+  fs.mkdirSync(dir, { recursive: true });
+  for (const name of fs.readdirSync(args.example)) fs.copyFileSync(path.join(args.example, name), path.join(dir, name));
+  const pages = fs.readdirSync(args.example).filter((n) => /\.htm$/.test(n) && n !== 'rahmen.htm');
+  const lines = ['NFF 2'];
+  for (let g = 1; g <= 40; g++) {
+    const group = g % 7 === 3 ? `${LONG} ${g}` : `Bereich ${g} Rechnungswesen und Steuern`;
+    lines.push([group, pages[g % pages.length], 'inhalt', '0'].join('\u00b6'));
+    for (let e = 1; e <= 6; e++) {
+      const caption = e === 2 ? `${LONG} ${g}.${e}` : `Unterseite ${g}.${e} Grundstücksverkehrsgenehmigung`;
+      lines.push([caption, pages[(g + e) % pages.length], 'inhalt', '1'].join('\u00b6'));
+    }
+  }
+  const nff = path.join(dir, 'site.nff');
+  fs.writeFileSync(nff, Buffer.from(lines.join('\r\n') + '\r\n', 'latin1'));
+  fs.writeFileSync(path.join(dir, 'site.nfs'), '[Main]\r\n');
+  rewriteSettings(path.join(dir, 'site.nfs'), { ...EMPTY_VALUES, Template: args.set, Filename: path.join(dir, 'menu.htm'), fileext: 'htm' });
+  const vars = path.join(dir, 'leer.nfv');
+  fs.writeFileSync(vars, '');
+  const run = spawnSync(args.cli, ['generate', '--templates', args.templates, '--variables', vars, nff], { encoding: 'utf8' });
+  process.stderr.write(run.stderr || '');
+  if (run.status !== 0) throw new Error(`${args.cli} generate failed (${run.status ?? run.error})`);
+  const mains = readMenu(nff);
+  const site = { dir, mains, pages: [{ file: path.join(dir, 'menu.htm'), active: null }] };
+  if (!allInOne(path.join(args.templates, args.set))) {
+    const g = mains[2];  // a group with the long compound
+    site.pages.push({ file: path.join(dir, g.id + '.htm'), active: g });
+  }
+  return site;
+}
+
 // The example's content pages imported into a new menu, two of them moved into a folder
 // with an index page so the menu has a group, and generated with the set. Returns the
 // pages written.
@@ -154,6 +196,16 @@ function importExample() {
   }
   fs.renameSync(path.join(dir, 'produkte-uebersicht.htm'), path.join(dir, 'produkte', 'index.htm'));
   fs.writeFileSync(path.join(dir, '.navforgeignore'), 'rahmen.htm\n');  // the frame page is no content
+  // Every content page gets the two marker lines, so apply sets the menu into it.
+  const content = [];
+  for (const sub of ['', 'produkte']) {
+    for (const name of fs.readdirSync(path.join(dir, sub)).filter((n) => /\.htm$/.test(n) && n !== 'rahmen.htm')) {
+      const file = path.join(dir, sub, name);
+      const text = fs.readFileSync(file, 'latin1');
+      fs.writeFileSync(file, text.replace('<body>', '<body>\n<!-- navforge -->\n<!-- /navforge -->'), 'latin1');
+      content.push(file);
+    }
+  }
   const vars = path.join(dir, 'leer.nfv');
   const menu = path.join(args.work, 'import.nff');
   fs.rmSync(menu, { force: true });
@@ -163,13 +215,40 @@ function importExample() {
     if (run.status !== 0) throw new Error(`${args.cli} ${cliArgs[0]} failed (${run.status ?? run.error})`);
     return run.stdout;
   };
-  process.stdout.write(cli(['import', '--templates', args.templates, '--variables', vars,
+  // A frame set's user names the content frame, as the example does.
+  process.stdout.write(cli(['import', '--templates', args.templates, '--variables', vars, ...(expect.frames ? ['--target', 'inhalt'] : []),
                             '--output-page', path.join(dir, 'menu.htm'), dir, menu]));
   rewriteSettings(path.join(args.work, 'import.nfs'), { Template: args.set });
   const pages = cli(['generate', '--templates', args.templates, '--variables', vars, '--verbose', menu])
     .split('\n').filter((l) => l !== '');
   check(pages.length > 1 || allInOne(path.join(args.templates, args.set)), 'import', 'no page for the group');
-  return pages;
+  if (expect.include) process.stdout.write(cli(['apply', '--templates', args.templates, '--variables', vars, menu]));
+  return { pages, applied: expect.include ? content : [] };
+}
+
+// A page the menu was set into: one current entry, the page's own (a sub-entry's page has
+// the sub-entry marked, not only its group), shown where the set shows groups, and in
+// "Liste" its group alone open.
+async function checkApplied(browser, file) {
+  const where = `import/${path.relative(path.join(args.work, 'import'), file)}`;
+  const { context, page, problems, url } = await openPage(browser, file, { width: 1024, height: 768 });
+  for (const p of problems) fail(where, p);
+  await checkLinks(page, where, 'nav a[href]');
+  const current = await page.evaluate(() => {
+    const all = [...document.querySelectorAll('nav [aria-current="page"]')];
+    const c = all[0];
+    const details = [...document.querySelectorAll('nav details')];
+    return { count: all.length, href: c && c.href, text: c && c.textContent.replace(/\s+/g, ' ').trim(),
+             shown: !!c && c.getClientRects().length > 0,
+             wrongOpen: details.filter((d) => d.open !== d.contains(c)).length, details: details.length };
+  });
+  check(current.count === 1, where, `${current.count} entries marked current in a page made by apply, expected 1`);
+  if (current.count === 1) {
+    check(current.href === url, where, `current entry "${current.text}" links to ${current.href}, not to the page`);
+    if (expect.groups !== 'disclosure') check(current.shown, where, `current entry "${current.text}" not shown`);
+    check(current.wrongOpen === 0, where, `${current.wrongOpen} of ${current.details} groups open or closed against the current page`);
+  }
+  await context.close();
 }
 
 function tidy(file, utf8) {
@@ -244,9 +323,9 @@ async function openPage(browser, file, viewport) {
 }
 
 // Every local link and frame source exists on disk.
-async function checkLinks(page, where) {
-  const targets = await page.evaluate(() => [...document.querySelectorAll('a[href], iframe[src]')]
-    .map((e) => (e.href !== undefined && e.tagName === 'A' ? e.href : e.src)));
+async function checkLinks(page, where, selector = 'a[href], iframe[src]') {
+  const targets = await page.evaluate((selector) => [...document.querySelectorAll(selector)]
+    .map((e) => (e.href !== undefined && e.tagName === 'A' ? e.href : e.src)), selector);
   for (const target of targets) {
     if (!target.startsWith('file:')) continue;
     const file = fileURLToPath(target.split('#')[0]);
@@ -291,8 +370,9 @@ async function checkPage(browser, site, entry, variant) {
   const style = await page.evaluate((host) => {
     const box = getComputedStyle(host ? document.querySelector('nav') : document.body);
     const link = document.querySelector('nav a');
+    const nav = getComputedStyle(document.querySelector('nav'));
     return { bg: box.backgroundImage, margin: box.marginTop, font: getComputedStyle(link).fontSize,
-             color: getComputedStyle(link).color };
+             color: getComputedStyle(link).color, text: nav.color, family: getComputedStyle(link).fontFamily };
   }, !!entry.host);
   if (!entry.host) check(style.margin === '0px', where, `body margin ${style.margin}: a declaration beside a value was lost`);
   if (variant === 'voll') {
@@ -301,8 +381,10 @@ async function checkPage(browser, site, entry, variant) {
     check(style.font === '15px', where, `main entry font size ${style.font}`);
     check(style.color === 'rgb(0, 0, 128)', where, `link colour ${style.color}`);
   } else {
-    // An empty link colour leaves the browser's own, not the text colour.
-    check(style.color === 'rgb(0, 0, 238)', where, `link colour ${style.color} although none is set`);
+    // An empty link colour leaves the set's own: neither the browser's default blue nor the
+    // text colour. An empty font leaves the system's, not the browser's serif default.
+    check(style.color !== 'rgb(0, 0, 238)' && style.color !== style.text, where, `link colour ${style.color} although none is set`);
+    if (!entry.host) check(!/times|^serif/i.test(style.family), where, `font ${style.family} although none is set`);
     check(style.bg === 'none', where, `background image ${style.bg} although none is set`);
     check(!requests.some((r) => r !== url), where, `unexpected requests: ${requests.filter((r) => r !== url).join(' ')}`);
   }
@@ -360,6 +442,9 @@ async function checkPage(browser, site, entry, variant) {
   // The open/closed marker must survive forced colours (it is text, not colour or image).
   await page.emulateMedia({ forcedColors: 'active' });
   await checkFocusOutline(page, where, 'forced colours');
+  const images = await page.evaluate(() => ['body', 'nav'].map((s) => `${s} ${getComputedStyle(document.querySelector(s)).backgroundImage}`)
+    .filter((s) => !s.endsWith(' none')));
+  check(!images.length, where, `a background image behind text in forced colours: ${images.join(', ')}`);
   // Every group's own link, button or summary carries the marker.
   const markers = await page.evaluate((names) => {
     const norm = (t) => t.replace(/\s+/g, ' ').trim();
@@ -625,15 +710,26 @@ async function checkHost(browser, site, host, variant) {
   if (expect.include) await checkPage(browser, site, host, variant);
 }
 
-async function checkNarrow(browser, site, entry) {
-  const where = `voll/${path.basename(entry.file)} at 375 px`;
+// The phone menu: the "Menü" button first in the Tab order, the menu closed; open, it is a
+// drawer that takes the focus and keeps it, holds the page's scroll, and closes on Escape
+// or a click on the veil beside it, giving the focus back to the button.
+async function checkDrawer(browser, site, entry, variant, scheme) {
+  const where = `${variant}/${path.basename(entry.file)} at 375 px, ${scheme}`;
   const { context, page, problems } = await openPage(browser, entry.file, { width: 375, height: 667 });
   for (const p of problems) fail(where, p);
+  await page.emulateMedia({ colorScheme: scheme });
+  // A long page, so that a scroll the drawer fails to hold would show.
+  await page.evaluate(() => document.body.insertAdjacentHTML('beforeend', '<div style="height: 3000px"></div>'));
   const list = page.locator('nav > ul');
   const button = page.locator('nav > button.knopf');
   const state = () => page.evaluate(() => {
     const b = document.querySelector('nav > button.knopf');
-    return { expanded: b && b.getAttribute('aria-expanded'), focused: !!b && document.activeElement === b };
+    const drawer = document.querySelector('nav > ul');
+    const veil = document.querySelector('nav .schleier');
+    return { expanded: b && b.getAttribute('aria-expanded'), focused: !!b && document.activeElement === b,
+             inside: !!drawer && drawer.contains(document.activeElement), y: window.scrollY,
+             overflow: getComputedStyle(document.documentElement).overflowY, inline: document.documentElement.style.overflow,
+             veil: !!veil && veil.getClientRects().length > 0 };
   });
   check(await button.isVisible(), where, 'no menu button on a narrow screen');
   check(!(await list.isVisible()) && (await state()).expanded === 'false', where, 'menu not folded on a narrow screen');
@@ -641,21 +737,111 @@ async function checkNarrow(browser, site, entry) {
   await page.keyboard.press('Tab');
   check((await state()).focused, where, 'Tab does not reach the menu button first');
   await page.keyboard.press('Space');
-  check(await list.isVisible() && (await state()).expanded === 'true', where, 'Space on the menu button does not open the menu');
-  for (const g of (await list.isVisible()) ? site.mains.filter((m) => m.subs.length) : []) {
+  let s = await state();
+  check(await list.isVisible() && s.expanded === 'true', where, 'Space on the menu button does not open the menu');
+  check(s.inside, where, 'the focus does not move into the open drawer');
+  check(s.veil, where, 'no veil beside the open drawer');
+  await page.mouse.move(360, 400);
+  await page.mouse.wheel(0, 600);
+  await page.waitForTimeout(150);
+  s = await state();
+  check(s.y === 0 && s.overflow === 'hidden', where, `the page behind the open drawer scrolls (to ${s.y} px, overflow ${s.overflow})`);
+  // Tab and Shift+Tab go round inside the drawer.
+  const stops = await page.evaluate(() => document.querySelector('nav > ul').querySelectorAll('a[href], button, summary').length);
+  for (const key of ['Tab', 'Shift+Tab']) {
+    for (let i = 0; i < Math.min(stops + 2, 30); i++) {
+      await page.keyboard.press(key);
+      if (!(await state()).inside) {
+        fail(where, `${key} leaves the open drawer`);
+        break;
+      }
+    }
+  }
+  await checkContrast(page, where, 'nav > ul a, nav > ul button, nav > ul summary, nav > ul .erster', 'in the open drawer');
+  const wide = await page.evaluate(() => [document.documentElement, document.querySelector('nav > ul')]
+    .map((e) => e.scrollWidth - e.clientWidth));
+  check(wide[0] <= 0 && wide[1] <= 0, where, `the open drawer scrolls sideways (page ${wide[0]} px, drawer ${wide[1]} px)`);
+  await runAxe(page, where, 'with the drawer open', entry.host);
+  for (const g of expect.button ? site.mains.filter((m) => m.subs.length).slice(0, 3) : []) {
     const b = buttonOf(page, g);
     if ((await b.getAttribute('aria-expanded')) !== 'true') await b.click();
     check(await visibleAll(page, g.subs), where, `sub-entries of ${g.caption} do not open in the phone menu`);
   }
-  await page.screenshot({ path: path.join(args.artifacts, `${args.set}-375.png`), fullPage: true });
-  // Escape closes the innermost open list first, then the menu itself.
+  if (variant !== 'gross') await page.screenshot({ path: path.join(args.artifacts, `${args.set}-375-${scheme === 'dark' ? 'dunkel' : 'hell'}.png`) });
+  // Escape closes the innermost open list first, then the drawer itself.
   for (let i = 0; i < 3 && (await list.isVisible()); i++) await page.keyboard.press('Escape');
-  check(!(await list.isVisible()) && (await state()).focused, where, 'Escape does not fold the menu back onto its button');
+  s = await state();
+  check(!(await list.isVisible()) && s.focused, where, 'Escape does not close the drawer and give the focus back to the menu button');
+  check(s.inline === '' && s.overflow !== 'hidden', where, `the page's overflow not given back after the drawer (${s.inline || s.overflow})`);
+  await page.mouse.wheel(0, 600);
+  await page.waitForTimeout(150);
+  check((await state()).y > 0, where, 'the page does not scroll with the drawer closed, so its hold proves nothing');
+  await page.evaluate(() => window.scrollTo(0, 0));
   await button.click();
-  check(await list.isVisible(), where, 'clicking the menu button does not open the menu');
-  await button.click();
-  check(!(await list.isVisible()), where, 'clicking the menu button does not fold the menu again');
+  check(await list.isVisible(), where, 'clicking the menu button does not open the drawer');
+  await page.mouse.click(365, 600);
+  s = await state();
+  check(!(await list.isVisible()) && s.focused && !s.veil, where, 'a click on the veil does not close the drawer and give the focus back');
   await context.close();
+}
+
+// One page at 320, 375 and 1280 px, light and dark: nothing scrolls sideways, contrast and
+// axe hold, and a menu with no colours of its own follows the scheme (one with colours
+// stays as set). A bar stays one or two rows wide and its drop-downs cover none of it.
+const WIDTHS = [320, 375, 1280];
+async function checkLayouts(browser, file, where, opts) {
+  const { context, page, problems } = await openPage(browser, file, { width: 1280, height: 800 });
+  for (const p of problems) fail(where, p);
+  for (const scheme of ['light', 'dark']) {
+    await page.emulateMedia({ colorScheme: scheme });
+    for (const width of WIDTHS) {
+      await page.setViewportSize({ width, height: width < 640 ? 667 : 800 });
+      const at = `${where} at ${width} px, ${scheme}`;
+      const over = await page.evaluate(() => document.documentElement.scrollWidth - document.documentElement.clientWidth);
+      check(over <= 0, at, `scrolls sideways by ${over} px`);
+      await checkContrast(page, at, 'nav a, nav button, nav summary, nav .erster, nav .titel', 'as loaded');
+      const dark = await page.evaluate(`(() => { const contrastOf = ${contrastOf};
+        const e = [...document.querySelectorAll('nav a, nav button')].find((x) => x.getClientRects().length);
+        return !!e && contrastOf(e) > 0 && getComputedStyle(e).color.match(/\\d+/g).slice(0, 3).every((v) => Number(v) > 128); })()`);
+      const want = scheme === 'dark' && !!opts.ownColours;
+      check(dark === want, at, want ? 'the menu stays light under a dark colour scheme' : 'the menu turns dark although its colours are set');
+      if (width !== 375) await runAxe(page, at, 'as loaded', opts.whole);
+      if (expect.bar && width === 1280) await checkBar(page, at);
+    }
+  }
+  await context.close();
+}
+
+// The bar at 1280 px: one or two rows; each drop-down, "Mehr" among them, covers no entry
+// of the bar and leaves no sideways scroll.
+async function checkBar(page, at) {
+  const rows = await page.evaluate(() => new Set([...document.querySelectorAll('nav > ul > li')]
+    .filter((li) => li.getClientRects().length).map((li) => Math.round(li.getBoundingClientRect().top))).size);
+  check(rows <= 2, at, `the bar takes ${rows} rows`);
+  const heads = page.locator('nav > ul > li > button[aria-expanded]');
+  const names = [];
+  for (let i = 0; i < (await heads.count()); i++) if (await heads.nth(i).isVisible()) names.push(i);
+  for (const i of [names[0], names[names.length - 1]].filter((x, k, a) => x !== undefined && a.indexOf(x) === k)) {
+    await heads.nth(i).click();
+    const r = await page.evaluate(() => {
+      const b = [...document.querySelectorAll('nav > ul > li > button[aria-expanded="true"]')][0];
+      if (!b) return null;
+      const box = b.nextElementSibling.getBoundingClientRect();
+      const hit = (q) => q.left < box.right && box.left < q.right && q.top < box.bottom && box.top < q.bottom;
+      const covered = [...document.querySelectorAll('nav > ul > li')].filter((li) => li !== b.parentElement && li.getClientRects().length)
+        .filter((li) => hit(li.getBoundingClientRect())).map((li) => li.textContent.replace(/\s+/g, ' ').trim().slice(0, 30));
+      return { name: b.textContent.trim(), covered, over: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+               items: b.nextElementSibling.querySelectorAll('a').length };
+    });
+    if (!r) {
+      fail(at, 'a drop-down of the bar does not open');
+      continue;
+    }
+    check(!r.covered.length, at, `the open drop-down ${r.name} covers entries of the bar: ${r.covered.join(' | ')}`);
+    check(r.over <= 0, at, `the open drop-down ${r.name} scrolls the page sideways by ${r.over} px`);
+    check(r.items > 0, at, `the open drop-down ${r.name} holds no entries`);
+    await page.keyboard.press('Escape');
+  }
 }
 
 async function checkFrames(browser, site) {
@@ -672,30 +858,47 @@ async function checkFrames(browser, site) {
   await context.close();
 }
 
+// The set as shipped, with no values of its own (the "leer" variant) at 375 and 1280 px,
+// light and dark (at 375 px with the drawer open, taken by checkDrawer), and in forced colours.
 async function screenshots(browser, site) {
   const shot = site.pages.find((p) => p.active) || site.pages[0];
-  const { context, page } = await openPage(browser, shot.file, { width: 1024, height: 768 });
-  await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024.png`) });
-  // A closed group opened with the keyboard: its button open, with its focus outline.
-  const group = site.mains.find((m) => m.subs.length && !(shot.active && shot.active.id === m.id));
-  if (expect.button && group) {
-    await tabTo(page, expect.button(group.caption));
-    await page.keyboard.press('Enter');
-    await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024-offen.png`) });
+  for (const scheme of ['light', 'dark']) {
+    const name = scheme === 'dark' ? 'dunkel' : 'hell';
+    const wide = await openPage(browser, shot.file, { width: 1280, height: 800 });
+    await wide.page.emulateMedia({ colorScheme: scheme });
+    await wide.page.screenshot({ path: path.join(args.artifacts, `${args.set}-1280-${name}.png`) });
+    // A closed group opened with the keyboard: its button open, with its focus outline.
+    const group = site.mains.find((m) => m.subs.length && !(shot.active && shot.active.id === m.id));
+    if (expect.button && group && scheme === 'light') {
+      await tabTo(wide.page, expect.button(group.caption));
+      await wide.page.keyboard.press('Enter');
+      await wide.page.screenshot({ path: path.join(args.artifacts, `${args.set}-1280-offen.png`) });
+    }
+    if (scheme === 'dark') {
+      await wide.page.emulateMedia({ forcedColors: 'active', colorScheme: 'dark' });
+      await wide.page.screenshot({ path: path.join(args.artifacts, `${args.set}-1280-forced-colors.png`) });
+    }
+    await wide.context.close();
+    if (!expect.drawer) {
+      const narrow = await openPage(browser, shot.file, { width: 375, height: 667 });
+      await narrow.page.emulateMedia({ colorScheme: scheme });
+      await narrow.page.screenshot({ path: path.join(args.artifacts, `${args.set}-375-${name}.png`) });
+      await narrow.context.close();
+    }
   }
-  await page.emulateMedia({ forcedColors: 'active', colorScheme: 'dark' });
-  await page.screenshot({ path: path.join(args.artifacts, `${args.set}-1024-forced-colors.png`) });
-  await context.close();
-  if (!expect.toggle) {
-    const narrow = await openPage(browser, shot.file, { width: 375, height: 667 });
-    await narrow.page.screenshot({ path: path.join(args.artifacts, `${args.set}-375.png`), fullPage: true });
-    await narrow.context.close();
-  }
+  // The small picture for the documentation: a wide screen's top left, a drop-down open.
+  const small = await openPage(browser, shot.file, { width: 800, height: 360 });
+  const first = site.mains.find((m) => m.subs.length);
+  if (expect.bar && first) await buttonOf(small.page, first).click();
+  await small.page.mouse.move(799, 359);
+  await small.page.screenshot({ path: path.join(args.artifacts, `${args.set}-klein.png`) });
+  await small.context.close();
 }
 
 async function main() {
   if (!expect) throw new Error(`no browser expectations for template set "${args.set}"`);
   fs.mkdirSync(args.artifacts, { recursive: true });
+  const started = Date.now();
   const utf8 = utf8Set(path.join(args.templates, args.set));
   // launch() starts Chromium on a new empty user-data folder of its own and removes it after.
   const chrome = await chromium.launch({
@@ -705,40 +908,69 @@ async function main() {
            '--disable-component-update', '--disable-sync', '--disable-quic'],
   });
   try {
-    const variants = (args.variants || 'voll,leer').split(',');
-    const sites = Object.fromEntries(variants.map((variant) => [variant, generate(variant)]));
+    const variants = (args.variants || 'voll,leer,gross,import').split(',');
+    const sites = Object.fromEntries(variants.filter((v) => v === 'voll' || v === 'leer').map((v) => [v, generate(v)]));
+    const big = variants.includes('gross') ? generateBig() : null;
+    const imported = variants.includes('import') ? importExample() : null;
     const validate = [];
     for (const site of Object.values(sites)) {
       for (const entry of site.pages) tidy(entry.file, utf8);
       site.hosts = writeHosts(site);
       validate.push(...site.pages.map((p) => p.file), ...site.hosts.map((h) => h.file));
     }
+    if (big) {
+      for (const entry of big.pages) tidy(entry.file, utf8);
+      // Only an include-ready set's menu carries its look into a host page.
+      big.hosts = expect.include ? writeHosts(big).slice(0, 1) : [];
+      validate.push(...big.pages.map((p) => p.file), ...big.hosts.map((h) => h.file));
+    }
+    if (imported) {
+      for (const file of imported.pages) tidy(file, utf8);
+      // The example's own pages are Windows-1252, which vnu refuses: only the menu's pages go to it.
+      validate.push(...imported.pages);
+    }
     if (sites.voll) checkEncoding(sites.voll);
     vnu(validate);
     for (const [variant, site] of Object.entries(sites)) {
       for (const entry of site.pages) await checkPage(chrome, site, entry, variant);
       for (const host of site.hosts) await checkHost(chrome, site, host, variant);
+      const shown = site.pages.find((p) => p.active) || site.pages[0];
+      await checkLayouts(chrome, shown.file, `${variant}/${path.basename(shown.file)}`, { ownColours: variant === 'leer' });
+      if (expect.include) await checkLayouts(chrome, site.hosts[0].file, `${variant}/${path.basename(site.hosts[0].file)}`, { ownColours: variant === 'leer', whole: true });
+      if (expect.drawer) await checkDrawer(chrome, site, shown, variant, variant === 'leer' ? 'dark' : 'light');
       if (variant === 'voll') {
         if (expect.button) for (const entry of site.pages) await checkWithoutScript(chrome, site, entry);
-        if (expect.toggle) await checkNarrow(chrome, site, site.pages.find((p) => p.active) || site.pages[0]);
         if (expect.frames) await checkFrames(chrome, site);
+      } else {
         await screenshots(chrome, site);
       }
       console.log(`${args.set}/${variant}: ${site.pages.length} page(s) checked`);
     }
-    const imported = importExample();
-    for (const file of imported) {
-      tidy(file, utf8);
-      const where = `import/${path.basename(file)}`;
-      const { context, page, problems } = await openPage(chrome, file, { width: 1024, height: 768 });
-      for (const p of problems) fail(where, p);
-      await checkLinks(page, where);
-      await context.close();
+    if (big) {
+      for (const entry of [...big.pages, ...big.hosts]) {
+        const where = `gross/${path.basename(entry.file)}`;
+        await checkLayouts(chrome, entry.file, where, { ownColours: true, whole: !!entry.host });
+        if (expect.drawer) await checkDrawer(chrome, big, entry, 'gross', entry.host ? 'light' : 'dark');
+      }
+      console.log(`${args.set}/gross: ${big.pages.length + big.hosts.length} page(s) checked`);
     }
-    console.log(`${args.set}/import: ${imported.length} page(s) checked`);
+    if (imported) {
+      for (const file of imported.pages) {
+        const where = `import/${path.basename(file)}`;
+        const { context, page, problems } = await openPage(chrome, file, { width: 1024, height: 768 });
+        for (const p of problems) fail(where, p);
+        await checkLinks(page, where);
+        await context.close();
+      }
+      for (const file of imported.applied) await checkApplied(chrome, file);
+      const sub = imported.applied.find((f) => f.endsWith(path.join('produkte', 'software.htm')));
+      if (sub) await checkLayouts(chrome, sub, 'import/produkte/software.htm', { ownColours: true, whole: true });
+      console.log(`${args.set}/import: ${imported.pages.length} page(s) generated, ${imported.applied.length} set into`);
+    }
   } finally {
     await chrome.close();
   }
+  console.log(`${args.set}: ${((Date.now() - started) / 1000).toFixed(1)} s`);
   if (failures.length) {
     console.error(`${failures.length} check(s) failed:\n  ` + failures.join('\n  '));
     process.exit(1);
