@@ -17,6 +17,8 @@ TTemplateSet TovHTML::TemplateFields() const {
   set.BetweenSubmenuPoints = BetweenSubmenuPoints;
   set.Utf8 = TemplateUtf8;
   set.Levels = TemplateLevels;
+  set.Nests = TemplateNests;
+  set.SubmenuGroupPoint = SubmenuGroupPoint;
   set.Includable = HoldsMarkers(set);
   return set;
 }
@@ -32,6 +34,8 @@ void TovHTML::SetTemplateFields(TTemplateSet&& set) {
   BetweenSubmenuPoints = std::move(set.BetweenSubmenuPoints);
   TemplateUtf8 = set.Utf8;
   TemplateLevels = set.Levels;
+  TemplateNests = set.Nests;
+  SubmenuGroupPoint = std::move(set.SubmenuGroupPoint);
 }
 
 bool TovHTML::LoadTemplate() {

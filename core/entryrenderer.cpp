@@ -1,5 +1,8 @@
 #include "core/entryrenderer.h"
 
+#include <algorithm>
+#include <string>
+
 #include "support/cp1252.h"
 #include "support/strutil.h"
 
@@ -52,6 +55,7 @@ std::string EntryRenderer::RenderMainItem(int active, int ordinal, int entryInde
     ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
     ReplaceAll(s, "$Link$", Value(hasSub ? id + plan_.SubmenuExt : item.Link), false);
   }
+  if (set_.Nests) ReplaceAll(s, "$Level$", "0", false);
   // Most entries are rendered without their sub-menu: it is made only where it goes.
   if (ContainsTextAscii(s, "$submenu$")) ReplaceAll(s, "$submenu$", RenderSubItems(entryIndex), false);
   if (ordinal < count) s += set_.BetweenMenupoints;
@@ -63,6 +67,7 @@ std::string EntryRenderer::RenderSubItems(int entryIndex) const {
   if (!doc_.HasSubItems(entryIndex)) return result;
   const int First = entryIndex + 1;
   const int Last = doc_.LastSubItemIndex(First);
+  if (set_.Nests) return RenderLevel(First, Last + 1, 1);
   for (int i = First; i <= Last; ++i) {
     const TMTItem& item = doc_.Items[static_cast<std::size_t>(i)];
     const auto [FirstLetter, Rest] = TovHTML::SplitFirstLetter(item.Caption);
@@ -82,6 +87,57 @@ std::string EntryRenderer::RenderSubItems(int entryIndex) const {
     }
   }
   return result;
+}
+
+int EntryRenderer::ShownLevel(int index) const {
+  return std::min(LevelOf(doc_.Items[static_cast<std::size_t>(index)]), set_.Levels - 1);
+}
+
+int EntryRenderer::BelowEnd(int index, int end) const {
+  const int level = ShownLevel(index);
+  int next = index + 1;
+  while (next < end && ShownLevel(next) > level) ++next;
+  return next;
+}
+
+std::string EntryRenderer::RenderLevel(int first, int end, int level) const {
+  std::string result;
+  for (int i = first; i < end;) {
+    const int below = BelowEnd(i, end);
+    result += RenderNestedItem(i, below, level);
+    result += "\r\n";
+    if (below < end) {
+      result += set_.BetweenSubmenuPoints;
+      result += "\r\n";
+    }
+    i = below;
+  }
+  return result;
+}
+
+std::string EntryRenderer::RenderNestedItem(int index, int end, int level) const {
+  const TMTItem& item = doc_.Items[static_cast<std::size_t>(index)];
+  const bool group = end > index + 1;
+  std::string s = group && !set_.SubmenuGroupPoint.empty() ? set_.SubmenuGroupPoint : set_.SubmenuPoint;
+  // The group that holds the page's own entry (or is it) stands open.
+  const bool open = group && host_ && host_->Current >= index && host_->Current < end;
+  // The program's own values first, so no value filled in below can form them.
+  if (set_.Includable) ReplaceAll(s, "$Current$", Current(host_ && host_->Current == index), false);
+  ReplaceAll(s, "$Level$", std::to_string(level), false);
+  ReplaceAll(s, "$Open$", open ? " open" : "", false);
+  ReplaceAll(s, "$Expanded$", open ? "true" : "false", false);
+  const auto [FirstLetter, Rest] = TovHTML::SplitFirstLetter(item.Caption);
+  ReplaceAll(s, "$Linkname$", Value(item.Caption), false);
+  ReplaceAll(s, "$LinkTarget$", Target(item.Target), false);
+  ReplaceAll(s, "$LinkID$", Value(plan_.LinkIDs[static_cast<std::size_t>(index)]), false);
+  ReplaceAll(s, "$FirstLetter$", Value(FirstLetter), false);
+  ReplaceAll(s, "$RestLetter$", Value(Rest), false);
+  // A group heading in a site page leads where its first entry does when it has no link.
+  const std::string& link = host_ && group && item.Link.empty() ? doc_.Items[static_cast<std::size_t>(index) + 1].Link : item.Link;
+  ReplaceAll(s, "$Link$", Value(link), false);
+  if (ContainsTextAscii(s, "$submenu$"))
+    ReplaceAll(s, "$submenu$", group ? RenderLevel(index + 1, end, level + 1) : std::string(), false);
+  return s;
 }
 
 }  // namespace navforge

@@ -30,6 +30,14 @@ public:
 private:
   // A target as filled in: in a host page, frame names are left out.
   std::string Target(const std::string& target) const;
+  // A set that nests: the entries from first to before end (the descendants of one
+  // entry) at level, each with its own below it.
+  std::string RenderLevel(int first, int end, int level) const;
+  std::string RenderNestedItem(int index, int end, int level) const;
+  // The level entry index shows at: its own, no deeper than the set nests.
+  int ShownLevel(int index) const;
+  // Just past the entries below index, up to end.
+  int BelowEnd(int index, int end) const;
 
   const TovHTML& doc_;
   const TTemplateSet& set_;

@@ -37,6 +37,8 @@ public:
   std::string BetweenSubmenuPoints;
   bool TemplateUtf8 = false;  // the loaded set's pages are UTF-8
   int TemplateLevels = 2;     // levels the loaded set nests
+  bool TemplateNests = false; // and whether it says so (see TTemplateSet)
+  std::string SubmenuGroupPoint;  // the loaded set's fragment for a sub-entry with entries below it
 
   // Where the template sets live and which variables file LoadFromFile/SaveToFile use
   // (file-system names; defaults from support/locations.h). A set in UserTemplateRoot

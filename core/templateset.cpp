@@ -40,8 +40,9 @@ void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set) {
   const std::optional<std::int32_t> allInOne = ParseInteger(ini.ReadString("Main", "all_in_one", ""));
   set.AllInOne = allInOne.value_or(0) != 0;
   set.Utf8 = SameTextAscii(ini.ReadString("Main", "charset", ""), "utf-8");
-  const std::int32_t levels = ParseInteger(ini.ReadString("Main", "levels", "")).value_or(2);
-  set.Levels = levels >= 2 && levels <= 6 ? levels : 2;
+  const std::optional<std::int32_t> levels = ParseInteger(ini.ReadString("Main", "levels", ""));
+  set.Nests = levels && *levels >= 2 && *levels <= 6;
+  set.Levels = set.Nests ? *levels : 2;
 
   const auto fragment = [&](const char* name) { return ReadFragmentFile(FindChildPath(dir, name), set.Utf8); };
   set.Header = fragment("header.txt");
@@ -51,12 +52,17 @@ void ReadTemplateSetFiles(const std::string& folder, TTemplateSet& set) {
   set.BetweenMenupoints = fragment("BetweenMenupoints.txt");
   set.SubmenuPoint = fragment("SubmenuPoint.txt");
   set.BetweenSubmenuPoints = fragment("BetweenSubmenuPoints.txt");
+  set.SubmenuGroupPoint = fragment("SubmenuGroupPoint.txt");
+  set.PathHeader = fragment("PathHeader.txt");
+  set.PathPoint = fragment("PathPoint.txt");
+  set.PathCurrentPoint = fragment("PathCurrentPoint.txt");
+  set.PathFooter = fragment("PathFooter.txt");
   set.Includable = HoldsMarkers(set);
 }
 
 bool HoldsMarkers(const TTemplateSet& set) {
   return HoldsMarkers(set.Header + set.Menupoint + set.ActiveMenupoint + set.BetweenMenupoints + set.SubmenuPoint +
-                      set.BetweenSubmenuPoints + set.Footer);
+                      set.SubmenuGroupPoint + set.BetweenSubmenuPoints + set.Footer);
 }
 
 std::optional<TTemplateSet> LoadTemplateSet(const std::string& root, const std::string& name, std::string& message,

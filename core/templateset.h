@@ -13,9 +13,19 @@ struct TTemplateSet {
   // Its fragments mark the part of a page that another page can take in (see
   // menumarkers.h); only such sets fill "$Current$".
   bool Includable = false;
-  // Levels of the menu the set nests ("levels" in section "Main", 2 to 6): 2 renders
-  // deeper entries as sub-entries of their main entry.
+  // Levels of the menu the set nests ("levels" in section "Main", 2 to 6; Nests: the set
+  // has the key). Only such a set fills "$Level$", "$Open$", "$Expanded$" and a
+  // sub-entry's "$submenu$"; entries deeper than it nests show at its deepest level, and
+  // in a set without the key as sub-entries of their main entry.
   int Levels = 2;
+  bool Nests = false;
+  // A sub-entry that has entries below it, where the set wants it other than a leaf
+  // ("SubmenuGroupPoint.txt"; empty: SubmenuPoint).
+  std::string SubmenuGroupPoint;
+  // The trail from the top of the menu to the page, set into a site page's second pair
+  // of markers ("PathHeader.txt", "PathPoint.txt", "PathCurrentPoint.txt",
+  // "PathFooter.txt"; without them a plain default).
+  std::string PathHeader, PathPoint, PathCurrentPoint, PathFooter;
   std::string Folder;  // the set's folder, ending with "/"
 };
 

@@ -562,6 +562,44 @@ TEST_F(Gen, currentEntry_isMarkedOnItsOwnPageOnlyInASetWithMarkers) {
   }
 }
 
+// A set that says how many levels it nests renders each entry's own entries inside it
+// ("$submenu$" of a sub-entry, "$Level$"), a group in its own fragment where it has one,
+// and entries deeper than it nests at its deepest level; a set without the key shows
+// every entry below a main entry as its sub-entry and leaves the new placeholders alone.
+TEST_F(Gen, deeperEntries_nestAsFarAsTheSetSays) {
+  struct Case {
+    const char* levels;
+    const char* group;
+    const char* expected;  // the page without its line breaks
+  } const cases[] = {
+      {"levels=4", "G $Linkname$$Level$$Open$($submenu$)", "A A0(G a11(G a112(S a1113()))S a21())M B0"},
+      {"levels=3", "G $Linkname$$Level$$Open$($submenu$)", "A A0(G a11(S a112()S a1112())S a21())M B0"},
+      {"levels=4", "", "A A0(S a11(S a112(S a1113()))S a21())M B0"},
+      {"levels=9", "G", "A A$Level$(S a1$Level$($submenu$)S a11$Level$($submenu$)S a111$Level$($submenu$)"
+                        "S a2$Level$($submenu$))M B$Level$"},
+  };
+  Add("A", "a.htm", "", false);
+  Add("a1", "a1.htm", "", true);
+  Add("a11", "a11.htm", "", true);
+  Add("a111", "a111.htm", "", true);
+  Add("a2", "a2.htm", "", true);
+  Add("B", "b.htm", "", false);
+  doc.Items[2].Depth = 2;
+  doc.Items[3].Depth = 3;
+  for (const Case& c : cases) {
+    Set({{"template.ini", std::string("[Main]\r\nall_in_one=1\r\n") + c.levels + "\r\n"},
+         {"header.txt", "<p>"},
+         {"menupoint.txt", "M $Linkname$$Level$"},
+         {"activemenupoint.txt", "A $Linkname$$Level$($submenu$)"},
+         {"SubmenuPoint.txt", "S $Linkname$$Level$($submenu$)"},
+         {"SubmenuGroupPoint.txt", c.group}});
+    doc.Generate();
+    std::string page = Page("nav.htm");
+    ReplaceAll(page, "\r\n", "", true);
+    EXPECT_EQ(page, std::string("<p>") + c.expected) << c.levels << " " << c.group;
+  }
+}
+
 TEST_F(Gen, pageText_isSplitAgainAtLoneCRAndEndsAtNul) {
   Split();
   Set({{"header.txt", "a$v$"}});
