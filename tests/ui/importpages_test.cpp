@@ -183,14 +183,18 @@ TEST(ImportPages, newMenu_takesTheSetChosenAndItsFrame) {
 
 TEST(ImportDialog, showsSetTargetAndEntries) {
   test::UiApp();
-  TImportReview review{{kProposal, {}, {}}, {}, {true, false, true}, "inhalt", "der Frame in rahmen.htm"};
-  TImportChoices start{{true, false, true}, {"A", "F", "F1"}, "Liste", "inhalt"};
+  std::vector<ProposedEntry> proposal = kProposal;
+  proposal.push_back({"G", "f/g/1.htm", true, false, "/s/f/g/1.htm", "/s/f", 2});  // below F1
+  TImportReview review{{proposal, {}, {}}, {}, {true, false, true, true}, "inhalt", "der Frame in rahmen.htm"};
+  TImportChoices start{{true, false, true, true}, {"A", "F", "F1", "G"}, "Liste", "inhalt"};
   TImportDialog quiet(nullptr, review, {}, {}, start);
   ASSERT_EQ(quiet.EntryList->topLevelItemCount(), 2);
   ASSERT_EQ(quiet.EntryList->topLevelItem(1)->childCount(), 1);
   QTreeWidgetItem* sub = quiet.EntryList->topLevelItem(1)->child(0);
   EXPECT_EQ(sub->text(0), QStringLiteral("F1"));
   EXPECT_EQ(sub->text(1), QStringLiteral("f/1.htm"));
+  ASSERT_EQ(sub->childCount(), 1);
+  EXPECT_EQ(sub->child(0)->text(0), QStringLiteral("G"));
   EXPECT_TRUE(quiet.WarningText->isHidden());
   EXPECT_FALSE(quiet.SetBox->isEnabled());  // no sets to choose from: the menu keeps its set
   EXPECT_EQ(quiet.SetBox->currentText(), QStringLiteral("Liste"));
@@ -200,7 +204,7 @@ TEST(ImportDialog, showsSetTargetAndEntries) {
   quiet.EntryList->topLevelItem(1)->setCheckState(0, Qt::Checked);
   quiet.TargetEdit->setText(QStringLiteral(" rechts "));
   const TImportChoices choices = quiet.Choices();
-  EXPECT_EQ(choices.Checked, (std::vector<bool>{false, true, true}));
+  EXPECT_EQ(choices.Checked, (std::vector<bool>{false, true, true, true}));
   EXPECT_EQ(choices.Target, "rechts");
   EXPECT_EQ(choices.Set, "Liste");
 }
