@@ -11,6 +11,7 @@
 
 #include "apply/hostencoding.h"
 #include "apply/hostmenu.h"
+#include "apply/hosttrail.h"
 #include "apply/urlrebase.h"
 #include "core/generationrun.h"
 #include "core/locallink.h"
@@ -160,6 +161,24 @@ std::string PathText(const std::string& fsName) { return FromFsName(fsName); }
 
 std::string FolderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
 
+// Where a page's two pairs of markers stand: the menu's and the trail's.
+struct PageMarks {
+  explicit PageMarks(std::string_view bytes)
+      : Menu(FindMarkedPart(bytes)), Path(FindMarkedPart(bytes, kPathBegin, kPathEnd)) {}
+  bool None() const { return Menu.Is == MarkedPart::None && Path.Is == MarkedPart::None; }
+  MarkedPart Menu, Path;
+};
+
+// A pair of markers the page cannot take: the page stays as it is.
+void RefuseBroken(const MarkedPart& marked, std::string_view begin, std::string_view end) {
+  const std::string pair = std::string(begin) + " und " + std::string(end);
+  if (marked.Is == MarkedPart::Repeated)
+    throw ENavforgeError("Die Markierungen " + pair + " stehen mehr als einmal in der Seite; sie bleibt, wie sie ist.");
+  if (marked.Is == MarkedPart::Unbalanced)
+    throw ENavforgeError("Zu " + std::string(begin) + " fehlt " + std::string(end) +
+                         " (oder sie stehen in falscher Reihenfolge); die Seite bleibt, wie sie ist.");
+}
+
 // What the run over a site shares between its pages: the set, the menu, which entry
 // each page is.
 class Applier {
@@ -180,6 +199,7 @@ public:
     output_ = RealPath(FolderOf(mainPage));
     entries_ = EntriesByPage(doc, output_);
     menu_.emplace(doc, *set_);
+    trail_.emplace(doc, *set_);
   }
   const std::string& Problem() const { return problem_; }
   const std::string& OutputFolder() const { return output_; }
@@ -192,29 +212,41 @@ public:
   }
   bool Linked(const std::string& real) const { return entries_.count(real) > 0; }
 
-  // The page at real with the menu set in, into page (its memory kept from page to
-  // page); marked tells where the markers stand. False when the page is as it would be.
-  // Throws ENavforgeError with the page's problem.
-  bool Apply(const std::string& bytes, const MarkedPart& marked, const std::string& real, std::string& page) {
-    if (marked.Is == MarkedPart::Repeated)
-      throw ENavforgeError("Die Markierungen <!-- navforge --> und <!-- /navforge --> stehen mehr als einmal in der Seite; sie bleibt, wie sie ist."_cp1252);
-    if (marked.Is != MarkedPart::Found)
-      throw ENavforgeError("Zu <!-- navforge --> fehlt <!-- /navforge --> (oder sie stehen in falscher Reihenfolge); die Seite bleibt, wie sie ist."_cp1252);
+  // The page at real with the menu and the trail set in where it marks them, into page
+  // (its memory kept from page to page). False when the page is as it would be. Throws
+  // ENavforgeError with the page's problem.
+  bool Apply(const std::string& bytes, const PageMarks& marks, const std::string& real, std::string& page) {
+    RefuseBroken(marks.Menu, kMenuBegin, kMenuEnd);
+    RefuseBroken(marks.Path, kPathBegin, kPathEnd);
+    const bool menu = marks.Menu.Is == MarkedPart::Found, path = marks.Path.Is == MarkedPart::Found;
+    if (menu && path && marks.Menu.Begin - kMenuBegin.size() < marks.Path.End &&
+        marks.Path.Begin - kPathBegin.size() < marks.Menu.End)
+      throw ENavforgeError("Die Markierungen für Menü und Pfad stehen ineinander; die Seite bleibt, wie sie ist."_cp1252);
     const std::optional<HostEncoding> encoding = DetectHostEncoding(bytes);
     if (!encoding)
       throw ENavforgeError("Die Seite ist in einer Kodierung geschrieben, die Navforge nicht kennt (nur UTF-8 und Windows-1252); sie bleibt, wie sie ist."_cp1252);
     const auto entry = entries_.find(real);
+    const int current = entry == entries_.end() ? -1 : entry->second;
     const auto asUrlPath = [&](const std::string& folder) { return set_->Utf8 ? folder : PathText(folder); };
     const std::string folder = FolderOf(real);
     const HostForm form{folder, UrlRebase(asUrlPath(output_), asUrlPath(folder)), *encoding, LineFeeds(bytes)};
-    // The page is made in place: its text before the markers, the menu, the rest.
-    page.assign(bytes, 0, marked.Begin);
-    if (!menu_->For(entry == entries_.end() ? -1 : entry->second, form, page))
-      throw ENavforgeError("Die Menüseite enthält die Markierungen nicht genau einmal (ein Wert enthält eine davon)."_cp1252);
-    if (std::string_view(page).substr(marked.Begin) == std::string_view(bytes).substr(marked.Begin, marked.End - marked.Begin))
-      return false;
-    page.append(bytes, marked.End);
-    return true;
+    // The page is made in place: its text up to each marked part, the part, the rest.
+    const bool menuFirst = menu && (!path || marks.Menu.Begin < marks.Path.Begin);
+    page.clear();
+    std::size_t done = 0;
+    for (const bool isMenu : {menuFirst, !menuFirst}) {
+      const MarkedPart& marked = isMenu ? marks.Menu : marks.Path;
+      if (marked.Is != MarkedPart::Found) continue;
+      page.append(bytes, done, marked.Begin - done);
+      if (!isMenu) {
+        trail_->For(current, form, page);
+      } else if (!menu_->For(current, form, page)) {
+        throw ENavforgeError("Die Menüseite enthält die Markierungen nicht genau einmal (ein Wert enthält eine davon)."_cp1252);
+      }
+      done = marked.End;
+    }
+    page.append(bytes, done);
+    return page != bytes;
   }
 
 private:
@@ -223,6 +255,7 @@ private:
   std::string problem_, output_;
   std::map<std::string, int> entries_;
   std::optional<HostMenu> menu_;
+  std::optional<HostTrail> trail_;
 };
 
 }  // namespace
@@ -252,14 +285,14 @@ ApplyReport ApplyToSite(const TovHTML& doc, const ApplyOptions& options) {
       ++report.Failed;
       continue;
     }
-    const MarkedPart marked = FindMarkedPart(bytes);
-    if (marked.Is == MarkedPart::None) {
+    const PageMarks marks(bytes);
+    if (marks.None()) {
       if (applier.Linked(real)) report.Unmarked.push_back(rel);
       continue;
     }
     PageResult result{PageResult::Unchanged, rel, {}};
     try {
-      if (applier.Apply(bytes, marked, real, page)) {
+      if (applier.Apply(bytes, marks, real, page)) {
         if (options.Mode == ApplyMode::Write) writes.Write(report.Pages.size(), real, std::move(page));
         result.Is = PageResult::Changed;
         ++report.Changed;
@@ -286,10 +319,10 @@ std::optional<std::string> PageWithMenu(const TovHTML& doc, const std::string& p
     problem = applier.Problem();
     if (!problem.empty()) return std::nullopt;
     const std::string bytes = ReadSitePage(page);
-    const MarkedPart marked = FindMarkedPart(bytes);
-    if (marked.Is == MarkedPart::None) return std::nullopt;
+    const PageMarks marks(bytes);
+    if (marks.None()) return std::nullopt;
     std::string withMenu;
-    return applier.Apply(bytes, marked, RealPath(page), withMenu) ? withMenu : bytes;
+    return applier.Apply(bytes, marks, RealPath(page), withMenu) ? withMenu : bytes;
   } catch (const ENavforgeError& e) {
     problem = e.what();
     return std::nullopt;

@@ -16,21 +16,23 @@ std::size_t Find(std::string_view text, std::string_view what, std::size_t from 
 
 }  // namespace
 
-MarkedPart FindMarkedPart(std::string_view text) {
+MarkedPart FindMarkedPart(std::string_view text) { return FindMarkedPart(text, kMenuBegin, kMenuEnd); }
+
+MarkedPart FindMarkedPart(std::string_view text, std::string_view beginMarker, std::string_view endMarker) {
   MarkedPart part;
-  const std::size_t begin = Find(text, kMenuBegin), end = Find(text, kMenuEnd);
+  const std::size_t begin = Find(text, beginMarker), end = Find(text, endMarker);
   if (begin == std::string_view::npos && end == std::string_view::npos) return part;
   if (begin == std::string_view::npos || end == std::string_view::npos || end < begin) {
     part.Is = MarkedPart::Unbalanced;
     return part;
   }
-  if (Find(text, kMenuBegin, begin + 1) != std::string_view::npos ||
-      Find(text, kMenuEnd, end + 1) != std::string_view::npos) {
+  if (Find(text, beginMarker, begin + 1) != std::string_view::npos ||
+      Find(text, endMarker, end + 1) != std::string_view::npos) {
     part.Is = MarkedPart::Repeated;
     return part;
   }
   part.Is = MarkedPart::Found;
-  part.Begin = begin + kMenuBegin.size();
+  part.Begin = begin + beginMarker.size();
   part.End = end;
   return part;
 }

@@ -153,6 +153,8 @@ TEST_F(SiteApply, aBrokenPageFailsAloneAndTheOthersAreWritten) {
       {"<!-- /navforge --> x <!-- navforge -->", "fehlt"},
       {"<!-- navforge --><!-- /navforge --><!-- navforge --><!-- /navforge -->", "mehr als einmal"},
       {"<meta charset=\"shift_jis\"><!-- navforge --><!-- /navforge -->", "Kodierung"},
+      {"<!-- navforge-pfad --> x", "fehlt <!-- /navforge-pfad -->"},
+      {"<!-- navforge --><!-- navforge-pfad --><!-- /navforge --><!-- /navforge-pfad -->", "ineinander"},
   };
   for (const Case& c : cases) {
     WriteFile(site("kaputt.htm"), c.bytes);
@@ -167,6 +169,61 @@ TEST_F(SiteApply, aBrokenPageFailsAloneAndTheOthersAreWritten) {
     EXPECT_EQ(failed->Page, "kaputt.htm");
     EXPECT_NE(failed->Problem.find(c.why), std::string::npos) << failed->Problem;
   }
+}
+
+// A set that nests opens the groups on the page's path; the trail's markers get the
+// steps from the top to the page (the set's own wording or the plain one), each link
+// leading from the page's folder, the page itself current, nothing for a page no entry
+// names; a page may hold the trail alone.
+TEST_F(SiteApply, aDeeperMenuOpensThePagesPathAndTheTrailLeadsToIt) {
+  test::WriteTemplateSet(dir.file("T/S"),
+                         {{"template.ini", "[Main]\r\nall_in_one=0\r\ncharset=utf-8\r\nlevels=3\r\n"},
+                          {"SubmenuGroupPoint.txt", "<li><button aria-expanded=\"$Expanded$\">$Linkname$</button><ul>$submenu$</ul></li>"}});
+  doc.InsertItem(2, "Holz", "produkte/holz.html", "", true);  // after Regale
+  doc.Items[3].Depth = 2;
+  const std::string trail = "<!-- navforge-pfad -->alt<!-- /navforge-pfad -->";
+  WriteFile(site("produkte/holz.html"), Marked(trail, ""));
+  WriteFile(site("produkte/tische.html"), Marked("", trail));
+  WriteFile(site("impressum.htm"), trail);
+  struct Case {
+    const char* page;
+    const char* path;  // what the trail holds
+    const char* expanded;  // the group Regale, in the menu
+  } const cases[] = {
+      {"produkte/holz.html", "Produkte regale.html|Regale regale.html|Holz holz.html!", "true"},
+      {"produkte/tische.html", "Produkte regale.html|Tische tische.html!", "false"},
+      {"impressum.htm", "", nullptr},
+  };
+  const auto steps = [](const std::string& part) {
+    const std::regex step("<a href=\"([^\"]*)\"( aria-current=\"page\")?>([^<]*)</a>");
+    std::string found;
+    for (auto it = std::sregex_iterator(part.begin(), part.end(), step); it != std::sregex_iterator(); ++it)
+      found += (found.empty() ? "" : "|") + (*it)[3].str() + " " + (*it)[1].str() + ((*it)[2].matched ? "!" : "");
+    return found;
+  };
+  ASSERT_EQ(Run(ApplyMode::Write).Failed, 0u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    const std::string after = ReadFile(site(c.page));
+    const MarkedPart path = FindMarkedPart(after, kPathBegin, kPathEnd);
+    ASSERT_EQ(path.Is, MarkedPart::Found);
+    const std::string part = after.substr(path.Begin, path.End - path.Begin);
+    EXPECT_EQ(steps(part), c.path);
+    EXPECT_EQ(part.find("aria-label=\"Sie sind hier\"") != std::string::npos, *c.path != 0);
+    if (c.expanded) {
+      EXPECT_NE(after.find(std::string("aria-expanded=\"") + c.expanded + "\">Regale"), std::string::npos);
+    }
+  }
+  // A set's own wording of the trail.
+  test::WriteTemplateSet(dir.file("T/S"), {{"PathHeader.txt", "<nav aria-label=\"Pfad\"><ol>"},
+                                           {"PathPoint.txt", "<li>$Level$ <a href=\"$Link$\">$Linkname$</a></li>"},
+                                           {"PathFooter.txt", "</ol></nav>"}});
+  ASSERT_EQ(Run(ApplyMode::Write).Failed, 0u);
+  const std::string worded = ReadFile(site("produkte/holz.html"));
+  EXPECT_NE(worded.find("<nav aria-label=\"Pfad\"><ol>\n<li>0 <a href=\"regale.html\">Produkte</a></li>\n<li>1 <a "
+                        "href=\"regale.html\">Regale</a></li>\n<li>2 <a href=\"holz.html\">Holz</a></li>\n</ol></nav>"),
+            std::string::npos)
+      << worded;
 }
 
 TEST_F(SiteApply, aPageThatCannotBeWrittenFailsAlone) {
