@@ -34,7 +34,7 @@ public:
   // A page path (Windows-1252, maybe relative) as the file it names on disk.
   std::filesystem::path Resolve(const std::string& path) const;
   // The fragment that renders entry i's own link and target (main entries without
-  // sub-entries, sub-entries); nullptr without a set.
+  // sub-entries, sub-entries, a nesting set's groups); nullptr without a set.
   const std::string* FragmentOf(int i) const;
 
   void Add(Level level, const char* code, int entry, std::string message);

@@ -71,8 +71,12 @@ fs::path CheckRun::Resolve(const std::string& path) const {
 const std::string* CheckRun::FragmentOf(int i) const {
   if (!set) return nullptr;
   // Sub-entries before the first main entry are rendered like main entries.
-  return doc.Items[static_cast<std::size_t>(i)].IsSubItem && i >= leadingSubItems ? &set->SubmenuPoint
-                                                                                      : &set->Menupoint;
+  if (!doc.Items[static_cast<std::size_t>(i)].IsSubItem || i < leadingSubItems) return &set->Menupoint;
+  // In a set with "levels", a sub-entry with entries below it (at the levels the set
+  // shows) may have a fragment of its own.
+  const auto shown = [&](int k) { return std::min(LevelOf(doc.Items[static_cast<std::size_t>(k)]), set->Levels - 1); };
+  const bool group = i < doc.LastIndex() && shown(i + 1) > shown(i);
+  return set->Nests && group && !set->SubmenuGroupPoint.empty() ? &set->SubmenuGroupPoint : &set->SubmenuPoint;
 }
 
 void CheckRun::Add(Level level, const char* code, int entry, std::string message) {

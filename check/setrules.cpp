@@ -26,9 +26,10 @@ struct FragmentRef {
   const char* file;
   const std::string TTemplateSet::*text;
   FragmentKind kind;
+  bool nestingOnly = false;  // used only by a set with "levels"
 };
 
-constexpr std::array<FragmentRef, 7> kFragments = {{
+constexpr std::array<FragmentRef, 8> kFragments = {{
     {"header.txt", &TTemplateSet::Header, FragmentKind::Page},
     {"footer.txt", &TTemplateSet::Footer, FragmentKind::Page},
     {"menupoint.txt", &TTemplateSet::Menupoint, FragmentKind::MainEntry},
@@ -36,7 +37,10 @@ constexpr std::array<FragmentRef, 7> kFragments = {{
     {"BetweenMenupoints.txt", &TTemplateSet::BetweenMenupoints, FragmentKind::Page},
     {"SubmenuPoint.txt", &TTemplateSet::SubmenuPoint, FragmentKind::SubEntry},
     {"BetweenSubmenuPoints.txt", &TTemplateSet::BetweenSubmenuPoints, FragmentKind::Page},
+    {"SubmenuGroupPoint.txt", &TTemplateSet::SubmenuGroupPoint, FragmentKind::SubEntry, true},
 }};
+
+bool Used(const FragmentRef& f, const TTemplateSet& set) { return !f.nestingOnly || set.Nests; }
 
 template <std::size_t N>
 bool In(const std::array<std::string_view, N>& names, const std::string& lower) {
@@ -46,12 +50,13 @@ bool In(const std::array<std::string_view, N>& names, const std::string& lower) 
 }
 
 // "$Current$" only in a set that marks its menu for the site's pages; "$Level$", and
-// "$submenu$" in a sub-entry's fragment, only in a set that nests deeper levels.
+// "$submenu$", "$Open$" and "$Expanded$" in a sub-entry's fragment, only in a set with
+// "levels".
 bool IsEntryPlaceholder(const std::string& lower, FragmentKind kind, const TTemplateSet& set) {
-  const bool nests = set.Levels > 2;
-  return In(kEntryPlaceholders, lower) ||
-         (lower == "submenu" && (kind == FragmentKind::MainEntry || (nests && kind == FragmentKind::SubEntry))) ||
-         (lower == "level" && nests && kind != FragmentKind::Page) ||
+  const bool nestedEntry = set.Nests && kind == FragmentKind::SubEntry;
+  return In(kEntryPlaceholders, lower) || (lower == "submenu" && (kind == FragmentKind::MainEntry || nestedEntry)) ||
+         (lower == "level" && set.Nests && kind != FragmentKind::Page) ||
+         ((lower == "open" || lower == "expanded") && nestedEntry) ||
          (lower == "current" && set.Includable && kind != FragmentKind::Page);
 }
 
@@ -72,6 +77,7 @@ void CheckPlaceholders(CheckRun& run) {
   std::set<std::string> variables;  // lower case
   for (const TVarItem& v : run.doc.Variables.Vars) variables.insert(LowerAscii(v.Name));
   for (const FragmentRef& f : kFragments) {
+    if (!Used(f, *run.set)) continue;
     const std::string& text = run.set.value().*f.text;
     std::set<std::string> reported;
     std::size_t i = 0;
@@ -103,7 +109,8 @@ void CheckVariables(CheckRun& run) {
   // formatting texts reach the page before the variables are filled.
   std::string reach;
   if (run.set)
-    for (const FragmentRef& f : kFragments) reach += LowerAscii(run.set.value().*f.text);
+    for (const FragmentRef& f : kFragments)
+      if (Used(f, *run.set)) reach += LowerAscii(run.set.value().*f.text);
   for (const TMTItem& item : d.Items) reach += LowerAscii(item.Caption + '\n' + item.Link + '\n' + item.Target + '\n');
   for (const std::string* t : {&d.Title, &d.Font, &d.FontSize, &d.SubmenuFont, &d.SubmenuFontSize,
                                &d.SubmenuLeftMargin, &d.BackgroundImage, &d.Filename, &d.hr})

@@ -48,6 +48,12 @@ struct Menu {
   void Var(const std::string& name, const std::string& value) { doc.Variables.AddVariable(name, value); }
   // The set nests levels in all.
   void Levels(int levels) { Fragment("template.ini", "[Main]\r\nall_in_one=0\r\nlevels=" + std::to_string(levels) + "\r\n"); }
+  // Sub-entries without a target attribute, groups of a nesting set with one.
+  void GroupFragments() {
+    Fragment("SubmenuPoint.txt", "<a href=\"$Link$\">$Linkname$</a>\r\n");
+    Fragment("SubmenuGroupPoint.txt",
+             "<details><summary><a href=\"$Link$\" target=\"$LinkTarget$\">$Linkname$</a></summary>$submenu$</details>\r\n");
+  }
   // An entry at the end, level below the main entry before it (0: a main entry).
   void Add(const std::string& caption, int level) {
     doc.InsertItem(-1, caption, "soft.htm", "inhalt", level > 0);
@@ -205,13 +211,27 @@ const RuleCase kRules[] = {
     {"platzhalter-ungefuellt", Level::Warnung, -1,
      [](Menu& m) { m.Fragment("header.txt", "<title>$Linkname$</title>\r\n"); },  // entry placeholder outside an entry
      [](Menu& m) { m.Fragment("activemenupoint.txt", "<a href=\"$LINK$\" id=\"$LinkID$\">$Linkname$</a>$submenu$\r\n"); }},
-    {"platzhalter-ungefuellt", Level::Warnung, -1,  // a set without levels leaves them alone
+    {"platzhalter-ungefuellt", Level::Warnung, -1,  // a set without levels leaves it alone
      [](Menu& m) { m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" class=\"e$Level$\">$Linkname$</a>\r\n"); },
      [](Menu& m) {
-       m.Levels(4);
-       m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" class=\"e$Level$\">$Linkname$</a>$submenu$\r\n");
-       m.Fragment("menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\" class=\"e$level$\">$Linkname$</a>\r\n");
+       m.Levels(2);
+       m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" class=\"e$Level$\">$Linkname$</a>\r\n");
      }},
+    {"platzhalter-ungefuellt", Level::Warnung, -1,  // only a nested entry opens
+     [](Menu& m) { m.Levels(3), m.Fragment("menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\"$Open$>$Linkname$</a>\r\n"); },
+     [](Menu& m) {
+       m.Levels(3);
+       m.Fragment("menupoint.txt", "<a href=\"$Link$\" target=\"$LinkTarget$\" class=\"e$level$\">$Linkname$</a>\r\n");
+       m.Fragment("SubmenuPoint.txt", "<a href=\"$Link$\" class=\"e$Level$\">$Linkname$</a>$submenu$\r\n");
+       m.Fragment("SubmenuGroupPoint.txt", "<details$Open$><summary aria-expanded=\"$Expanded$\">$Linkname$</summary>"
+                                          "$submenu$</details>\r\n");
+     }},
+    {"platzhalter-ungefuellt", Level::Warnung, -1,  // the group fragment counts in a set with levels only
+     [](Menu& m) { m.Levels(3), m.Fragment("SubmenuGroupPoint.txt", "$Tilte$\r\n"); },
+     [](Menu& m) { m.Fragment("SubmenuGroupPoint.txt", "$Tilte$\r\n"); }},
+    {"ziel-leer", Level::Warnung, 2,  // a group's own fragment
+     [](Menu& m) { m.Levels(3), m.Add("Linux", 2), m.doc.Items[2].Target = "", m.GroupFragments(); },
+     [](Menu& m) { m.Add("Linux", 2), m.doc.Items[2].Target = "", m.GroupFragments(); }},
     {"variable-unbenutzt", Level::Warnung, -1, [](Menu& m) { m.Var("Firma", "Beispiel"); },
      [](Menu& m) { m.Var("Firma", "Beispiel in $ort$"); m.Var("Ort", "Bonn"); m.Caption(0) = "$Firma$"; }},
     {"variable-ohne-wirkung", Level::Warnung, -1, [](Menu& m) { m.Var("title", "x"); },
