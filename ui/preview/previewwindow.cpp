@@ -154,7 +154,10 @@ TPreviewWindow::TPreviewWindow(TPreviewSource source, QString settingsFile, QWid
 }
 
 // The page goes before the profile it was made with.
-TPreviewWindow::~TPreviewWindow() { delete View; }
+TPreviewWindow::~TPreviewWindow() {
+  closing_ = true;  // the engine may still answer a running patch while it goes
+  delete View;
+}
 
 void TPreviewWindow::SaveGeometry() const {
   if (settingsFile_.isEmpty()) return;
@@ -241,6 +244,7 @@ void TPreviewWindow::ShowPage(const QString& name) {
   patching_ = true;
   page_->runJavaScript(PatchScript(*diff), QWebEngineScript::ApplicationWorld,
                        [this, name, text = std::move(text)](const QVariant& patched) mutable {
+                         if (closing_) return;
                          patching_ = false;
                          if (patched.toBool()) {
                            shownText_ = std::move(text);

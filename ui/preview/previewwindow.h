@@ -103,6 +103,7 @@ private:
   std::optional<std::string> shownText_;    // the text the live page shows (none: unknown, load anew)
   std::optional<std::string> loadingText_;  // the text of the page being loaded
   bool patching_ = false;
+  bool closing_ = false;
   QString afterPatch_;   // the page to show once the running patch is done
   bool changePending_ = false;
   QElapsedTimer sinceChange_;
