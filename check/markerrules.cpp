@@ -30,13 +30,23 @@ void CheckMarkers(CheckRun& run) {
     } catch (const ENavforgeError&) {
       continue;  // missing or unreadable: the link rules say so; too large: no page to set the menu into
     }
-    const MarkedPart marked = FindMarkedPart(page);
-    if (marked.Is != MarkedPart::Unbalanced && marked.Is != MarkedPart::Repeated) continue;
+    // The menu's pair and the trail's: either broken, or the two inside each other.
+    const MarkedPart menu = FindMarkedPart(page), path = FindMarkedPart(page, kPathBegin, kPathEnd);
+    std::string why;
+    for (const auto& [marked, pair] : {std::pair{menu, "(<!-- navforge --> … <!-- /navforge -->)"_cp1252},
+                                       std::pair{path, "(<!-- navforge-pfad --> … <!-- /navforge-pfad -->)"_cp1252}}) {
+      if (!why.empty() || (marked.Is != MarkedPart::Unbalanced && marked.Is != MarkedPart::Repeated)) continue;
+      why = (marked.Is == MarkedPart::Repeated ? " enthält die Markierungen mehr als einmal "
+                                               : " enthält nur eine der Markierungen oder beide in falscher Reihenfolge ") +
+            pair;
+    }
+    if (why.empty() && menu.Is == MarkedPart::Found && path.Is == MarkedPart::Found &&
+        menu.Begin - kMenuBegin.size() < path.End && path.Begin - kPathBegin.size() < menu.End)
+      why = " enthält die Markierungen für Menü und Pfad ineinander"_cp1252;
+    if (why.empty()) continue;
     run.Add(Level::Warnung, "markierung-kaputt", i,
-            "Die Seite " + Quoted(FromFsName(target.string())) +
-                (marked.Is == MarkedPart::Repeated ? " enthält die Markierungen mehr als einmal"
-                                                   : " enthält nur eine der Markierungen oder beide in falscher Reihenfolge") +
-                " (<!-- navforge --> … <!-- /navforge -->); beim Einsetzen des Menüs bleibt sie, wie sie ist."_cp1252);
+            "Die Seite " + Quoted(FromFsName(target.string())) + why +
+                "; beim Einsetzen des Menüs bleibt sie, wie sie ist."_cp1252);
   }
 }
 

@@ -127,6 +127,9 @@ const RuleCase kRules[] = {
     {"markierung-kaputt", Level::Warnung, 0,
      [](Menu& m) { m.Includable(), WriteFile(m.dir.file("site/home.htm"), "<!-- /navforge --><!-- navforge -->"); },
      [](Menu& m) { m.Includable(), WriteFile(m.dir.file("site/home.htm"), "<!-- navforge -->\n<!-- /navforge -->"); }},
+    {"markierung-kaputt", Level::Warnung, 0,
+     [](Menu& m) { m.Includable(), WriteFile(m.dir.file("site/home.htm"), "<!-- navforge --><!-- navforge-pfad --><!-- /navforge --><!-- /navforge-pfad -->"); },
+     [](Menu& m) { m.Includable(), WriteFile(m.dir.file("site/home.htm"), "<!-- navforge-pfad --><!-- /navforge-pfad --><!-- navforge --><!-- /navforge -->"); }},
     {"kennung-mit-pfadzeichen", Level::Fehler, 1, [](Menu& m) { m.Caption(1) = "Produkte/Neu"; },
      [](Menu& m) { m.Caption(2) = "Soft\\ware"; }},  // a sub-entry names no page
     {"leere-beschriftung", Level::Fehler, 0, [](Menu& m) { m.Caption(0).clear(); }, [](Menu& m) { m.Caption(0) = " "; }},
