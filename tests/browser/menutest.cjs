@@ -396,6 +396,16 @@ async function checkPage(browser, site, entry, variant) {
     .filter((r) => /^(menu|menubar|menuitem\w*)$/.test(r)));
   check(roles.length === 0, where, `ARIA menu roles: ${roles.join(' ')}`);
 
+  // The preview's engine (Chromium 102) knows no :has(): a rule that needs it may only hide
+  // something as polish, never carry a marker or a colour.
+  const needsHas = await page.evaluate(() => {
+    const rules = (list) => [...list].flatMap((r) => (r.selectorText ? [r] : rules(r.cssRules || [])));
+    return [...document.styleSheets].flatMap((s) => rules(s.cssRules))
+      .filter((r) => r.selectorText.includes(':has(') && [...r.style].some((p) => p !== 'display'))
+      .map((r) => r.selectorText);
+  });
+  check(!needsHas.length, where, `a rule needs :has(), which Chromium 102 lacks: ${needsHas.join(', ')}`);
+
   // The current entry is the page's own, or there is none.
   const current = await page.evaluate(() => [...document.querySelectorAll('[aria-current="page"]')]
     .map((e) => ({ text: e.textContent, href: e.href })));
