@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "support/cp1252.h"
+
 namespace navforge::preview {
 namespace {
 
@@ -124,25 +126,6 @@ std::vector<Token> Tokens(std::string_view s) {
   return out;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The value as the page holds it: line breaks as LF and, unless raw, the character
 // references resolved. Nothing for a reference this reader does not know.
 std::optional<std::string> Decode(std::string_view s, bool raw) {
@@ -177,7 +160,8 @@ std::optional<std::string> Decode(std::string_view s, bool raw) {
         if (named == kNamed.end()) return std::nullopt;
         code = named->second;
       }
-      AppendUtf8(out, code);
+      // As the parser reads them: no NUL, surrogate or number past Unicode.
+      AppendUtf8(out, code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ? 0xFFFD : code);
       i = semi;
     } else {
       out += c;
