@@ -38,9 +38,7 @@ std::string HostTrail::Step(int entry, const std::string& fragment) const {
   ReplaceAll(s, "$LinkID$", renderer_.Value(plan_.LinkIDs[i]), false);
   ReplaceAll(s, "$FirstLetter$", renderer_.Value(first), false);
   ReplaceAll(s, "$RestLetter$", renderer_.Value(rest), false);
-  // A heading without a link of its own leads where the entry below it does, as in the menu.
-  const bool heads = i + 1 < doc_.Items.size() && LevelOf(doc_.Items[i + 1]) > LevelOf(item);
-  ReplaceAll(s, "$Link$", renderer_.Value(item.Link.empty() && heads ? doc_.Items[i + 1].Link : item.Link), false);
+  ReplaceAll(s, "$Link$", renderer_.Value(SiteLink(doc_.Items, entry)), false);
   return s;
 }
 

@@ -14,6 +14,12 @@ std::string_view Current(bool current) { return current ? " aria-current=\"page\
 
 }  // namespace
 
+const std::string& SiteLink(const TMenutree& items, int index) {
+  const auto i = static_cast<std::size_t>(index);
+  const bool heads = i + 1 < items.size() && LevelOf(items[i + 1]) > LevelOf(items[i]);
+  return items[i].Link.empty() && heads ? items[i + 1].Link : items[i].Link;
+}
+
 EntryRenderer::EntryRenderer(const TovHTML& doc, const TTemplateSet& set, const PagePlan& plan, const HostPage* host)
     : doc_(doc), set_(set), plan_(plan), host_(host) {}
 
@@ -47,10 +53,8 @@ std::string EntryRenderer::RenderMainItem(int active, int ordinal, int entryInde
   ReplaceAll(s, "$FirstLetter$", Value(First), false);
   ReplaceAll(s, "$RestLetter$", Value(Rest), false);
   if (host_) {
-    // A group's heading leads where its first sub-entry does when it has no link of its own.
-    const std::string& link = item.Link.empty() && hasSub ? doc_.Items[i + 1].Link : item.Link;
     ReplaceAll(s, "$LinkTarget$", Target(item.Target), false);
-    ReplaceAll(s, "$Link$", Value(link), false);
+    ReplaceAll(s, "$Link$", Value(SiteLink(doc_.Items, entryIndex)), false);
   } else {
     ReplaceAll(s, "$LinkTarget$", hasSub ? std::string("_self") : Value(item.Target), false);
     ReplaceAll(s, "$Link$", Value(hasSub ? id + plan_.SubmenuExt : item.Link), false);
@@ -132,9 +136,7 @@ std::string EntryRenderer::RenderNestedItem(int index, int end, int level) const
   ReplaceAll(s, "$LinkID$", Value(plan_.LinkIDs[static_cast<std::size_t>(index)]), false);
   ReplaceAll(s, "$FirstLetter$", Value(FirstLetter), false);
   ReplaceAll(s, "$RestLetter$", Value(Rest), false);
-  // A group heading in a site page leads where its first entry does when it has no link.
-  const std::string& link = host_ && group && item.Link.empty() ? doc_.Items[static_cast<std::size_t>(index) + 1].Link : item.Link;
-  ReplaceAll(s, "$Link$", Value(link), false);
+  ReplaceAll(s, "$Link$", Value(host_ ? SiteLink(doc_.Items, index) : item.Link), false);
   if (ContainsTextAscii(s, "$submenu$"))
     ReplaceAll(s, "$submenu$", group ? RenderLevel(index + 1, end, level + 1) : std::string(), false);
   return s;

@@ -17,6 +17,10 @@ struct HostPage {
   int Current = -1;
 };
 
+// The link entry index leads to in a page of the site: its own, or, for a heading
+// without one, the link of the entry right below it.
+const std::string& SiteLink(const TMenutree& items, int index);
+
 class EntryRenderer {
 public:
   // doc, set, plan and host (when given) must outlive the renderer.
