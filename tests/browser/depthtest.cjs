@@ -15,7 +15,7 @@ const { pathToFileURL, fileURLToPath } = require('url');
 const args = {};
 for (let i = 2; i < process.argv.length; i += 2) args[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
 for (const key of ['set', 'cli', 'templates', 'work', 'modules']) if (!args[key]) throw new Error(`missing --${key}`);
-const { chromium } = require(path.join(args.modules, 'playwright-core'));
+const { launch } = require(path.join(__dirname, 'chromium.cjs'));
 
 const failures = [];
 const check = (cond, where, what) => { if (!cond) failures.push(`${where}: ${what}`); };
@@ -121,12 +121,7 @@ async function walk(page, where) {
 async function main() {
   const dir = makeSite();
   vnu(fs.readdirSync(dir).filter((f) => f.endsWith('.htm') || f.endsWith('.html')).map((f) => path.join(dir, f)));
-  const chrome = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--disable-quic'],
-  });
+  const chrome = await launch(args.modules);
   try {
     for (const viewport of [{ width: 1280, height: 800 }, { width: 375, height: 700 }]) {
       for (const file of ['menu.htm', 'holzregale.html']) {

@@ -20,7 +20,7 @@ for (let i = 2; i < process.argv.length; i += 2) args[process.argv[i].replace(/^
 for (const key of ['set', 'cli', 'templates', 'example', 'work', 'artifacts', 'modules']) {
   if (!args[key]) throw new Error(`missing --${key}`);
 }
-const { chromium } = require(path.join(args.modules, 'playwright-core'));
+const { launch } = require(path.join(__dirname, 'chromium.cjs'));
 
 // What each shipped set promises. A set without an entry here fails, so a new set
 // cannot ship untested.
@@ -910,13 +910,7 @@ async function main() {
   fs.mkdirSync(args.artifacts, { recursive: true });
   const started = Date.now();
   const utf8 = utf8Set(path.join(args.templates, args.set));
-  // launch() starts Chromium on a new empty user-data folder of its own and removes it after.
-  const chrome = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--disable-quic'],
-  });
+  const chrome = await launch(args.modules);
   try {
     const variants = (args.variants || 'voll,leer,gross,import').split(',');
     const sites = Object.fromEntries(variants.filter((v) => v === 'voll' || v === 'leer').map((v) => [v, generate(v)]));
