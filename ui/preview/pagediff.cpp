@@ -181,6 +181,10 @@ struct Open {
 }  // namespace
 
 std::optional<PageDiff> DiffPages(const std::string& before, const std::string& after) {
+  // The tokens take several times a page's size: a larger page (a site page may be up to
+  // 64 MB) is loaded anew rather than held twice over in memory.
+  constexpr std::size_t kLargestPatched = std::size_t{4} << 20;
+  if (before.size() > kLargestPatched || after.size() > kLargestPatched) return std::nullopt;
   const std::vector<Token> a = Tokens(before), b = Tokens(after);
   if (a.size() != b.size()) return std::nullopt;
   PageDiff diff;

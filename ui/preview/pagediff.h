@@ -28,7 +28,8 @@ struct PageDiff {
 
 // The edits from before to after; nullopt when the structure differs (another element,
 // a script's text, a frame's address, an event handler, a character reference this
-// reader does not know in a changed place): the page must then be loaded anew.
+// reader does not know in a changed place) or a text over 4 MB: the page must then be
+// loaded anew.
 std::optional<PageDiff> DiffPages(const std::string& before, const std::string& after);
 
 }  // namespace navforge::preview

@@ -68,6 +68,8 @@ TEST(DiffPages, anythingMoreLoadsThePageAnew) {
     SCOPED_TRACE(to);
     EXPECT_FALSE(DiffPages(kPage, Changed(from, to)));
   }
+  const std::string large = Changed("<p>Ende</p>", "<p>" + std::string(std::size_t{4} << 20, 'x') + "</p>");
+  EXPECT_FALSE(DiffPages(large, large));  // too large to hold twice over
 }
 
 }  // namespace
